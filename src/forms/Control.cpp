@@ -1,0 +1,238 @@
+#include "forms/Control.h"
+
+#include <algorithm>
+
+#include "forms/Form.h"
+
+namespace forms {
+
+Control::Control(Form& owner, Kind kind, std::string name, int index)
+    : owner_(owner), kind_(kind), name_(std::move(name)), index_(index) {
+    owner_.registerControl(*this);
+}
+
+Control::~Control() { owner_.unregisterControl(*this); }
+
+void Control::attachPeer(ControlPeer* peer) {
+    peer_ = peer;
+    peer_->setRect(rect_);
+    peer_->setFont(font_);
+    peer_->setForeColor(foreColor_);
+    peer_->setText(text_);
+    peer_->setEnabled(enabled_);
+    peer_->setVisible(visible_);
+}
+
+void Control::destroyPeer() {
+    peer_ = nullptr;
+    ownedPeer_.reset();
+}
+
+void Control::setRect(const Rect& rect) {
+    rect_ = rect;
+    if (peer_) peer_->setRect(rect);
+}
+
+void Control::setVisible(bool visible) {
+    visible_ = visible;
+    if (peer_) peer_->setVisible(visible);
+}
+
+void Control::setEnabled(bool enabled) {
+    enabled_ = enabled;
+    if (peer_) peer_->setEnabled(enabled);
+}
+
+void Control::setFont(const Font& font) {
+    font_ = font;
+    if (peer_) peer_->setFont(font);
+}
+
+void Control::setFontFace(const std::string& face) {
+    Font font = font_;
+    font.face = face;
+    setFont(font);
+}
+
+void Control::setForeColor(Color color) {
+    foreColor_ = color;
+    if (peer_) peer_->setForeColor(color);
+}
+
+void Control::setText(const std::string& text) {
+    if (text == text_) return;
+    // Stored first, so that the native control's own change notification finds nothing new.
+    text_ = text;
+    if (peer_) peer_->setText(text);
+    raise(onChange);
+}
+
+void Control::replaceTextSilently(const std::string& text) {
+    text_ = text;
+    if (peer_) peer_->setText(text);
+}
+
+void Control::notifyTextChanged(const std::string& text) { setText(text); }
+
+bool Control::hasFocus() const { return owner_.focusedControl() == this; }
+
+void Control::setFocus() {
+    // A native backend reports the move itself while SetFocus runs; the runtime raises the events once.
+    if (peer_) peer_->setFocus();
+    if (!hasFocus()) owner_.notifyFocus(this);
+}
+
+NativeWindow Control::handle() const { return peer_ ? peer_->handle() : 0; }
+
+void Control::notifyMouseDown(const MouseArgs& args) {
+    if (onMouseDown) onMouseDown(args);
+}
+void Control::notifyMouseUp(const MouseArgs& args) {
+    if (onMouseUp) onMouseUp(args);
+}
+void Control::notifyMouseMove(const MouseArgs& args) {
+    if (onMouseMove) onMouseMove(args);
+}
+void Control::notifyClick() { raise(onClick); }
+void Control::notifyDblClick() { raise(onDblClick); }
+
+void Label::createPeer(Backend& backend) {
+    ownedPeer_ = backend.createLabel(form(), *this);
+    attachPeer(ownedPeer_.get());
+}
+
+void Image::createPeer(Backend& backend) {
+    ownedPeer_ = backend.createImage(form(), *this);
+    attachPeer(ownedPeer_.get());
+}
+
+// ---- TextBox
+
+Selection TextBox::selection() const { return peer() ? editPeer()->selection() : selection_; }
+
+void TextBox::setSelection(const Selection& selection) {
+    const int length = static_cast<int>(characterCount(text()));
+    Selection clamped;
+    clamped.start = std::clamp(selection.start, 0, length);
+    clamped.length = std::clamp(selection.length, 0, length - clamped.start);
+    selection_ = clamped;
+    if (peer()) editPeer()->setSelection(clamped);
+}
+
+int TextBox::notifyKeyPress(int keyAscii) {
+    if (onKeyPress) onKeyPress(keyAscii);
+    return keyAscii;
+}
+
+void TextBox::notifyEdited(const std::string& text, const Selection& caret) {
+    if (text == this->text()) return;
+    replaceTextSilently(text);
+    setSelection(caret);
+    raise(onChange);
+}
+
+void TextBox::createPeer(Backend& backend) {
+    auto peer = backend.createTextBox(form(), *this);
+    EditPeer* edit = peer.get();
+    ownedPeer_ = std::move(peer);
+    attachPeer(edit);
+}
+
+// ---- ComboBox
+
+void ComboBox::clearList() {
+    items_.clear();
+    listIndex_ = -1;
+    topIndex_ = 0;
+    if (peer()) comboPeer()->setListItems(items_);
+}
+
+void ComboBox::addItem(const std::string& item) {
+    items_.push_back(item);
+    if (peer()) comboPeer()->setListItems(items_);
+}
+
+void ComboBox::setListIndex(int index) {
+    if (index < -1 || index >= static_cast<int>(items_.size())) return;
+    listIndex_ = index;
+    if (peer()) comboPeer()->setListIndex(index);
+    // Picking an entry puts it into the text without a Change, as the system's combo box does.
+    if (index >= 0) {
+        replaceTextSilently(items_[static_cast<std::size_t>(index)]);
+    }
+    raise(onClick);
+}
+
+void ComboBox::setTopIndex(int index) {
+    if (index < 0 || index >= static_cast<int>(items_.size())) return;
+    topIndex_ = index;
+    if (peer()) comboPeer()->setTopIndex(index);
+}
+
+void ComboBox::showDropDown() {
+    droppedDown_ = true;
+    if (peer()) comboPeer()->showDropDown();
+}
+
+int ComboBox::findPrefix(const std::string& text) const {
+    if (text.empty()) return -1;
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        if (startsWithIgnoringCase(items_[i], text)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int ComboBox::findExact(const std::string& text) const {
+    if (text.empty()) return -1;
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        if (equalsIgnoringCase(items_[i], text)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void ComboBox::notifyListPicked(int index) {
+    droppedDown_ = false;
+    setListIndex(index);
+}
+
+void ComboBox::createPeer(Backend& backend) {
+    auto peer = backend.createComboBox(form(), *this);
+    ComboPeer* combo = peer.get();
+    ownedPeer_ = std::move(peer);
+    attachPeer(combo);
+    combo->setListItems(items_);
+    combo->setListIndex(listIndex_);
+}
+
+// ---- Timer
+
+Timer::Timer(Form& owner, std::string name) : owner_(owner), name_(std::move(name)) {
+    owner_.registerTimer(*this);
+}
+
+Timer::~Timer() { owner_.unregisterTimer(*this); }
+
+void Timer::setInterval(int ms) {
+    interval_ = ms;
+    update();
+}
+
+void Timer::setEnabled(bool enabled) {
+    enabled_ = enabled;
+    update();
+}
+
+void Timer::notifyTick() {
+    if (enabled_ && interval_ > 0 && onTimer) onTimer();
+}
+
+void Timer::createPeer(Backend& backend) {
+    peer_ = backend.createTimer(owner_, *this);
+    update();
+}
+
+void Timer::update() {
+    if (peer_) peer_->setRunning(enabled_ && interval_ > 0, interval_);
+}
+
+}  // namespace forms

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace forms {
+
+// A window handle as the system knows it; 0 means none. Logic passes it through to the Platform.
+using NativeWindow = std::uintptr_t;
+
+// A Windows colour value, 0x00BBGGRR.
+using Color = std::uint32_t;
+
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    bool operator==(const Rect&) const = default;
+};
+
+struct Font {
+    std::string face = "ＭＳ Ｐゴシック";
+    double points = 9.0;
+    bool bold = false;
+
+    bool operator==(const Font&) const = default;
+};
+
+// Mouse buttons and the Shift mask as the events deliver them.
+inline constexpr int kLeftButton = 1;
+inline constexpr int kRightButton = 2;
+inline constexpr int kMiddleButton = 4;
+inline constexpr int kShiftMask = 1;
+inline constexpr int kCtrlMask = 2;
+inline constexpr int kAltMask = 4;
+
+struct MouseArgs {
+    int button = 0;
+    int shift = 0;
+    int x = 0;  // pixels, relative to the control
+    int y = 0;
+};
+
+// Selection of an edit field, counted in characters (code points), never in bytes.
+struct Selection {
+    int start = 0;
+    int length = 0;
+
+    bool operator==(const Selection&) const = default;
+};
+
+}  // namespace forms

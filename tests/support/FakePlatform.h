@@ -1,0 +1,151 @@
+#pragma once
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace fake {
+
+// The icon or picture the fake hands out: it remembers which path it stands for.
+struct FakeIcon : forms::Icon {
+    explicit FakeIcon(std::string p) : path(std::move(p)) {}
+    std::string path;
+};
+
+struct FakePicture : forms::Picture {
+    explicit FakePicture(std::string p) : path(std::move(p)) {}
+    int width() const override { return 256; }
+    int height() const override { return 128; }
+    std::string path;
+};
+
+struct FakeEntry {
+    std::string bytes;
+    bool folder = false;
+    bool hidden = false;
+    bool system = false;
+};
+
+struct MessageBoxCall {
+    std::string text;
+    platform::MessageButtons buttons;
+};
+
+struct ProcessCall {
+    std::string application;
+    std::string commandLine;
+    bool operator==(const ProcessCall&) const = default;
+};
+
+struct ShellOpenCall {
+    std::string file;
+    std::string workingFolder;
+    bool operator==(const ShellOpenCall&) const = default;
+};
+
+struct HotkeyRegistration {
+    forms::NativeWindow window;
+    int id;
+    unsigned modifiers;
+    unsigned key;
+    bool operator==(const HotkeyRegistration&) const = default;
+};
+
+// A recording Platform with scripted answers. Paths are Windows paths and compare without regard to
+// letter case, as on Windows.
+class FakePlatform : public platform::Platform {
+public:
+    FakePlatform();
+
+    // ---- Scripting
+    std::string folder = "C:\\Tolvane";
+    std::string exeName = "tolvane";
+    bool otherInstance = false;
+    std::string clipboard;
+    platform::Point cursor{-1, -1};
+    platform::Size screen{1280, 800};
+    platform::DateTime clock{2026, 12, 7, 9, 5, 3, 1};
+    std::string dateSep = "/";
+    std::string timeSep = ":";
+    std::deque<platform::MessageAnswer> answers;  // replies to Yes/No boxes; No when none is left
+    std::deque<std::string> dialogResults;        // replies to open-file dialogs; "" when none is left
+    std::set<std::string> failingWrites;          // paths whose replaceFile fails (old file kept)
+    std::map<std::string, std::string> shortcuts;  // .lnk path -> target
+    std::set<std::string> picturesThatFail;        // paths whose loadPicture fails
+    std::set<std::pair<int, unsigned>> takenHotkeys;  // (modifiers, key) held by another program
+
+    void addFile(const std::string& path, const std::string& bytes = "", bool hidden = false, bool system = false);
+    void addFolder(const std::string& path, bool hidden = false);
+    void removeFile(const std::string& path);
+    bool exists(const std::string& path) const;
+    std::string fileBytes(const std::string& path) const;  // "" when missing
+    const std::map<std::string, FakeEntry>& entries() const { return entries_; }
+
+    // Delivers a message to a window as the system would: through its replaced procedure, if any.
+    std::intptr_t sendMessage(forms::NativeWindow window, unsigned message, std::uintptr_t wParam,
+                              std::intptr_t lParam);
+
+    // ---- Records
+    std::vector<MessageBoxCall> messageBoxes;
+    std::vector<ProcessCall> processes;
+    std::vector<ShellOpenCall> shellOpens;
+    std::vector<std::string> browserAddresses;
+    std::vector<platform::OpenDialogRequest> dialogs;
+    std::vector<HotkeyRegistration> registeredHotkeys;  // currently held, in order of registration
+    std::vector<int> unregisterCalls;                   // ids, in order
+    std::vector<std::pair<forms::NativeWindow, platform::WindowOrder>> orderCalls;
+    std::vector<forms::NativeWindow> dragCalls;
+    std::vector<std::string> writes;  // paths, in order of replaceFile calls that succeeded
+    std::vector<std::pair<unsigned, std::uintptr_t>> forwardedMessages;  // reached the previous procedure
+    bool windowProcReplaced() const { return !hooks_.empty(); }
+
+    // ---- Platform
+    bool anotherInstanceRunning() override { return otherInstance; }
+    std::string programFolder() override { return folder; }
+    std::string exeBaseName() override { return exeName; }
+    bool listingFinds(const std::string& path, platform::Listing listing) override;
+    bool isFolder(const std::string& path) override;
+    std::vector<std::string> listFiles(const std::string& folderPath, const std::string& pattern) override;
+    std::optional<std::string> readFile(const std::string& path) override;
+    bool replaceFile(const std::string& path, const std::string& bytes) override;
+    bool copyFileNew(const std::string& from, const std::string& to) override;
+    bool startProcess(const std::string& application, const std::string& commandLine) override;
+    bool shellOpen(const std::string& file, const std::string& workingFolder) override;
+    bool openInBrowserObject(const std::string& address) override;
+    std::optional<std::string> resolveShortcut(const std::string& linkPath) override;
+    platform::WindowProcToken replaceWindowProc(forms::NativeWindow window, platform::WindowProcHook hook) override;
+    std::intptr_t callWindowProc(platform::WindowProcToken previous, forms::NativeWindow window, unsigned message,
+                                 std::uintptr_t wParam, std::intptr_t lParam) override;
+    void restoreWindowProc(forms::NativeWindow window, platform::WindowProcToken previous) override;
+    bool registerHotkey(forms::NativeWindow window, int id, unsigned modifiers, unsigned key) override;
+    bool unregisterHotkey(forms::NativeWindow window, int id) override;
+    void setWindowOrder(forms::NativeWindow window, platform::WindowOrder order) override;
+    void dragWindow(forms::NativeWindow window) override;
+    platform::Point cursorPos() override { return cursor; }
+    platform::Size screenSize() override { return screen; }
+    std::string clipboardText() override { return clipboard; }
+    platform::MessageAnswer messageBox(const std::string& text, platform::MessageButtons buttons) override;
+    std::string openFileDialog(const platform::OpenDialogRequest& request) override;
+    forms::IconPtr smallIcon(const std::string& path) override;
+    forms::PicturePtr loadPicture(const std::string& path) override;
+    platform::DateTime now() override { return clock; }
+    std::string dateSeparator() override { return dateSep; }
+    std::string timeSeparator() override { return timeSep; }
+
+private:
+    static std::string key(const std::string& path);
+    const FakeEntry* find(const std::string& path) const;
+    std::map<std::string, FakeEntry> entries_;  // by key(path)
+    std::map<std::string, std::string> names_;  // key -> path as added
+    std::map<forms::NativeWindow, std::vector<platform::WindowProcHook>> hooks_;
+};
+
+// True when `name` matches a listing pattern with * and ?, letter case ignored.
+bool wildcardMatch(const std::string& pattern, const std::string& name);
+
+}  // namespace fake

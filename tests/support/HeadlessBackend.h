@@ -1,0 +1,46 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "forms/Backend.h"
+#include "forms/Control.h"
+#include "forms/Form.h"
+
+namespace headless {
+
+// A forms backend without windows: it keeps what a screen would show, so that tests can read it, and
+// offers the person's actions (click, type, pick) as plain calls.
+class HeadlessBackend : public forms::Backend {
+public:
+    std::unique_ptr<forms::FormPeer> createForm(forms::Form& form) override;
+    std::unique_ptr<forms::ControlPeer> createLabel(forms::Form& form, forms::Control& label) override;
+    std::unique_ptr<forms::ControlPeer> createImage(forms::Form& form, forms::Control& image) override;
+    std::unique_ptr<forms::EditPeer> createTextBox(forms::Form& form, forms::TextBox& textBox) override;
+    std::unique_ptr<forms::ComboPeer> createComboBox(forms::Form& form, forms::ComboBox& comboBox) override;
+    std::unique_ptr<forms::TimerPeer> createTimer(forms::Form& form, forms::Timer& timer) override;
+    double twipsPerPixelX() const override { return 15.0; }
+    double twipsPerPixelY() const override { return 15.0; }
+
+    // Counts of what reached the "screen", for tests that check redrawing.
+    int surfaceRepaints = 0;
+    std::vector<std::string> createdForms;
+
+private:
+    forms::NativeWindow nextHandle_ = 0x1000;
+    friend class HeadlessFormPeer;
+};
+
+// The person's actions.
+void click(forms::Control& control);
+void rightClick(forms::Control& control);
+void doubleClick(forms::Control& control);
+void mouseDown(forms::Control& control, int button, int shift = 0, int x = 1, int y = 1);
+void hover(forms::Control& control, int x = 1, int y = 1);
+// Types one character as an edit control does: KeyPress first, then the text and caret change.
+// Backspace (8) deletes the selection or the character before the caret.
+void typeChar(forms::TextBox& box, int keyAscii);
+void typeText(forms::TextBox& box, const std::string& asciiText);
+void pickListEntry(forms::ComboBox& box, int index);
+
+}  // namespace headless
