@@ -1,0 +1,142 @@
+#pragma once
+
+#include <windows.h>
+#include <unknwn.h>
+
+#include <utility>
+
+namespace win32 {
+
+// An owning handle: released exactly once, by the deleter, when it goes out of scope.
+template <class H, class Deleter, H Invalid = H{}>
+class UniqueHandle {
+public:
+    UniqueHandle() = default;
+    explicit UniqueHandle(H handle) : handle_(handle) {}
+    ~UniqueHandle() { reset(); }
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) reset(other.release());
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    H get() const { return handle_; }
+    explicit operator bool() const { return handle_ != Invalid; }
+    H release() { return std::exchange(handle_, Invalid); }
+    void reset(H handle = Invalid) {
+        if (handle_ != Invalid) Deleter{}(handle_);
+        handle_ = handle;
+    }
+
+private:
+    H handle_ = Invalid;
+};
+
+struct CloseHandleDeleter {
+    void operator()(HANDLE h) const { ::CloseHandle(h); }
+};
+struct FindCloseDeleter {
+    void operator()(HANDLE h) const { ::FindClose(h); }
+};
+struct DestroyIconDeleter {
+    void operator()(HICON h) const { ::DestroyIcon(h); }
+};
+struct DeleteObjectDeleter {
+    void operator()(HGDIOBJ h) const { ::DeleteObject(h); }
+};
+struct DestroyWindowDeleter {
+    void operator()(HWND h) const { ::DestroyWindow(h); }
+};
+struct DeleteDcDeleter {
+    void operator()(HDC h) const { ::DeleteDC(h); }
+};
+
+using UniqueKernelHandle = UniqueHandle<HANDLE, CloseHandleDeleter>;
+using UniqueFileHandle = UniqueHandle<HANDLE, CloseHandleDeleter, INVALID_HANDLE_VALUE>;
+using UniqueFindHandle = UniqueHandle<HANDLE, FindCloseDeleter, INVALID_HANDLE_VALUE>;
+using UniqueIcon = UniqueHandle<HICON, DestroyIconDeleter>;
+using UniqueBitmap = UniqueHandle<HBITMAP, DeleteObjectDeleter>;
+using UniqueFont = UniqueHandle<HFONT, DeleteObjectDeleter>;
+using UniqueBrush = UniqueHandle<HBRUSH, DeleteObjectDeleter>;
+using UniqueWindow = UniqueHandle<HWND, DestroyWindowDeleter>;
+using UniqueMemoryDc = UniqueHandle<HDC, DeleteDcDeleter>;
+
+// A device context obtained with GetDC, given back with ReleaseDC.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_) ::ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// Selects a GDI object into a DC for the scope and puts the old one back.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(::SelectObject(dc, object)) {}
+    ~SelectedObject() { ::SelectObject(dc_, old_); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// An owning COM interface pointer.
+template <class T>
+class ComPtr {
+public:
+    ComPtr() = default;
+    ~ComPtr() { reset(); }
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+    ComPtr(ComPtr&& other) noexcept : ptr_(std::exchange(other.ptr_, nullptr)) {}
+    ComPtr& operator=(ComPtr&& other) noexcept {
+        if (this != &other) {
+            reset();
+            ptr_ = std::exchange(other.ptr_, nullptr);
+        }
+        return *this;
+    }
+    T* get() const { return ptr_; }
+    T* operator->() const { return ptr_; }
+    explicit operator bool() const { return ptr_ != nullptr; }
+    // For functions that hand out a new reference.
+    T** put() {
+        reset();
+        return &ptr_;
+    }
+    void** putVoid() { return reinterpret_cast<void**>(put()); }
+    void reset() {
+        if (ptr_) std::exchange(ptr_, nullptr)->Release();
+    }
+
+private:
+    T* ptr_ = nullptr;
+};
+
+// CoInitializeEx for the scope of one thread; CoUninitialize only when it succeeded.
+class ComApartment {
+public:
+    ComApartment() : ok_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComApartment() {
+        if (ok_) ::CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool ok_;
+};
+
+}  // namespace win32
