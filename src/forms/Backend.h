@@ -58,6 +58,7 @@ class FormPeer {
 public:
     virtual ~FormPeer() = default;
     virtual void setBounds(const Rect& pixels) = 0;
+    virtual void setCaption(const std::string& caption) = 0;
     virtual void setVisible(bool visible) = 0;
     virtual void setPicture(const PicturePtr& picture) = 0;
     // The surface changed (an icon drawn or the drawing cleared): repaint it.

@@ -17,6 +17,7 @@ Form::~Form() = default;
 void Form::load() {
     if (peer_) return;
     peer_ = backend_.createForm(*this);
+    peer_->setCaption(caption_);
     peer_->setPicture(picture_);
     peer_->setBounds(pixels_);
     for (Control* control : controls_) control->createPeer(backend_);
@@ -33,6 +34,11 @@ void Form::unload() {
     visible_ = false;
     auto peer = std::move(peer_);
     peer->destroy();
+}
+
+void Form::setCaption(const std::string& caption) {
+    caption_ = caption;
+    if (peer_) peer_->setCaption(caption);
 }
 
 void Form::show() {

@@ -39,6 +39,10 @@ public:
     void unload();
     bool loaded() const { return peer_ != nullptr; }
 
+    // The window's title text; the strip shows none, but the system and tests know the window by it.
+    const std::string& caption() const { return caption_; }
+    void setCaption(const std::string& caption);
+
     void show();
     void hide();
     bool visible() const { return visible_; }
@@ -104,6 +108,7 @@ private:
     Backend& backend_;
     std::string name_;
     Rect pixels_;
+    std::string caption_;
     bool visible_ = false;
     PicturePtr picture_;
     std::vector<DrawnIcon> drawn_;

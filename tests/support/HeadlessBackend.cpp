@@ -57,6 +57,7 @@ public:
     HeadlessFormPeer(HeadlessBackend& backend, forms::Form& form, forms::NativeWindow handle)
         : backend_(backend), form_(form), handle_(handle) {}
     void setBounds(const forms::Rect&) override {}
+    void setCaption(const std::string&) override {}
     void setVisible(bool) override {}
     void setPicture(const forms::PicturePtr&) override {}
     void surfaceChanged() override { ++backend_.surfaceRepaints; }
