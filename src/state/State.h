@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 
 namespace state {
@@ -40,7 +41,11 @@ public:
     bool operator==(const Grid&) const = default;
 
 private:
-    static std::size_t index(int page, int slot) { return static_cast<std::size_t>(page * kSlots + slot); }
+    static std::size_t index(int page, int slot) {
+        // A slot past 3 would otherwise land quietly on the next page; at() catches the page.
+        if (slot < 0 || slot >= kSlots) throw std::out_of_range("slot out of 0..3");
+        return static_cast<std::size_t>(page * kSlots + slot);
+    }
     std::array<ItemRecord, kGridSize> items_{};
 };
 
@@ -99,6 +104,7 @@ struct LauncherState {
     Integer ClockShown = 0;
     Integer CommandBoxFresh = 0;
     Single TwipsPerPixel = 0;
+    std::uintptr_t PrevWndProc = 0;  // the main window's own procedure while the hotkey hook is in place
 
     LauncherState() {
         // Grids start as empty strings, not as empty slots: only the first run marks them.

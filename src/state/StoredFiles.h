@@ -6,9 +6,11 @@
 namespace state {
 
 // Writes Tolv.ini, then TURL.dat, then TRUN.dat, each replaced atomically, from the state.
-// Returns true when all three were written whole. Anything that could not be written as it stands
-// is reported to the person in one message box.
-bool SaveAll(LauncherState& s, platform::Platform& platform);
+// Returns true when all three now hold the state as it stands. A file that cannot be written keeps its
+// old content; a text that code page 932 cannot hold, or that holds a line break, is written as an
+// empty slot or as the setting's default. Either is reported to the person in one message box; the
+// state itself is not changed.
+bool SaveAll(const LauncherState& s, platform::Platform& platform);
 
 // Reads Tolv.ini, then TURL.dat, then TRUN.dat into the state. A file that cannot be read as it
 // should is copied to a backup beside it and reported (which file, which line, what was wrong);
