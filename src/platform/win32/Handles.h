@@ -3,13 +3,17 @@
 #include <windows.h>
 #include <unknwn.h>
 
+#include <cstdint>
 #include <utility>
 
 namespace win32 {
 
-// An owning handle: released exactly once, by the deleter, when it goes out of scope.
-template <class H, class Deleter, H Invalid = H{}>
+// An owning handle: released exactly once, by the deleter, when it goes out of scope. The invalid value
+// is given as a number because INVALID_HANDLE_VALUE, a cast, cannot be a template argument.
+template <class H, class Deleter, std::intptr_t InvalidValue = 0>
 class UniqueHandle {
+    static H invalid() { return reinterpret_cast<H>(InvalidValue); }
+
 public:
     UniqueHandle() = default;
     explicit UniqueHandle(H handle) : handle_(handle) {}
@@ -23,15 +27,15 @@ public:
     UniqueHandle& operator=(const UniqueHandle&) = delete;
 
     H get() const { return handle_; }
-    explicit operator bool() const { return handle_ != Invalid; }
-    H release() { return std::exchange(handle_, Invalid); }
-    void reset(H handle = Invalid) {
-        if (handle_ != Invalid) Deleter{}(handle_);
+    explicit operator bool() const { return handle_ != invalid(); }
+    H release() { return std::exchange(handle_, invalid()); }
+    void reset(H handle = invalid()) {
+        if (handle_ != invalid()) Deleter{}(handle_);
         handle_ = handle;
     }
 
 private:
-    H handle_ = Invalid;
+    H handle_ = invalid();
 };
 
 struct CloseHandleDeleter {
@@ -54,8 +58,8 @@ struct DeleteDcDeleter {
 };
 
 using UniqueKernelHandle = UniqueHandle<HANDLE, CloseHandleDeleter>;
-using UniqueFileHandle = UniqueHandle<HANDLE, CloseHandleDeleter, INVALID_HANDLE_VALUE>;
-using UniqueFindHandle = UniqueHandle<HANDLE, FindCloseDeleter, INVALID_HANDLE_VALUE>;
+using UniqueFileHandle = UniqueHandle<HANDLE, CloseHandleDeleter, -1>;
+using UniqueFindHandle = UniqueHandle<HANDLE, FindCloseDeleter, -1>;
 using UniqueIcon = UniqueHandle<HICON, DestroyIconDeleter>;
 using UniqueBitmap = UniqueHandle<HBITMAP, DeleteObjectDeleter>;
 using UniqueFont = UniqueHandle<HFONT, DeleteObjectDeleter>;

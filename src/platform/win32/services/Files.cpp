@@ -1,0 +1,158 @@
+#include <windows.h>
+
+#include <algorithm>
+#include <limits>
+
+#include "platform/win32/Wide.h"
+#include "platform/win32/services/Win32Platform.h"
+
+namespace win32 {
+namespace {
+
+bool hiddenOrSystem(const WIN32_FIND_DATAW& entry) {
+    return (entry.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0;
+}
+
+bool isDirectory(const WIN32_FIND_DATAW& entry) {
+    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool endsWithSeparator(std::wstring_view path) {
+    return !path.empty() && (path.back() == L'\\' || path.back() == L'/');
+}
+
+// Calls `visit` for each entry of the listing until it returns true; true when it did.
+template <class Visit>
+bool anyEntry(const std::wstring& pattern, Visit visit) {
+    WIN32_FIND_DATAW entry{};
+    UniqueFindHandle find(::FindFirstFileW(pattern.c_str(), &entry));
+    if (!find)
+        return false;
+    do {
+        if (visit(entry))
+            return true;
+    } while (::FindNextFileW(find.get(), &entry));
+    return false;
+}
+
+// A temporary file beside the one it will replace; deleted unless it was moved into place.
+class TemporaryFile {
+  public:
+    explicit TemporaryFile(const std::wstring& target) {
+        static unsigned counter = 0;
+        const std::wstring stem = target + L"." + std::to_wstring(::GetCurrentProcessId()) + L"-";
+        for (int attempt = 0; attempt < 100 && !file_; ++attempt) {
+            path_ = stem + std::to_wstring(++counter) + L".tmp";
+            file_.reset(::CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (!file_ && ::GetLastError() != ERROR_FILE_EXISTS)
+                break;
+        }
+    }
+    ~TemporaryFile() {
+        file_.reset();
+        if (!moved_ && !path_.empty())
+            ::DeleteFileW(path_.c_str());
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    bool writeAndFlush(const std::string& bytes) {
+        if (!file_)
+            return false;
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+            DWORD written = 0;
+            if (!::WriteFile(file_.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0)
+                return false;
+            done += written;
+        }
+        return ::FlushFileBuffers(file_.get()) != FALSE;
+    }
+
+    bool moveOver(const std::wstring& target) {
+        file_.reset();
+        moved_ = ::MoveFileExW(path_.c_str(), target.c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+        return moved_;
+    }
+
+  private:
+    std::wstring path_;
+    UniqueFileHandle file_;
+    bool moved_ = false;
+};
+
+}  // namespace
+
+bool Win32Platform::listingFinds(const std::string& path, platform::Listing listing) {
+    if (path.empty())
+        return false;
+    std::wstring pattern = widen(path);
+    // The system rejects a pattern that ends in a separator; such a path stands for the folder's contents.
+    if (endsWithSeparator(pattern))
+        pattern += L'*';
+    const bool foldersToo = listing == platform::Listing::FilesAndFolders;
+    return anyEntry(pattern, [&](const WIN32_FIND_DATAW& entry) {
+        return !hiddenOrSystem(entry) && (foldersToo || !isDirectory(entry));
+    });
+}
+
+bool Win32Platform::isFolder(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesW(widen(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::vector<std::string> Win32Platform::listFiles(const std::string& folder, const std::string& pattern) {
+    std::wstring query = widen(folder);
+    if (!endsWithSeparator(query))
+        query += L'\\';
+    query += widen(pattern);
+    std::vector<std::string> names;
+    anyEntry(query, [&](const WIN32_FIND_DATAW& entry) {
+        if (!hiddenOrSystem(entry) && !isDirectory(entry))
+            names.push_back(narrow(entry.cFileName));
+        return false;
+    });
+    return names;
+}
+
+std::optional<std::string> Win32Platform::readFile(const std::string& path) {
+    UniqueFileHandle file(::CreateFileW(widen(path).c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !::GetFileSizeEx(file.get(), &size))
+        return std::nullopt;
+    if (static_cast<unsigned long long>(size.QuadPart) > std::numeric_limits<std::size_t>::max() / 2) {
+        return std::nullopt;
+    }
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        DWORD read = 0;
+        if (!::ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr))
+            return std::nullopt;
+        if (read == 0)
+            break;  // the file shrank while we read it
+        done += read;
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+bool Win32Platform::replaceFile(const std::string& path, const std::string& bytes) {
+    const std::wstring target = widen(path);
+    if (target.empty())
+        return false;
+    TemporaryFile temporary(target);
+    return temporary.writeAndFlush(bytes) && temporary.moveOver(target);
+}
+
+bool Win32Platform::copyFileNew(const std::string& from, const std::string& to) {
+    return ::CopyFileW(widen(from).c_str(), widen(to).c_str(), TRUE) != FALSE;
+}
+
+}  // namespace win32

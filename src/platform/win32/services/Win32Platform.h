@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/Platform.h"
+#include "platform/win32/Handles.h"
+
+namespace win32 {
+
+// The Platform on the real system. Construct it on the user-interface thread: it joins that thread to a
+// single-threaded COM apartment, which the shell, the browser object and the picture decoders need and
+// which the later OleInitialize for drag and drop accepts.
+class Win32Platform : public platform::Platform {
+  public:
+    Win32Platform() = default;
+
+    bool anotherInstanceRunning() override;
+    std::string programFolder() override;
+    std::string exeBaseName() override;
+
+    bool listingFinds(const std::string& path, platform::Listing listing) override;
+    bool isFolder(const std::string& path) override;
+    std::vector<std::string> listFiles(const std::string& folder, const std::string& pattern) override;
+    std::optional<std::string> readFile(const std::string& path) override;
+    bool replaceFile(const std::string& path, const std::string& bytes) override;
+    bool copyFileNew(const std::string& from, const std::string& to) override;
+
+    bool startProcess(const std::string& application, const std::string& commandLine) override;
+    bool shellOpen(const std::string& file, const std::string& workingFolder) override;
+    bool openInBrowserObject(const std::string& address) override;
+    std::optional<std::string> resolveShortcut(const std::string& linkPath) override;
+
+    // One hook per window: replacing the procedure of a window that is already hooked changes nothing
+    // and returns 0, and restoring with 0 does nothing.
+    platform::WindowProcToken replaceWindowProc(platform::NativeWindow window,
+                                                platform::WindowProcHook hook) override;
+    std::intptr_t callWindowProc(platform::WindowProcToken previous, platform::NativeWindow window,
+                                 unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    void restoreWindowProc(platform::NativeWindow window, platform::WindowProcToken previous) override;
+    bool registerHotkey(platform::NativeWindow window, int id, unsigned modifiers, unsigned key) override;
+    bool unregisterHotkey(platform::NativeWindow window, int id) override;
+    void setWindowOrder(platform::NativeWindow window, platform::WindowOrder order) override;
+    void dragWindow(platform::NativeWindow window) override;
+    platform::Point cursorPos() override;
+    platform::Size screenSize() override;
+    std::string clipboardText() override;
+
+    platform::MessageAnswer messageBox(const std::string& text, platform::MessageButtons buttons) override;
+    std::string openFileDialog(const platform::OpenDialogRequest& request) override;
+
+    forms::IconPtr smallIcon(const std::string& path) override;
+    forms::PicturePtr loadPicture(const std::string& path) override;
+
+    platform::DateTime now() override;
+    std::string dateSeparator() override;
+    std::string timeSeparator() override;
+
+  private:
+    ComApartment com_;
+};
+
+}  // namespace win32

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "TestSupport.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/Wide.h"
+#include "platform/win32/services/Win32Platform.h"
+
+using platform::Listing;
+using testsupport::addAttributes;
+using testsupport::makeFolder;
+using testsupport::writeFile;
+
+namespace {
+
+class FilesTest : public ::testing::Test {
+  protected:
+    std::vector<std::string> sortedNames(const std::string& pattern) {
+        auto names = platform.listFiles(folder.path(), pattern);
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    win32::Win32Platform platform;
+    testsupport::TempFolder folder;
+};
+
+TEST_F(FilesTest, ListingFindsVisibleEntriesOnlyAndFoldersOnlyWhenAsked) {
+    writeFile(folder.at("a.txt"), "a");
+    writeFile(folder.at("隠し.txt"), "h");
+    addAttributes(folder.at("隠し.txt"), FILE_ATTRIBUTE_HIDDEN);
+    writeFile(folder.at("sys.txt"), "s");
+    addAttributes(folder.at("sys.txt"), FILE_ATTRIBUTE_SYSTEM);
+    makeFolder(folder.at("sub"));
+
+    EXPECT_TRUE(platform.listingFinds(folder.at("a.txt"), Listing::FilesOnly));
+    EXPECT_TRUE(platform.listingFinds(folder.at("A.TXT"), Listing::FilesOnly));
+    EXPECT_FALSE(platform.listingFinds(folder.at("隠し.txt"), Listing::FilesAndFolders));
+    EXPECT_FALSE(platform.listingFinds(folder.at("sys.txt"), Listing::FilesAndFolders));
+    EXPECT_FALSE(platform.listingFinds(folder.at("sub"), Listing::FilesOnly));
+    EXPECT_TRUE(platform.listingFinds(folder.at("sub"), Listing::FilesAndFolders));
+    EXPECT_FALSE(platform.listingFinds(folder.at("missing.txt"), Listing::FilesAndFolders));
+    EXPECT_FALSE(platform.listingFinds("", Listing::FilesOnly));
+    EXPECT_FALSE(platform.listingFinds("", Listing::FilesAndFolders));
+
+    // A wildcard finds the first visible match, passing over hidden, system and (for files) folder ones.
+    EXPECT_TRUE(platform.listingFinds(folder.at("a.?xt"), Listing::FilesOnly));
+    EXPECT_FALSE(platform.listingFinds(folder.at("隠*"), Listing::FilesAndFolders));
+    EXPECT_FALSE(platform.listingFinds(folder.at("s*"), Listing::FilesOnly));
+    EXPECT_TRUE(platform.listingFinds(folder.at("s*"), Listing::FilesAndFolders));
+}
+
+TEST_F(FilesTest, PathEndingInSeparatorListsTheFolder) {
+    makeFolder(folder.at("empty"));
+    makeFolder(folder.at("full"));
+    writeFile(folder.at("full\\x.txt"), "x");
+    makeFolder(folder.at("veiled"));
+    writeFile(folder.at("veiled\\h.txt"), "h");
+    addAttributes(folder.at("veiled\\h.txt"), FILE_ATTRIBUTE_HIDDEN);
+
+    EXPECT_TRUE(platform.listingFinds(folder.at("empty\\"), Listing::FilesAndFolders));
+    EXPECT_FALSE(platform.listingFinds(folder.at("empty\\"), Listing::FilesOnly));
+    EXPECT_TRUE(platform.listingFinds(folder.at("full\\"), Listing::FilesOnly));
+    EXPECT_FALSE(platform.listingFinds(folder.at("veiled\\"), Listing::FilesOnly));
+    EXPECT_FALSE(platform.listingFinds(folder.at("missing\\"), Listing::FilesAndFolders));
+
+    EXPECT_TRUE(platform.isFolder(folder.at("full")));
+    EXPECT_TRUE(platform.isFolder(folder.at("full\\")));
+    EXPECT_FALSE(platform.isFolder(folder.at("full\\x.txt")));
+    EXPECT_FALSE(platform.isFolder(folder.at("missing")));
+}
+
+TEST_F(FilesTest, ListFilesNamesVisibleFilesOnly) {
+    writeFile(folder.at("b.skn"), "");
+    writeFile(folder.at("青.skn"), "");
+    writeFile(folder.at("c.skn"), "");
+    addAttributes(folder.at("c.skn"), FILE_ATTRIBUTE_HIDDEN);
+    makeFolder(folder.at("d.skn"));
+    writeFile(folder.at("e.bmp"), "");
+
+    EXPECT_EQ(sortedNames("*.skn"), (std::vector<std::string>{"b.skn", "青.skn"}));
+    EXPECT_TRUE(platform.listFiles(folder.at("missing"), "*").empty());
+}
+
+TEST_F(FilesTest, ReadFileGivesEveryByteOrNothing) {
+    const std::string bytes("line\r\n\0\xff\x82\xa0", 10);
+    writeFile(folder.at("data.bin"), bytes);
+    makeFolder(folder.at("dir"));
+
+    EXPECT_EQ(platform.readFile(folder.at("data.bin")), bytes);
+    EXPECT_EQ(platform.readFile(folder.at("missing.bin")), std::nullopt);
+    EXPECT_EQ(platform.readFile(folder.at("dir")), std::nullopt);
+}
+
+TEST_F(FilesTest, ReplaceFileWritesNewAndExistingFilesWithoutLeavingTemporaries) {
+    ASSERT_TRUE(platform.replaceFile(folder.at("Tolv.ini"), "first version\r\n"));
+    EXPECT_EQ(platform.readFile(folder.at("Tolv.ini")), "first version\r\n");
+
+    ASSERT_TRUE(platform.replaceFile(folder.at("Tolv.ini"), "2\r\n"));
+    EXPECT_EQ(platform.readFile(folder.at("Tolv.ini")), "2\r\n");
+
+    ASSERT_TRUE(platform.replaceFile(folder.at("Tolv.ini"), ""));
+    EXPECT_EQ(platform.readFile(folder.at("Tolv.ini")), "");
+    EXPECT_EQ(sortedNames("*"), (std::vector<std::string>{"Tolv.ini"}));
+}
+
+TEST_F(FilesTest, FailedReplaceKeepsTheOldFileWholeAndLeavesNoTemporary) {
+    writeFile(folder.at("TRUN.dat"), "old bytes");
+    {
+        // Another program reads the file and lets nobody delete or rename it meanwhile.
+        const win32::UniqueFileHandle reader(::CreateFileW(win32::widen(folder.at("TRUN.dat")).c_str(),
+                                                           GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                           nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(reader);
+        EXPECT_FALSE(platform.replaceFile(folder.at("TRUN.dat"), "new bytes"));
+    }
+    EXPECT_EQ(platform.readFile(folder.at("TRUN.dat")), "old bytes");
+
+    makeFolder(folder.at("TURL.dat"));
+    EXPECT_FALSE(platform.replaceFile(folder.at("TURL.dat"), "new bytes"));
+    EXPECT_TRUE(platform.isFolder(folder.at("TURL.dat")));
+
+    EXPECT_FALSE(platform.replaceFile(folder.at("missing\\Tolv.ini"), "new bytes"));
+    EXPECT_EQ(sortedNames("*"), (std::vector<std::string>{"TRUN.dat"}));
+}
+
+TEST_F(FilesTest, CopyFileNewNeverOverwrites) {
+    writeFile(folder.at("from.skn"), "source");
+    writeFile(folder.at("taken.skn"), "kept");
+
+    EXPECT_TRUE(platform.copyFileNew(folder.at("from.skn"), folder.at("copy.skn")));
+    EXPECT_EQ(platform.readFile(folder.at("copy.skn")), "source");
+    EXPECT_FALSE(platform.copyFileNew(folder.at("from.skn"), folder.at("taken.skn")));
+    EXPECT_EQ(platform.readFile(folder.at("taken.skn")), "kept");
+    EXPECT_FALSE(platform.copyFileNew(folder.at("missing.skn"), folder.at("other.skn")));
+}
+
+}  // namespace

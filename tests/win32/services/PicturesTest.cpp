@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <wincodec.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "TestSupport.h"
+#include "platform/win32/Images.h"
+#include "platform/win32/Wide.h"
+#include "platform/win32/services/Win32Platform.h"
+
+namespace {
+
+std::string le(std::uint32_t value, int bytes) {
+    std::string out;
+    for (int i = 0; i < bytes; ++i)
+        out += static_cast<char>((value >> (8 * i)) & 0xff);
+    return out;
+}
+
+// A 2 x 2 24-bit BMP, stored bottom row first: red, green over blue, white.
+std::string twoByTwoBmp() {
+    const std::string bottom = std::string(
+                                   "\xff\x00\x00"
+                                   "\xff\xff\xff",
+                                   6) +
+                               std::string(2, '\0');
+    const std::string top = std::string(
+                                "\x00\x00\xff"
+                                "\x00\xff\x00",
+                                6) +
+                            std::string(2, '\0');
+    const std::string header = "BM" + le(54 + 16, 4) + le(0, 4) + le(54, 4) + le(40, 4) + le(2, 4) +
+                               le(2, 4) + le(1, 2) + le(24, 2) + le(0, 4) + le(16, 4) + le(2835, 4) +
+                               le(2835, 4) + le(0, 4) + le(0, 4);
+    return header + bottom + top;
+}
+
+// A 2 x 1 PNG through the system's encoder: opaque blue, then red at half opacity.
+bool writeTwoPixelPng(const std::string& path) {
+    win32::ComPtr<IWICImagingFactory> factory;
+    win32::ComPtr<IWICStream> stream;
+    win32::ComPtr<IWICBitmapEncoder> encoder;
+    win32::ComPtr<IWICBitmapFrameEncode> frame;
+    WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
+    BYTE pixels[8] = {0xff, 0, 0, 0xff, 0, 0, 0xff, 0x80};
+    return SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                        IID_IWICImagingFactory, factory.putVoid())) &&
+           SUCCEEDED(factory->CreateStream(stream.put())) &&
+           SUCCEEDED(stream->InitializeFromFilename(win32::widen(path).c_str(), GENERIC_WRITE)) &&
+           SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.put())) &&
+           SUCCEEDED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)) &&
+           SUCCEEDED(encoder->CreateNewFrame(frame.put(), nullptr)) &&
+           SUCCEEDED(frame->Initialize(nullptr)) && SUCCEEDED(frame->SetSize(2, 1)) &&
+           SUCCEEDED(frame->SetPixelFormat(&format)) && format == GUID_WICPixelFormat32bppBGRA &&
+           SUCCEEDED(frame->WritePixels(1, 8, 8, pixels)) && SUCCEEDED(frame->Commit()) &&
+           SUCCEEDED(encoder->Commit());
+}
+
+// The pixel at (x, y) of a loaded picture as 0xAARRGGBB, read back through GDI top row first.
+std::uint32_t pixel(const win32::Win32Picture& picture, int x, int y) {
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = picture.width();
+    format.bmiHeader.biHeight = -picture.height();
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(picture.width() * picture.height()));
+    const win32::WindowDc screen(nullptr);
+    if (::GetDIBits(screen.get(), picture.get(), 0, static_cast<UINT>(picture.height()), pixels.data(),
+                    &format, DIB_RGB_COLORS) != picture.height()) {
+        return 0xdeadbeef;
+    }
+    return pixels[static_cast<std::size_t>(y * picture.width() + x)];
+}
+
+class PicturesTest : public ::testing::Test {
+  protected:
+    std::shared_ptr<const win32::Win32Picture> load(const std::string& name) {
+        return std::dynamic_pointer_cast<const win32::Win32Picture>(platform.loadPicture(folder.at(name)));
+    }
+
+    win32::Win32Platform platform;
+    testsupport::TempFolder folder;
+};
+
+TEST_F(PicturesTest, BmpLoadsTopRowFirst) {
+    testsupport::writeFile(folder.at("skin.bmp"), twoByTwoBmp());
+    const auto picture = load("skin.bmp");
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->width(), 2);
+    EXPECT_EQ(picture->height(), 2);
+    EXPECT_EQ(pixel(*picture, 0, 0), 0xffff0000u);
+    EXPECT_EQ(pixel(*picture, 1, 0), 0xff00ff00u);
+    EXPECT_EQ(pixel(*picture, 0, 1), 0xff0000ffu);
+    EXPECT_EQ(pixel(*picture, 1, 1), 0xffffffffu);
+}
+
+TEST_F(PicturesTest, PngLoadsWithPremultipliedAlpha) {
+    ASSERT_TRUE(writeTwoPixelPng(folder.at("button.png")));
+    const auto picture = load("button.png");
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->width(), 2);
+    EXPECT_EQ(picture->height(), 1);
+    EXPECT_EQ(pixel(*picture, 0, 0), 0xff0000ffu);
+    const std::uint32_t halfRed = pixel(*picture, 1, 0);
+    EXPECT_EQ(halfRed >> 24, 0x80u);
+    EXPECT_NEAR(static_cast<int>((halfRed >> 16) & 0xff), 0x80, 1) << "red is premultiplied by its alpha";
+}
+
+TEST_F(PicturesTest, WhatIsNoPictureLoadsAsNothing) {
+    testsupport::writeFile(folder.at("text.png"), "not a picture at all");
+    testsupport::writeFile(folder.at("empty.bmp"), "");
+    EXPECT_EQ(load("text.png"), nullptr);
+    EXPECT_EQ(load("empty.bmp"), nullptr);
+    EXPECT_EQ(load("missing.bmp"), nullptr);
+}
+
+TEST(SmallIconTest, ExistingPathsHaveASmallIconAndMissingOnesNone) {
+    win32::Win32Platform platform;
+    const std::string exe = platform.programFolder() + "\\" + platform.exeBaseName() + ".exe";
+    const auto icon = std::dynamic_pointer_cast<const win32::Win32Icon>(platform.smallIcon(exe));
+    ASSERT_NE(icon, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(icon->get(), &info));
+    win32::UniqueBitmap color(info.hbmColor);
+    win32::UniqueBitmap mask(info.hbmMask);
+    BITMAP bitmap{};
+    ::GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, ::GetSystemMetrics(SM_CXSMICON));
+
+    EXPECT_EQ(platform.smallIcon(platform.programFolder() + "\\missing.exe"), nullptr);
+    EXPECT_EQ(platform.smallIcon(""), nullptr);
+}
+
+}  // namespace
