@@ -1,0 +1,232 @@
+#include "platform/win32/backend/ComboBoxWindow.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "forms/Form.h"
+#include "platform/win32/Wide.h"
+#include "platform/win32/backend/EditText.h"
+#include "platform/win32/backend/Fonts.h"
+#include "platform/win32/backend/KeyPress.h"
+#include "platform/win32/backend/Win32Backend.h"
+#include "platform/win32/backend/WindowMessages.h"
+
+namespace win32 {
+namespace {
+
+// Entries the dropped list shows without scrolling.
+constexpr int kVisibleEntries = 12;
+
+}  // namespace
+
+ComboBoxWindow::ComboBoxWindow(Win32Backend& backend, forms::Form& form, forms::ComboBox& box)
+    : backend_(backend), box_(box) {
+    window_.reset(::CreateWindowExW(
+        0, L"COMBOBOX", L"",
+        WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 0, 0, 0,
+        toHwnd(form.handle()), nullptr, ::GetModuleHandleW(nullptr), nullptr));
+    if (!window_)
+        throw std::runtime_error("CreateWindowExW failed for combo box " + box.name());
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    if (!::GetComboBoxInfo(window_.get(), &info) || !info.hwndItem) {
+        throw std::runtime_error("no edit inside combo box " + box.name());
+    }
+    edit_ = info.hwndItem;
+    comboSubclass_.emplace(window_.get(), &ComboBoxWindow::comboProc, reinterpret_cast<DWORD_PTR>(this));
+    editSubclass_.emplace(edit_, &ComboBoxWindow::editProc, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void ComboBoxWindow::setNativeText(const std::wstring& text) {
+    settingText_ = true;
+    ::SetWindowTextW(window_.get(), text.c_str());
+    settingText_ = false;
+}
+
+void ComboBoxWindow::setText(const std::string& text) {
+    const std::wstring wide = widen(text);
+    // Setting the same text again would only move the caret to the start while the person types.
+    if (windowText(window_.get()) != wide)
+        setNativeText(wide);
+}
+
+void ComboBoxWindow::setRect(const forms::Rect& rect) {
+    rect_ = rect;
+    // A drop-down combo box's height includes its list; the edit part takes its height from the font.
+    const int field =
+        static_cast<int>(::SendMessageW(window_.get(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+    const int entry = static_cast<int>(::SendMessageW(window_.get(), CB_GETITEMHEIGHT, 0, 0));
+    const int height = std::max(rect.height, field + 8) + kVisibleEntries * entry + 2;
+    ::MoveWindow(window_.get(), rect.left, rect.top, rect.width, height, TRUE);
+}
+
+void ComboBoxWindow::setVisible(bool visible) {
+    ::ShowWindow(window_.get(), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void ComboBoxWindow::setEnabled(bool enabled) {
+    ::EnableWindow(window_.get(), enabled);
+}
+
+void ComboBoxWindow::setFont(const forms::Font& font) {
+    UniqueFont next = createFont(font, backend_.dpi());
+    ::SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(next.get()), TRUE);
+    font_ = std::move(next);  // the old font goes only after the combo box has let go of it
+    setRect(rect_);           // the list's height follows the entries' height
+}
+
+void ComboBoxWindow::setForeColor(forms::Color color) {
+    color_ = color;
+    ::InvalidateRect(edit_, nullptr, TRUE);
+}
+
+void ComboBoxWindow::setFocus() {
+    ::SetFocus(edit_);
+}
+
+forms::NativeWindow ComboBoxWindow::handle() const {
+    return toNative(window_.get());
+}
+
+forms::Selection ComboBoxWindow::selection() const {
+    DWORD start = 0;
+    DWORD end = 0;
+    ::SendMessageW(window_.get(), CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start),
+                   reinterpret_cast<LPARAM>(&end));
+    return selectionInCharacters(windowText(window_.get()), start, end);
+}
+
+void ComboBoxWindow::setSelection(const forms::Selection& selection) {
+    const auto [start, end] = selectionInUnits(windowText(window_.get()), selection);
+    ::SendMessageW(window_.get(), CB_SETEDITSEL, 0, MAKELPARAM(start, end));
+}
+
+void ComboBoxWindow::setListItems(const std::vector<std::string>& items) {
+    HWND combo = window_.get();
+    // Entries added one by one arrive as the old list plus one: only the new ones are appended.
+    const bool appended =
+        items.size() >= items_.size() && std::equal(items_.begin(), items_.end(), items.begin());
+    if (!appended) {
+        // Emptying the list empties the edit too; the text and selection stay as they were.
+        const std::wstring text = windowText(combo);
+        DWORD start = 0;
+        DWORD end = 0;
+        ::SendMessageW(combo, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start),
+                       reinterpret_cast<LPARAM>(&end));
+        settingText_ = true;
+        ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+        settingText_ = false;
+        items_.clear();
+        if (windowText(combo) != text)
+            setNativeText(text);
+        ::SendMessageW(combo, CB_SETEDITSEL, 0, MAKELPARAM(start, end));
+    }
+    for (std::size_t i = items_.size(); i < items.size(); ++i) {
+        ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(widen(items[i]).c_str()));
+    }
+    items_ = items;
+}
+
+void ComboBoxWindow::setListIndex(int index) {
+    const std::wstring text = windowText(window_.get());
+    settingText_ = true;
+    ::SendMessageW(window_.get(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    settingText_ = false;
+    // Selecting no entry empties the edit natively; the runtime keeps the text.
+    if (index < 0 && windowText(window_.get()) != text)
+        setNativeText(text);
+}
+
+void ComboBoxWindow::setTopIndex(int index) {
+    ::SendMessageW(window_.get(), CB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+}
+
+void ComboBoxWindow::showDropDown() {
+    ::SendMessageW(window_.get(), CB_SHOWDROPDOWN, TRUE, 0);
+}
+
+LRESULT CALLBACK ComboBoxWindow::comboProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                           DWORD_PTR self) {
+    auto* peer = reinterpret_cast<ComboBoxWindow*>(self);
+    Win32Backend& backend = peer->backend_;
+    try {
+        return peer->handleComboMessage(window, message, wParam, lParam);
+    } catch (...) {
+        backend.keepException(std::current_exception());
+        return 0;
+    }
+}
+
+LRESULT CALLBACK ComboBoxWindow::editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR self) {
+    if (message != WM_CHAR)
+        return ::DefSubclassProc(window, message, wParam, lParam);
+    auto* peer = reinterpret_cast<ComboBoxWindow*>(self);
+    Win32Backend& backend = peer->backend_;
+    try {
+        const std::weak_ptr<int> alive = peer->alive_;
+        const int code = peer->box_.notifyKeyPress(static_cast<int>(wParam));
+        // A handler may have unloaded the form, and with it this peer and the window.
+        if (alive.expired() || !passesToEdit(code))
+            return 0;
+        return ::DefSubclassProc(window, WM_CHAR, static_cast<WPARAM>(code), lParam);
+    } catch (...) {
+        backend.keepException(std::current_exception());
+        return 0;
+    }
+}
+
+LRESULT ComboBoxWindow::handleComboMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case kReflectedCommand:
+            return onNotification(window, HIWORD(wParam));
+        case kReflectedCtlColorEdit: {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            ::SetTextColor(dc, color_);
+            ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+            return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
+        }
+        case kPickSettled:
+            // The system has put the picked entry into the edit by now; the runtime's text is the one
+            // that counts (a Click handler may have changed it).
+            picking_ = false;
+            setText(box_.text());
+            return 0;
+        default:
+            return ::DefSubclassProc(window, message, wParam, lParam);
+    }
+}
+
+// A handler may unload the form, which deletes this peer: each case calls into the runtime last.
+LRESULT ComboBoxWindow::onNotification(HWND window, int code) {
+    switch (code) {
+        case CBN_EDITCHANGE:
+            if (!settingText_ && !picking_)
+                box_.notifyTextChanged(narrow(windowText(window)));
+            return 0;
+        case CBN_SELCHANGE: {
+            const int index = static_cast<int>(::SendMessageW(window, CB_GETCURSEL, 0, 0));
+            if (index < 0)
+                return 0;
+            // The system updates the edit only after this notification; the posted message marks the end.
+            picking_ = true;
+            ::PostMessageW(window, kPickSettled, 0, 0);
+            box_.notifyListPicked(index);
+            return 0;
+        }
+        case CBN_CLOSEUP:
+            box_.notifyDropDownClosed();
+            return 0;
+        case CBN_SETFOCUS:
+            box_.form().notifyFocus(&box_);
+            return 0;
+        case CBN_KILLFOCUS:
+            if (box_.hasFocus())
+                box_.form().notifyFocus(nullptr);
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+}  // namespace win32

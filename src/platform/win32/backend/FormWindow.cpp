@@ -1,0 +1,235 @@
+#include "platform/win32/backend/FormWindow.h"
+
+#include <stdexcept>
+
+#include "platform/win32/Images.h"
+#include "platform/win32/Wide.h"
+#include "platform/win32/backend/OffscreenBuffer.h"
+#include "platform/win32/backend/SkinControl.h"
+#include "platform/win32/backend/Win32Backend.h"
+#include "platform/win32/backend/WindowMessages.h"
+
+namespace win32 {
+namespace {
+
+// The direct child of `form` that holds `window` (a combo box for its inner edit), or nullptr.
+HWND controlHolding(HWND form, HWND window) {
+    while (window && ::GetParent(window) != form)
+        window = ::GetParent(window);
+    return window;
+}
+
+}  // namespace
+
+void FormWindow::registerClass() {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &FormWindow::windowProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName;
+    ::RegisterClassExW(&wc);
+}
+
+FormWindow::FormWindow(Win32Backend& backend, forms::Form& form) : backend_(backend), form_(form) {
+    // A tool window stays out of the taskbar; the strip is not a task of its own.
+    window_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0,
+                                    nullptr, nullptr, ::GetModuleHandleW(nullptr), this));
+    if (!window_)
+        throw std::runtime_error("CreateWindowExW failed for form " + form.name());
+    backend_.formWindowCreated();
+    ready_ = true;
+}
+
+FormWindow::~FormWindow() {
+    destroy();
+}
+
+void FormWindow::destroy() {
+    if (!window_)
+        return;
+    ready_ = false;
+    ::SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+    window_.reset();
+    backend_.formWindowDestroyed();
+}
+
+void FormWindow::setBounds(const forms::Rect& pixels) {
+    ::SetWindowPos(window_.get(), nullptr, pixels.left, pixels.top, pixels.width, pixels.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::setCaption(const std::string& caption) {
+    ::SetWindowTextW(window_.get(), widen(caption).c_str());
+}
+
+void FormWindow::setVisible(bool visible) {
+    ::ShowWindow(window_.get(), visible ? SW_SHOW : SW_HIDE);
+}
+
+void FormWindow::setPicture(const forms::PicturePtr& picture) {
+    picture_ = picture;
+    repaintSkin();
+}
+
+void FormWindow::surfaceChanged() {
+    repaintSkin();
+}
+
+int FormWindow::clientHeight() const {
+    RECT r{};
+    ::GetClientRect(window_.get(), &r);
+    return r.bottom - r.top;
+}
+
+int FormWindow::clientWidth() const {
+    RECT r{};
+    ::GetClientRect(window_.get(), &r);
+    return r.right - r.left;
+}
+
+forms::NativeWindow FormWindow::handle() const {
+    return toNative(window_.get());
+}
+
+void FormWindow::repaintSkin() {
+    HWND window = window_.get();
+    ::InvalidateRect(window, nullptr, FALSE);
+    // Only the transparent controls show the skin; edits and combo boxes need no repaint.
+    ::EnumChildWindows(
+        window,
+        [](HWND child, LPARAM) -> BOOL {
+            if (SkinControl::isSkinControl(child))
+                ::InvalidateRect(child, nullptr, FALSE);
+            return TRUE;
+        },
+        0);
+}
+
+void FormWindow::paintSkin(HDC dc, const RECT& area) const {
+    const RECT local{0, 0, area.right - area.left, area.bottom - area.top};
+    ::FillRect(dc, &local, ::GetSysColorBrush(COLOR_BTNFACE));
+    if (const auto* picture = dynamic_cast<const Win32Picture*>(picture_.get())) {
+        UniqueMemoryDc source(::CreateCompatibleDC(dc));
+        SelectedObject selected(source.get(), picture->get());
+        ::BitBlt(dc, -area.left, -area.top, picture->width(), picture->height(), source.get(), 0, 0, SRCCOPY);
+    }
+    for (const forms::DrawnIcon& drawn : form_.drawnIcons()) {
+        if (const auto* icon = dynamic_cast<const Win32Icon*>(drawn.icon.get())) {
+            ::DrawIconEx(dc, drawn.x - area.left, drawn.y - area.top, icon->get(), 0, 0, 0, nullptr,
+                         DI_NORMAL);
+        }
+    }
+}
+
+void FormWindow::paint(HWND window) {
+    PAINTSTRUCT ps{};
+    HDC dc = ::BeginPaint(window, &ps);
+    {
+        OffscreenBuffer buffer(dc, ps.rcPaint);
+        paintSkin(buffer.dc(), ps.rcPaint);
+        buffer.copyTo(dc);
+    }
+    ::EndPaint(window, &ps);
+}
+
+void FormWindow::onActivate(HWND window, WPARAM wParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = ::GetFocus();
+        lastFocus_ = focus && ::IsChild(window, focus) ? focus : nullptr;
+        return;
+    }
+    // As a dialog does: the control that had the focus gets it back, so typing goes on where it was.
+    if (lastFocus_ && ::IsWindow(lastFocus_) && ::IsChild(window, lastFocus_) &&
+        ::IsWindowVisible(lastFocus_) && ::IsWindowEnabled(lastFocus_)) {
+        ::SetFocus(lastFocus_);
+    } else {
+        ::SetFocus(window);
+    }
+}
+
+void FormWindow::reportBounds(HWND window) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    const forms::Rect bounds{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    if (bounds != form_.pixelBounds())
+        form_.notifyBoundsChanged(bounds);
+}
+
+LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<FormWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self)
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    Win32Backend& backend = self->backend_;
+    try {
+        return self->handleMessage(window, message, wParam, lParam);
+    } catch (...) {
+        backend.keepException(std::current_exception());
+        return 0;
+    }
+}
+
+// A handler may unload the form, which deletes this peer: each case calls into the form last.
+LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            paint(window);
+            return 0;
+        case kPaintSkin:
+            paintSkin(reinterpret_cast<HDC>(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 1;
+        case WM_COMMAND:
+            if (HWND control = controlHolding(window, reinterpret_cast<HWND>(lParam))) {
+                return ::SendMessageW(control, kReflectedCommand, wParam, lParam);
+            }
+            break;
+        case WM_CTLCOLOREDIT:
+            if (HWND control = controlHolding(window, reinterpret_cast<HWND>(lParam))) {
+                if (LRESULT brush = ::SendMessageW(control, kReflectedCtlColorEdit, wParam, lParam))
+                    return brush;
+            }
+            break;
+        case WM_TIMER:
+            backend_.tick(wParam);
+            return 0;
+        case WM_ACTIVATE:
+            onActivate(window, wParam);
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            if (ready_)
+                form_.notifyMouseDown(mouseArgs(buttonOf(message), wParam, lParam));
+            return 0;
+        case WM_MOUSEMOVE:
+            if (ready_)
+                form_.notifyMouseMove(mouseArgs(buttonsHeld(wParam), wParam, lParam));
+            return 0;
+        case WM_WINDOWPOSCHANGED:
+            if (ready_)
+                reportBounds(window);
+            break;
+        case WM_CLOSE:
+            // The runtime unloads the form, which destroys this window.
+            form_.notifyCloseRequested();
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            // The process may end as soon as this returns: the closing steps run now.
+            if (wParam)
+                form_.notifyCloseRequested();
+            return 0;
+        default:
+            break;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace win32

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <windows.h>
+
+#include "forms/Backend.h"
+#include "forms/Form.h"
+#include "platform/win32/Handles.h"
+
+namespace win32 {
+
+class Win32Backend;
+
+// A form as a borderless top-level window: the picture, then the surface's icons, with the controls on top.
+class FormWindow : public forms::FormPeer {
+  public:
+    static constexpr const wchar_t* kClassName = L"TolvaneForm";
+
+    FormWindow(Win32Backend& backend, forms::Form& form);
+    ~FormWindow() override;
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    void setBounds(const forms::Rect& pixels) override;
+    void setCaption(const std::string& caption) override;
+    void setVisible(bool visible) override;
+    void setPicture(const forms::PicturePtr& picture) override;
+    void surfaceChanged() override;
+    int clientHeight() const override;
+    int clientWidth() const override;
+    forms::NativeWindow handle() const override;
+    void destroy() override;
+
+    static void registerClass();
+
+  private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void paint(HWND window);
+    // Draws the picture and the surface for `area` (client coordinates) with the DC's origin at its top left.
+    void paintSkin(HDC dc, const RECT& area) const;
+    void repaintSkin();
+    void onActivate(HWND window, WPARAM wParam);
+    void reportBounds(HWND window);
+
+    Win32Backend& backend_;
+    forms::Form& form_;
+    forms::PicturePtr picture_;
+    UniqueWindow window_;
+    bool ready_ = false;        // no notifications while the window is being created
+    HWND lastFocus_ = nullptr;  // the control to give the focus back to when the form is activated again
+};
+
+}  // namespace win32

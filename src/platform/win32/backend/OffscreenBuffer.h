@@ -1,0 +1,26 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "platform/win32/Handles.h"
+
+namespace win32 {
+
+// A memory bitmap for one paint, copied to the screen in one step so that nothing flickers.
+// Its origin is the top left of `area` in the target's coordinates.
+class OffscreenBuffer {
+  public:
+    OffscreenBuffer(HDC target, const RECT& area);
+    HDC dc() const { return dc_.get(); }
+    void copyTo(HDC target) const;
+
+  private:
+    RECT area_;
+    UniqueMemoryDc dc_;
+    UniqueBitmap bitmap_;
+    std::optional<SelectedObject> selected_;  // released before the bitmap and the DC
+};
+
+}  // namespace win32

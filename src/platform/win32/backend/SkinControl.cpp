@@ -1,0 +1,184 @@
+#include "platform/win32/backend/SkinControl.h"
+
+#include <stdexcept>
+
+#include "forms/Form.h"
+#include "platform/win32/Wide.h"
+#include "platform/win32/backend/EditText.h"
+#include "platform/win32/backend/Fonts.h"
+#include "platform/win32/backend/OffscreenBuffer.h"
+#include "platform/win32/backend/Win32Backend.h"
+#include "platform/win32/backend/WindowMessages.h"
+
+namespace win32 {
+
+void SkinControl::registerClasses() {
+    for (const wchar_t* name : {kLabelClass, kImageClass}) {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = &SkinControl::windowProc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        wc.lpszClassName = name;
+        ::RegisterClassExW(&wc);
+    }
+}
+
+bool SkinControl::isSkinControl(HWND window) {
+    return ::GetWindowLongPtrW(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SkinControl::windowProc);
+}
+
+SkinControl::SkinControl(Win32Backend& backend, forms::Form& form, forms::Control& control, Kind kind)
+    : backend_(backend), control_(control), kind_(kind) {
+    window_.reset(::CreateWindowExW(0, kind == Kind::Label ? kLabelClass : kImageClass, L"",
+                                    WS_CHILD | WS_CLIPSIBLINGS, 0, 0, 0, 0, toHwnd(form.handle()), nullptr,
+                                    ::GetModuleHandleW(nullptr), this));
+    if (!window_)
+        throw std::runtime_error("CreateWindowExW failed for control " + control.name());
+}
+
+SkinControl::~SkinControl() {
+    if (window_)
+        ::SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+}
+
+void SkinControl::setText(const std::string& text) {
+    ::SetWindowTextW(window_.get(), widen(text).c_str());
+    ::InvalidateRect(window_.get(), nullptr, FALSE);
+}
+
+void SkinControl::setRect(const forms::Rect& rect) {
+    ::MoveWindow(window_.get(), rect.left, rect.top, rect.width, rect.height, TRUE);
+}
+
+void SkinControl::setVisible(bool visible) {
+    ::ShowWindow(window_.get(), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void SkinControl::setEnabled(bool enabled) {
+    ::EnableWindow(window_.get(), enabled);
+    ::InvalidateRect(window_.get(), nullptr, FALSE);
+}
+
+void SkinControl::setFont(const forms::Font& font) {
+    font_ = createFont(font, backend_.dpi());
+    ::InvalidateRect(window_.get(), nullptr, FALSE);
+}
+
+void SkinControl::setForeColor(forms::Color color) {
+    color_ = color;
+    ::InvalidateRect(window_.get(), nullptr, FALSE);
+}
+
+forms::NativeWindow SkinControl::handle() const {
+    return toNative(window_.get());
+}
+
+void SkinControl::paint(HWND window) {
+    PAINTSTRUCT ps{};
+    HDC dc = ::BeginPaint(window, &ps);
+    RECT client{};
+    ::GetClientRect(window, &client);
+    {
+        OffscreenBuffer buffer(dc, client);
+        RECT inForm = client;
+        ::MapWindowPoints(window, ::GetParent(window), reinterpret_cast<POINT*>(&inForm), 2);
+        ::SendMessageW(::GetParent(window), kPaintSkin, reinterpret_cast<WPARAM>(buffer.dc()),
+                       reinterpret_cast<LPARAM>(&inForm));
+        if (kind_ == Kind::Label) {
+            const std::wstring text = windowText(window);
+            SelectedObject font(buffer.dc(), font_ ? font_.get() : ::GetStockObject(DEFAULT_GUI_FONT));
+            ::SetBkMode(buffer.dc(), TRANSPARENT);
+            ::SetTextColor(buffer.dc(), ::IsWindowEnabled(window) ? color_ : ::GetSysColor(COLOR_GRAYTEXT));
+            ::DrawTextW(buffer.dc(), text.c_str(), static_cast<int>(text.size()), &client,
+                        DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+        }
+        buffer.copyTo(dc);
+    }
+    ::EndPaint(window, &ps);
+}
+
+LRESULT SkinControl::onButtonDown(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const forms::MouseArgs args = mouseArgs(buttonOf(message), wParam, lParam);
+    if (args.button == forms::kLeftButton) {
+        leftPressed_ = true;
+        afterDoubleClick_ = message == WM_LBUTTONDBLCLK;
+    }
+    // Keeps the button up here even when it happens outside, so that the click is decided here.
+    ::SetCapture(window);
+    const std::weak_ptr<int> alive = alive_;
+    control_.notifyMouseDown(args);
+    if (message == WM_LBUTTONDBLCLK && !alive.expired())
+        control_.notifyDblClick();
+    return 0;
+}
+
+LRESULT SkinControl::onButtonUp(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const forms::MouseArgs args = mouseArgs(buttonOf(message), wParam, lParam);
+    bool click = false;
+    if (args.button == forms::kLeftButton) {
+        RECT client{};
+        ::GetClientRect(window, &client);
+        const POINT at{args.x, args.y};
+        click = leftPressed_ && !afterDoubleClick_ && ::PtInRect(&client, at);
+        leftPressed_ = false;
+        afterDoubleClick_ = false;
+    }
+    if (::GetCapture() == window && !(wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)))
+        ::ReleaseCapture();
+    const std::weak_ptr<int> alive = alive_;
+    control_.notifyMouseUp(args);
+    if (click && !alive.expired())
+        control_.notifyClick();
+    return 0;
+}
+
+LRESULT CALLBACK SkinControl::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<SkinControl*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self)
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    Win32Backend& backend = self->backend_;
+    try {
+        return self->handleMessage(window, message, wParam, lParam);
+    } catch (...) {
+        backend.keepException(std::current_exception());
+        return 0;
+    }
+}
+
+// A handler may unload the form, which deletes this peer: nothing of it is used after the last event.
+LRESULT SkinControl::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            paint(window);
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDBLCLK:
+            return onButtonDown(window, message, wParam, lParam);
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            return onButtonUp(window, message, wParam, lParam);
+        case WM_CAPTURECHANGED:
+            leftPressed_ = false;
+            return 0;
+        case WM_MOUSEMOVE:
+            control_.notifyMouseMove(mouseArgs(buttonsHeld(wParam), wParam, lParam));
+            return 0;
+        default:
+            return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace win32

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "forms/Backend.h"
+#include "forms/Control.h"
+#include "platform/win32/Handles.h"
+
+namespace win32 {
+
+class Win32Backend;
+
+// A label or image placeholder: a child window that shows the form's skin behind it (a label then
+// draws its caption on top) and reports the mouse.
+class SkinControl : public forms::ControlPeer {
+  public:
+    enum class Kind { Label, Image };
+    static constexpr const wchar_t* kLabelClass = L"TolvaneLabel";
+    static constexpr const wchar_t* kImageClass = L"TolvaneImage";
+
+    SkinControl(Win32Backend& backend, forms::Form& form, forms::Control& control, Kind kind);
+    ~SkinControl() override;
+    SkinControl(const SkinControl&) = delete;
+    SkinControl& operator=(const SkinControl&) = delete;
+
+    void setText(const std::string& text) override;
+    void setRect(const forms::Rect& rect) override;
+    void setVisible(bool visible) override;
+    void setEnabled(bool enabled) override;
+    void setFont(const forms::Font& font) override;
+    void setForeColor(forms::Color color) override;
+    // Labels and placeholders never take the focus.
+    void setFocus() override {}
+    forms::NativeWindow handle() const override;
+
+    static void registerClasses();
+    static bool isSkinControl(HWND window);
+
+  private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void paint(HWND window);
+    LRESULT onButtonDown(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT onButtonUp(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    Win32Backend& backend_;
+    forms::Control& control_;
+    Kind kind_;
+    UniqueFont font_;
+    COLORREF color_ = 0;
+    bool leftPressed_ = false;       // a left button up inside is a click only after a down here
+    bool afterDoubleClick_ = false;  // the up that ends a double click is no second click
+    std::shared_ptr<int> alive_ = std::make_shared<int>(0);  // expires when a handler deleted this peer
+    UniqueWindow window_;
+};
+
+}  // namespace win32

@@ -1,0 +1,86 @@
+#include "platform/win32/backend/Win32Backend.h"
+
+#include "forms/Form.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/backend/ComboBoxWindow.h"
+#include "platform/win32/backend/FormWindow.h"
+#include "platform/win32/backend/SkinControl.h"
+#include "platform/win32/backend/TextBoxWindow.h"
+#include "platform/win32/backend/WindowMessages.h"
+#include "platform/win32/backend/WindowTimer.h"
+
+namespace win32 {
+
+Win32Backend::Win32Backend() {
+    // Registering a class twice fails harmlessly; the classes live as long as the process.
+    FormWindow::registerClass();
+    SkinControl::registerClasses();
+    const WindowDc screen(nullptr);
+    dpiX_ = ::GetDeviceCaps(screen.get(), LOGPIXELSX);
+    dpiY_ = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
+    if (dpiX_ <= 0)
+        dpiX_ = 96;
+    if (dpiY_ <= 0)
+        dpiY_ = 96;
+}
+
+Win32Backend::~Win32Backend() = default;
+
+std::unique_ptr<forms::FormPeer> Win32Backend::createForm(forms::Form& form) {
+    return std::make_unique<FormWindow>(*this, form);
+}
+
+std::unique_ptr<forms::ControlPeer> Win32Backend::createLabel(forms::Form& form, forms::Control& label) {
+    return std::make_unique<SkinControl>(*this, form, label, SkinControl::Kind::Label);
+}
+
+std::unique_ptr<forms::ControlPeer> Win32Backend::createImage(forms::Form& form, forms::Control& image) {
+    return std::make_unique<SkinControl>(*this, form, image, SkinControl::Kind::Image);
+}
+
+std::unique_ptr<forms::EditPeer> Win32Backend::createTextBox(forms::Form& form, forms::TextBox& textBox) {
+    return std::make_unique<TextBoxWindow>(*this, form, textBox);
+}
+
+std::unique_ptr<forms::ComboPeer> Win32Backend::createComboBox(forms::Form& form, forms::ComboBox& comboBox) {
+    return std::make_unique<ComboBoxWindow>(*this, form, comboBox);
+}
+
+std::unique_ptr<forms::TimerPeer> Win32Backend::createTimer(forms::Form& form, forms::Timer& timer) {
+    return std::make_unique<WindowTimer>(*this, toHwnd(form.handle()), timer);
+}
+
+int Win32Backend::runMessageLoop() {
+    MSG msg{};
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+        if (pending_)
+            std::rethrow_exception(std::exchange(pending_, nullptr));
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+void Win32Backend::formWindowDestroyed() {
+    // With the last window gone nothing can happen any more: the message loop ends.
+    if (--liveForms_ == 0)
+        ::PostQuitMessage(0);
+}
+
+UINT_PTR Win32Backend::addTimer(WindowTimer& timer) {
+    const UINT_PTR id = nextTimerId_++;
+    timers_[id] = &timer;
+    return id;
+}
+
+void Win32Backend::tick(UINT_PTR id) {
+    if (auto found = timers_.find(id); found != timers_.end())
+        found->second->tick();
+}
+
+void Win32Backend::keepException(std::exception_ptr error) noexcept {
+    if (!pending_)
+        pending_ = std::move(error);
+}
+
+}  // namespace win32

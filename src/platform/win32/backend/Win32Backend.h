@@ -1,0 +1,55 @@
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <map>
+
+#include "forms/Backend.h"
+
+namespace win32 {
+
+class WindowTimer;
+
+// The forms runtime on real windows: one top-level window per form, one child window per control.
+class Win32Backend : public forms::Backend {
+  public:
+    Win32Backend();
+    ~Win32Backend() override;
+    Win32Backend(const Win32Backend&) = delete;
+    Win32Backend& operator=(const Win32Backend&) = delete;
+
+    std::unique_ptr<forms::FormPeer> createForm(forms::Form& form) override;
+    std::unique_ptr<forms::ControlPeer> createLabel(forms::Form& form, forms::Control& label) override;
+    std::unique_ptr<forms::ControlPeer> createImage(forms::Form& form, forms::Control& image) override;
+    std::unique_ptr<forms::EditPeer> createTextBox(forms::Form& form, forms::TextBox& textBox) override;
+    std::unique_ptr<forms::ComboPeer> createComboBox(forms::Form& form, forms::ComboBox& comboBox) override;
+    std::unique_ptr<forms::TimerPeer> createTimer(forms::Form& form, forms::Timer& timer) override;
+    double twipsPerPixelX() const override { return 1440.0 / dpiX_; }
+    double twipsPerPixelY() const override { return 1440.0 / dpiY_; }
+
+    // Runs until the last form window is gone; returns the exit code of WM_QUIT. An exception that an
+    // event handler threw is stopped at the window procedure and thrown again here.
+    int runMessageLoop();
+
+    int dpi() const { return dpiY_; }
+
+    // For the peers.
+    void formWindowCreated() { ++liveForms_; }
+    void formWindowDestroyed();
+    UINT_PTR addTimer(WindowTimer& timer);
+    void removeTimer(UINT_PTR id) { timers_.erase(id); }
+    void tick(UINT_PTR id);
+    // Keeps the first exception that reached a window procedure, which must not let it through.
+    void keepException(std::exception_ptr error) noexcept;
+
+  private:
+    int dpiX_ = 96;
+    int dpiY_ = 96;
+    int liveForms_ = 0;
+    UINT_PTR nextTimerId_ = 1;
+    std::map<UINT_PTR, WindowTimer*> timers_;
+    std::exception_ptr pending_;
+};
+
+}  // namespace win32

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <windows.h>
+#include <windowsx.h>
+
+#include "forms/Geometry.h"
+
+namespace win32 {
+
+// Private messages between the form window and the controls inside it.
+// The form hands a control's WM_COMMAND notification back to the control (wParam, lParam as sent).
+inline constexpr UINT kReflectedCommand = WM_APP + 1;
+// The form hands WM_CTLCOLOREDIT to the control that owns the edit; returns the brush.
+inline constexpr UINT kReflectedCtlColorEdit = WM_APP + 2;
+// A transparent child asks the form to draw its picture and surface: wParam the HDC, whose origin
+// stands at the top left of lParam, a RECT in the form's client coordinates.
+inline constexpr UINT kPaintSkin = WM_APP + 3;
+// Posted by a combo box to itself once the system has finished updating it after a list pick.
+inline constexpr UINT kPickSettled = WM_APP + 4;
+
+// The Shift mask of the mouse events: 1 Shift, 2 Ctrl, 4 Alt.
+inline int shiftMask(WPARAM keys) {
+    int shift = 0;
+    if (keys & MK_SHIFT)
+        shift |= forms::kShiftMask;
+    if (keys & MK_CONTROL)
+        shift |= forms::kCtrlMask;
+    if (::GetKeyState(VK_MENU) < 0)
+        shift |= forms::kAltMask;
+    return shift;
+}
+
+// The buttons held down, as MouseMove reports them.
+inline int buttonsHeld(WPARAM keys) {
+    int buttons = 0;
+    if (keys & MK_LBUTTON)
+        buttons |= forms::kLeftButton;
+    if (keys & MK_RBUTTON)
+        buttons |= forms::kRightButton;
+    if (keys & MK_MBUTTON)
+        buttons |= forms::kMiddleButton;
+    return buttons;
+}
+
+inline forms::MouseArgs mouseArgs(int button, WPARAM wParam, LPARAM lParam) {
+    return {button, shiftMask(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
+// The button of a button message; 0 for any other message.
+inline int buttonOf(UINT message) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK:
+            return forms::kLeftButton;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_RBUTTONDBLCLK:
+            return forms::kRightButton;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+        case WM_MBUTTONDBLCLK:
+            return forms::kMiddleButton;
+        default:
+            return 0;
+    }
+}
+
+inline HWND toHwnd(forms::NativeWindow window) {
+    return reinterpret_cast<HWND>(window);
+}
+inline forms::NativeWindow toNative(HWND window) {
+    return reinterpret_cast<forms::NativeWindow>(window);
+}
+
+}  // namespace win32

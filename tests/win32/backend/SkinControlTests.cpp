@@ -1,0 +1,123 @@
+#include "BackendTestSupport.h"
+#include "platform/win32/backend/Fonts.h"
+
+namespace backend_test {
+namespace {
+
+using SkinControlTest = BackendTest;
+
+void logMouse(TestForm& form, forms::Control& control) {
+    const std::string name = control.name();
+    control.onMouseDown = [&form, name](const forms::MouseArgs& a) {
+        form.log.push_back(name + " down " + std::to_string(a.button) + " " + std::to_string(a.shift) + " " +
+                           std::to_string(a.x) + "," + std::to_string(a.y));
+    };
+    control.onMouseUp = [&form, name](const forms::MouseArgs& a) {
+        form.log.push_back(name + " up " + std::to_string(a.button));
+    };
+    control.onClick = [&form, name] { form.log.push_back(name + " click"); };
+    control.onDblClick = [&form, name] { form.log.push_back(name + " dblclick"); };
+}
+
+TEST_F(SkinControlTest, LabelCaptionIsReadWithWmGetText) {
+    form->viewCaption.setCaption("メモ帳 Notepad");
+    EXPECT_EQ(textOf(hwndOf(form->viewCaption)), L"メモ帳 Notepad");
+    form->viewCaption.setCaption("");
+    EXPECT_EQ(textOf(hwndOf(form->viewCaption)), L"");
+}
+
+TEST_F(SkinControlTest, LeftClickRaisesDownUpAndOneClick) {
+    logMouse(*form, form->viewCaption);
+    HWND label = hwndOf(form->viewCaption);
+    ::PostMessageW(label, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(3, 4));
+    ::PostMessageW(label, WM_LBUTTONUP, MK_SHIFT, MAKELPARAM(3, 4));
+    pumpMessages();
+    EXPECT_EQ(form->log, (std::vector<std::string>{"ViewCaption down 1 1 3,4", "ViewCaption up 1",
+                                                   "ViewCaption click"}));
+}
+
+TEST_F(SkinControlTest, ReleaseOutsideIsNoClick) {
+    logMouse(*form, form->viewCaption);
+    HWND label = hwndOf(form->viewCaption);
+    ::PostMessageW(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 4));
+    ::PostMessageW(label, WM_LBUTTONUP, 0, MAKELPARAM(3, 40));
+    pumpMessages();
+    EXPECT_EQ(form->count("ViewCaption click"), 0);
+    EXPECT_EQ(form->count("ViewCaption up 1"), 1);
+}
+
+TEST_F(SkinControlTest, DoubleClickRaisesOneClickAndOneDoubleClick) {
+    logMouse(*form, form->viewCaption);
+    HWND label = hwndOf(form->viewCaption);
+    ::PostMessageW(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 4));
+    ::PostMessageW(label, WM_LBUTTONUP, 0, MAKELPARAM(3, 4));
+    ::PostMessageW(label, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 4));
+    ::PostMessageW(label, WM_LBUTTONUP, 0, MAKELPARAM(3, 4));
+    pumpMessages();
+    EXPECT_EQ(form->count("ViewCaption click"), 1);
+    EXPECT_EQ(form->count("ViewCaption dblclick"), 1);
+    EXPECT_EQ(form->count("ViewCaption down 1 0 3,4"), 2);
+}
+
+TEST_F(SkinControlTest, RightButtonOnAPlaceholderIsMouseDownWithoutClick) {
+    logMouse(*form, form->iconV);
+    HWND image = hwndOf(form->iconV);
+    ::PostMessageW(image, WM_RBUTTONDOWN, MK_RBUTTON | MK_CONTROL, MAKELPARAM(8, 9));
+    ::PostMessageW(image, WM_RBUTTONUP, MK_CONTROL, MAKELPARAM(8, 9));
+    // The second right click of a pair comes as a double click message; it is a press all the same.
+    ::PostMessageW(image, WM_RBUTTONDBLCLK, MK_RBUTTON, MAKELPARAM(8, 9));
+    ::PostMessageW(image, WM_RBUTTONUP, 0, MAKELPARAM(8, 9));
+    pumpMessages();
+    EXPECT_EQ(form->log, (std::vector<std::string>{"IconV down 2 2 8,9", "IconV up 2", "IconV down 2 0 8,9",
+                                                   "IconV up 2"}));
+}
+
+TEST_F(SkinControlTest, ControlArrayIndexReachesTheHandler) {
+    std::vector<int> clicked;
+    form->marks.onClick([&](int index) { clicked.push_back(index); });
+    for (int i : {2, 0}) {
+        HWND label = hwndOf(form->marks[i]);
+        ::PostMessageW(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+        ::PostMessageW(label, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+    }
+    pumpMessages();
+    EXPECT_EQ(clicked, (std::vector<int>{2, 0}));
+}
+
+TEST_F(SkinControlTest, LabelShowsTheSkinBehindItsText) {
+    forms::Label& label = form->viewCaption;
+    label.setFont({"Arial", 20, true});
+    label.move(20, 2, 120, 26);
+    label.setForeColor(RGB(255, 255, 0));
+    label.setCaption("WWWW");
+    ::UpdateWindow(hwndOf(*form));
+    ::UpdateWindow(hwndOf(label));
+    HWND window = hwndOf(label);
+    EXPECT_EQ(pixelAt(window, 118, 24), kSkin);  // right of the text: the picture, not a label colour
+    int textPixels = 0;
+    for (int x = 0; x < 60; ++x) {
+        for (int y = 0; y < 26; ++y)
+            textPixels += pixelAt(window, x, y) == RGB(255, 255, 0);
+    }
+    EXPECT_GT(textPixels, 20);
+}
+
+TEST_F(SkinControlTest, PlaceholderShowsTheIconsDrawnUnderItUntilCleared) {
+    HWND image = hwndOf(form->iconV);
+    form->drawIcon(7, 6, solidIcon(RGB(200, 0, 0)));
+    pumpMessages();
+    EXPECT_EQ(pixelAt(image, 8, 8), RGB(200, 0, 0));
+    EXPECT_EQ(pixelAt(hwndOf(*form), 30, 10), kSkin);
+    form->clearSurface();
+    pumpMessages();
+    EXPECT_EQ(pixelAt(image, 8, 8), kSkin);
+}
+
+TEST(FontHeight, PointsRoundToTheNearestPixel) {
+    EXPECT_EQ(win32::fontHeightPixels(9, 96), 12);
+    EXPECT_EQ(win32::fontHeightPixels(8.25, 96), 11);
+    EXPECT_EQ(win32::fontHeightPixels(8.25, 144), 17);  // 16.5: a size cut to whole points would give 16
+}
+
+}  // namespace
+}  // namespace backend_test
