@@ -95,6 +95,12 @@ void Control::notifyMouseMove(const MouseArgs& args) {
 }
 void Control::notifyClick() { raise(onClick); }
 void Control::notifyDblClick() { raise(onDblClick); }
+void Control::notifyDragOver(const DropData& data, const MouseArgs& args) {
+    if (acceptsDrops_ && onDragOver) onDragOver(data, args);
+}
+void Control::notifyDragDrop(const DropData& data, const MouseArgs& args) {
+    if (acceptsDrops_ && onDragDrop) onDragDrop(data, args);
+}
 
 void Label::createPeer(Backend& backend) {
     ownedPeer_ = backend.createLabel(form(), *this);

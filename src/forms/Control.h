@@ -63,6 +63,11 @@ public:
     std::function<void()> onGotFocus;
     std::function<void()> onLostFocus;
     std::function<void()> onChange;
+    // Drops from the shell reach only controls that accept them.
+    std::function<void(const DropData&, const MouseArgs&)> onDragOver;
+    std::function<void(const DropData&, const MouseArgs&)> onDragDrop;
+    bool acceptsDrops() const { return acceptsDrops_; }
+    void setAcceptsDrops(bool accepts) { acceptsDrops_ = accepts; }
 
     // Backend notifications: what the person did.
     void notifyMouseDown(const MouseArgs& args);
@@ -70,6 +75,8 @@ public:
     void notifyMouseMove(const MouseArgs& args);
     void notifyClick();
     void notifyDblClick();
+    void notifyDragOver(const DropData& data, const MouseArgs& args);
+    void notifyDragDrop(const DropData& data, const MouseArgs& args);
     // The native text changed; raises Change unless the runtime already holds this text.
     void notifyTextChanged(const std::string& text);
 
@@ -97,6 +104,7 @@ private:
     bool enabled_ = true;
     Font font_;
     Color foreColor_ = 0;
+    bool acceptsDrops_ = false;
     std::string text_;
     ControlPeer* peer_ = nullptr;
 };

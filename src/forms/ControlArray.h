@@ -27,6 +27,15 @@ public:
     void onMouseMove(std::function<void(int, const MouseArgs&)> handler) {
         bind(&Control::onMouseMove, std::move(handler));
     }
+    void onDragOver(std::function<void(int, const DropData&, const MouseArgs&)> handler) {
+        bindDrop(&Control::onDragOver, std::move(handler));
+    }
+    void onDragDrop(std::function<void(int, const DropData&, const MouseArgs&)> handler) {
+        bindDrop(&Control::onDragDrop, std::move(handler));
+    }
+    void setAcceptsDrops(bool accepts) {
+        for (int i = 0; i < count(); ++i) (*this)[i].setAcceptsDrops(accepts);
+    }
     void onClick(std::function<void(int)> handler) {
         for (int i = 0; i < count(); ++i) (*this)[i].onClick = [handler, i] { handler(i); };
     }
@@ -36,6 +45,12 @@ private:
               std::function<void(int, const MouseArgs&)> handler) {
         for (int i = 0; i < count(); ++i) {
             (*this)[i].*event = [handler, i](const MouseArgs& args) { handler(i, args); };
+        }
+    }
+    void bindDrop(std::function<void(const DropData&, const MouseArgs&)> Control::*event,
+                  std::function<void(int, const DropData&, const MouseArgs&)> handler) {
+        for (int i = 0; i < count(); ++i) {
+            (*this)[i].*event = [handler, i](const DropData& data, const MouseArgs& args) { handler(i, data, args); };
         }
     }
     std::vector<std::unique_ptr<T>> items_;

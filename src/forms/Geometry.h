@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace forms {
 
@@ -49,6 +50,12 @@ struct Selection {
     int length = 0;
 
     bool operator==(const Selection&) const = default;
+};
+
+// What is dragged over or dropped on a control: the shell's file list when the data offers one.
+struct DropData {
+    bool hasFileList = false;
+    std::vector<std::string> files;  // full paths, in the order of the list
 };
 
 }  // namespace forms

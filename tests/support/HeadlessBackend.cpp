@@ -147,4 +147,18 @@ void typeText(forms::TextBox& box, const std::string& asciiText) {
 
 void pickListEntry(forms::ComboBox& box, int index) { box.notifyListPicked(index); }
 
+void dragOver(forms::Control& control, const std::vector<std::string>& files) {
+    control.notifyDragOver({true, files}, {forms::kLeftButton, 0, 1, 1});
+}
+
+void drop(forms::Control& control, const std::vector<std::string>& files) {
+    dragOver(control, files);
+    control.notifyDragDrop({true, files}, {forms::kLeftButton, 0, 1, 1});
+}
+
+void dropText(forms::Control& control) {
+    control.notifyDragOver({}, {forms::kLeftButton, 0, 1, 1});
+    control.notifyDragDrop({}, {forms::kLeftButton, 0, 1, 1});
+}
+
 }  // namespace headless

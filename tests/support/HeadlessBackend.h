@@ -42,5 +42,10 @@ void hover(forms::Control& control, int x = 1, int y = 1);
 void typeChar(forms::TextBox& box, int keyAscii);
 void typeText(forms::TextBox& box, const std::string& asciiText);
 void pickListEntry(forms::ComboBox& box, int index);
+// Drags shell files over a control and drops them there, as the shell's drag and drop delivers them.
+void dragOver(forms::Control& control, const std::vector<std::string>& files);
+void drop(forms::Control& control, const std::vector<std::string>& files);
+// Drops data that offers no file list (text, for example).
+void dropText(forms::Control& control);
 
 }  // namespace headless

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "forms/Backend.h"
+#include "mainwindow/MainF.h"
+#include "platform/Platform.h"
+#include "state/State.h"
+
+namespace app {
+
+// The whole program: its state, its main window and dialogs, its start and its end.
+class Launcher {
+public:
+    Launcher(forms::Backend& backend, platform::Platform& platform);
+    ~Launcher();
+    Launcher(const Launcher&) = delete;
+    Launcher& operator=(const Launcher&) = delete;
+
+    // The start-up sequence. Returns false when another instance already runs: this one then ends
+    // at once, before touching any file or window.
+    bool Main();
+
+    // The close label: closes the dialogs, then the main window, which saves everything.
+    void End();
+
+    state::LauncherState& state() { return s_; }
+    mainwindow::MainF& mainForm() { return *mainF_; }
+
+private:
+    void KeepWindowOnScreen();
+    void ApplyConfiguredSkin();
+    void OfferToRemoveVanishedItems();
+    void CloseDialogs();
+    void ClosingSteps();
+
+    forms::Backend& backend_;
+    platform::Platform& platform_;
+    state::LauncherState s_;
+    std::unique_ptr<mainwindow::MainF> mainF_;
+    // The open dialogs in the order they close: item editor, options, hotkey, skins.
+    std::vector<forms::Form*> dialogs_;
+};
+
+}  // namespace app

@@ -1,0 +1,119 @@
+// The start-up sequence: one instance, the stored files, the main window, the skin, the page on show.
+#include <cmath>
+
+#include "app/Launcher.h"
+#include "mainwindow/Skin.h"
+#include "state/StoredFiles.h"
+
+namespace app {
+
+Launcher::Launcher(forms::Backend& backend, platform::Platform& platform)
+    : backend_(backend), platform_(platform) {}
+
+Launcher::~Launcher() = default;
+
+bool Launcher::Main() {
+    if (platform_.anotherInstanceRunning()) return false;
+
+    state::SetPaths(s_, platform_.programFolder(), platform_.exeBaseName());
+
+    s_.BrowserPath = state::kDefaultBrowserPath;
+    s_.ClockFormat = state::kDefaultClockFormat;
+    s_.ShowIcon = 0;
+
+    if (!platform_.listingFinds(s_.IniPath, platform::Listing::FilesOnly)) {
+        s_.WindowLeft = 0;
+        s_.WindowTop = 0;
+        s_.ZOrderBottom = 0;
+        s_.ZOrderLock = 0;
+        s_.Mode = 0;
+        s_.UseInternetExplorer = 1;
+        s_.SkinFile = state::kDefaultSkinFile;
+        s_.UrlItems.clear();
+        s_.RunItems.clear();
+        state::SetDefaultHotkeys(s_);
+        state::SaveAll(s_, platform_);
+    }
+
+    state::LoadAll(s_, platform_);
+
+    mainF_ = std::make_unique<mainwindow::MainF>(backend_, s_, platform_);
+    mainF_->onEndRequested = [this] { End(); };
+    mainF_->onClosing = [this] { ClosingSteps(); };
+    mainF_->load();
+
+    KeepWindowOnScreen();
+
+    s_.UrlPage = 0;
+    s_.RunPage = 0;
+    s_.CurrentSlot = 0;
+    mainF_->FillCommandList();
+
+    ApplyConfiguredSkin();
+
+    mainF_->ApplyWindowOrder();
+    mainF_->Label4.setCaption(s_.ZOrderLock == 1 ? "H" : "");
+
+    s_.Expanded = 0;
+    mainF_->UpdateEntryFields();
+    s_.TwipsPerPixel = static_cast<state::Single>(mainF_->height() / mainF_->scaleHeight());
+    mainF_->setWidth(s_.TwipsPerPixel * 256);
+    mainF_->setHeight(s_.TwipsPerPixel * 28);
+
+    mainF_->DrawPanelIcons(s_.Mode == 0 ? s_.ExePath : s_.BrowserPath);
+    mainF_->ShowFirstSlotOfPage();
+
+    OfferToRemoveVanishedItems();
+
+    mainF_->show();
+    return true;
+}
+
+void Launcher::KeepWindowOnScreen() {
+    mainwindow::MainF& form = *mainF_;
+    const platform::Size screen = platform_.screenSize();
+    const double screenWidth = screen.width * form.twipsPerPixelX();
+    const double screenHeight = screen.height * form.twipsPerPixelY();
+    // Only a left edge beyond the screen is pulled back; a window that hangs over the right edge
+    // with its left edge on the screen stays where it is.
+    if (s_.WindowLeft > screenWidth) s_.WindowLeft = static_cast<state::Single>(screenWidth - form.width());
+    if (s_.WindowLeft < 0) s_.WindowLeft = 0;
+    if (s_.WindowTop > screenHeight) s_.WindowTop = static_cast<state::Long>(std::lround(screenHeight - form.height()));
+    if (s_.WindowTop < 0) s_.WindowTop = 0;
+    form.move(s_.WindowLeft, s_.WindowTop);
+}
+
+void Launcher::ApplyConfiguredSkin() {
+    const std::string skins = platform_.programFolder() + "\\skins\\";
+    std::string skinPath = skins + s_.SkinFile;
+    // When the missing skin is the default one, the message below says all there is to say.
+    if (!platform_.listingFinds(skinPath, platform::Listing::FilesOnly) && s_.SkinFile != state::kDefaultSkinFile) {
+        platform_.messageBox(skinPath + "\r\n設定されているスキンが存在しません。", platform::MessageButtons::Ok);
+        // This run only: the stored name stays, in case the skin comes back.
+        skinPath = skins + state::kDefaultSkinFile;
+    }
+    if (platform_.listingFinds(skinPath, platform::Listing::FilesOnly)) {
+        mainwindow::ApplySkin(*mainF_, skinPath);
+        return;
+    }
+    platform_.messageBox(platform_.programFolder() +
+                             "\\skins　フォルダが無いか、\r\nディフォルトのスキンが存在しません。\r\n"
+                             "スキンを入れなおしてください。",
+                         platform::MessageButtons::Ok);
+}
+
+void Launcher::OfferToRemoveVanishedItems() {
+    for (int n = 0; n < state::kGridSize; ++n) {
+        state::ItemRecord& item = s_.RunItems.at(n);
+        if (item.Path.empty() || platform_.listingFinds(item.Path, platform::Listing::FilesAndFolders)) continue;
+        const auto answer =
+            platform_.messageBox(item.Path + "\r\nは移動、または削除されています。\r\n登録から削除しますか？",
+                                 platform::MessageButtons::YesNo);
+        if (answer != platform::MessageAnswer::Yes) continue;
+        item = state::ItemRecord::empty();
+        mainF_->FillCommandList();
+        state::SaveAll(s_, platform_);
+    }
+}
+
+}  // namespace app

@@ -1,0 +1,65 @@
+// The main window's hotkey methods: registration, dispatch and the window-order toggle.
+#include "hotkeys/HotkeyHook.h"
+#include "mainwindow/MainF.h"
+
+namespace mainwindow {
+
+void MainF::Set_HK_ID() {
+    for (int id = 0; id < state::kHotkeyCount; ++id) {
+        const state::HotkeyEntry& entry = s_.Hotkeys[static_cast<std::size_t>(id)];
+        // A replaced combination must stop working at once: release the id's old one first.
+        platform_.unregisterHotkey(handle(), id);
+        // An entry without a usable key stays unregistered; the others still work.
+        if (const auto key = hotkeys::VirtualKey(entry)) {
+            platform_.registerHotkey(handle(), id, hotkeys::ModifierMask(entry), *key);
+        }
+    }
+}
+
+std::intptr_t MainF::MyMsg(forms::NativeWindow, unsigned, std::uintptr_t wParam, std::intptr_t) {
+    switch (wParam) {
+        case 0: {
+            // The hotkey toggles the window order even while the mouse toggle is locked.
+            const state::Integer kept = s_.ZOrderLock;
+            if (kept == 1) s_.ZOrderLock = 0;
+            ToggleZOrder();
+            s_.ZOrderLock = kept;
+            break;
+        }
+        case 1:
+            SwitchMode();
+            break;
+        case 2:
+            OpenCommandBox();
+            break;
+        case 3:
+            if (s_.Mode == 1) SwitchMode();
+            OpenCommandBox();
+            break;
+        case 4:
+            if (s_.Mode == 0) SwitchMode();
+            OpenCommandBox();
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+void MainF::ToggleZOrder() {
+    if (s_.ZOrderLock == 1) return;
+    s_.ZOrderBottom = s_.ZOrderBottom == 1 ? 0 : 1;
+    ApplyWindowOrder();
+}
+
+void MainF::ApplyWindowOrder() {
+    if (s_.ZOrderBottom != 0) {
+        zoL.setCaption("B");
+        platform_.setWindowOrder(handle(), platform::WindowOrder::Bottom);
+    } else {
+        zoL.setCaption("T");
+        platform_.setWindowOrder(handle(), platform::WindowOrder::Topmost);
+    }
+}
+
+}  // namespace mainwindow

@@ -1,0 +1,98 @@
+// The command box: starts an item by its short name, completing what is typed from the list.
+#include <algorithm>
+
+#include "forms/Utf8.h"
+#include "mainwindow/MainF.h"
+#include "mainwindow/ShellLaunch.h"
+
+namespace mainwindow {
+
+namespace {
+
+// After Backspace and these typed characters the text is left as typed: # $ % & ' ( - .
+bool suppressesCompletion(int keyChar) {
+    constexpr int codes[] = {8, 35, 36, 37, 38, 39, 40, 45, 46};
+    return std::find(std::begin(codes), std::end(codes), keyChar) != std::end(codes);
+}
+
+}  // namespace
+
+int FindListEntry(const forms::Control& control, const std::string& text, bool exact) {
+    if (control.kind() != forms::Control::Kind::ComboBox) return -1;
+    const auto& combo = static_cast<const forms::ComboBox&>(control);
+    return exact ? combo.findExact(text) : combo.findPrefix(text);
+}
+
+void MainF::FillCommandList() {
+    Input_Com.clearList();
+    // Page order, unsorted: completion takes the first match in the order the grid holds them.
+    const state::Grid& grid = s_.currentGrid();
+    for (int n = 0; n < state::kGridSize; ++n) {
+        if (!grid.at(n).Batch.empty()) Input_Com.addItem(grid.at(n).Batch);
+    }
+}
+
+void MainF::OpenCommandBox() {
+    Input_Com.setVisible(true);
+    Input_Com.setEnabled(true);
+    s_.CommandBoxFresh = 1;
+    Input_Com.setText("");
+    Input_Com.setFocus();
+}
+
+void MainF::InputComKeyPress(int& keyAscii) {
+    LastKeyChar = keyAscii;
+    s_.CommandBoxFresh = 0;
+    if (keyAscii == 27) {
+        keyAscii = 0;
+        HideCommandBox();
+    } else if (keyAscii == 13) {
+        keyAscii = 0;
+        HideCommandBox();
+        LaunchByShortName(Input_Com.text());
+    }
+}
+
+void MainF::InputComChange() {
+    const int pos = Input_Com.selStart();
+    const int typedLength = static_cast<int>(forms::characterCount(Input_Com.text()));
+    const int idx = FindListEntry(Input_Com, Input_Com.text(), false);
+    if (suppressesCompletion(LastKeyChar) || idx == -1) return;
+
+    Input_Com.setTopIndex(idx);
+    Input_Com.setListIndex(idx);
+    const std::string entry = Input_Com.list()[static_cast<std::size_t>(idx)];
+    Input_Com.setText(entry);
+    const int completedLength = static_cast<int>(forms::characterCount(entry));
+    Input_Com.setSelection({pos, completedLength - typedLength});
+
+    if (s_.Mode != 0) return;
+    for (int n = 0; n < state::kGridSize; ++n) {
+        const state::ItemRecord& item = s_.RunItems.at(n);
+        if (item.Batch != entry) continue;
+        const bool there = platform_.listingFinds(item.Path, platform::Listing::FilesAndFolders) ||
+                           platform_.listingFinds(item.Path, platform::Listing::FilesOnly);
+        DrawPanelIcons(there ? item.Path : s_.ExePath);
+        break;
+    }
+}
+
+void MainF::InputComClick() {
+    if (s_.CommandBoxFresh == 0) return;
+    HideCommandBox();
+    if (!Input_Com.text().empty()) LaunchByShortName(Input_Com.text());
+}
+
+void MainF::LaunchByShortName(const std::string& text) {
+    if (text.empty()) return;
+    const state::Grid& grid = s_.currentGrid();
+    for (int n = 0; n < state::kGridSize; ++n) {
+        if (grid.at(n).Batch == text) {
+            // An empty path starts nothing here either, as on the run buttons.
+            StartItem(platform_, s_, grid.at(n).Path);
+            return;
+        }
+    }
+}
+
+}  // namespace mainwindow

@@ -1,0 +1,38 @@
+// The keys of the entry fields and the file chooser of the path field.
+#include "mainwindow/MainF.h"
+#include "platform/OpenDialog.h"
+
+namespace mainwindow {
+
+namespace {
+constexpr int kEnter = 13;
+constexpr int kEsc = 27;
+}  // namespace
+
+void MainF::TitleTKeyPress(int& keyAscii) {
+    if (keyAscii == kEnter) {
+        keyAscii = 0;
+        BatchT.setFocus();
+    } else if (keyAscii == kEsc) {
+        keyAscii = 0;
+        Label2Click(1);
+    }
+}
+
+void MainF::BatchTKeyPress(int& keyAscii) {
+    if (keyAscii == kEnter) {
+        keyAscii = 0;
+        Label2Click(0);
+    } else if (keyAscii == kEsc) {
+        keyAscii = 0;
+        Label2Click(1);
+    }
+}
+
+void MainF::PathTDblClick() {
+    if (s_.Mode != 0) return;
+    const std::string chosen = platform::ShowOpenDialog(platform_, handle(), {{"全てのファイル(*.*)", "*.*"}});
+    if (!chosen.empty()) PathT.setText(chosen);
+}
+
+}  // namespace mainwindow

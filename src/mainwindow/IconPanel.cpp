@@ -1,0 +1,108 @@
+// The mode icon, the page selector and the store, undo and delete labels.
+#include "mainwindow/MainF.h"
+#include "platform/TextCodec.h"
+#include "state/StoredFiles.h"
+
+namespace mainwindow {
+
+namespace {
+
+const char kHexDigits[] = "0123456789ABCDEF";
+
+}  // namespace
+
+TwipsPoint PlaceBesideStrip(double stripLeft, double stripTop, double stripWidth, double stripHeight,
+                            double dialogWidth, double dialogHeight, double screenWidth, double screenHeight) {
+    TwipsPoint place;
+    place.top = stripTop + stripHeight / 2 > screenHeight / 2 ? stripTop - dialogHeight - 1 : stripTop + stripHeight;
+    place.left = stripLeft + stripWidth / 2 > screenWidth / 2 ? stripLeft - (dialogWidth - stripWidth) : stripLeft;
+    return place;
+}
+
+void MainF::SwitchMode() {
+    HideCommandBox();
+    s_.CurrentSlot = 0;
+    s_.ShownSlot = 0;
+    // Each mode keeps its own page, so switching back returns to where that mode was.
+    if (s_.Mode == 0) {
+        s_.Mode = 1;
+        DrawPanelIcons(s_.BrowserPath);
+    } else {
+        s_.Mode = 0;
+        DrawPanelIcons(s_.ExePath);
+    }
+    ShowFirstSlotOfPage();
+    FillCommandList();
+}
+
+void MainF::IconVMouseDown(const forms::MouseArgs& args) {
+    if (args.button == forms::kLeftButton) {
+        FormMouseDown(args);
+    } else if (args.button == forms::kRightButton && onOptionsRequested) {
+        onOptionsRequested();
+    }
+}
+
+void MainF::PageVMouseDown(const forms::MouseArgs& args) {
+    HideCommandBox();
+    s_.CurrentSlot = 0;
+    s_.ShownSlot = 0;
+    if (args.button == forms::kLeftButton || args.button == forms::kRightButton) {
+        state::Integer& page = s_.currentPage();
+        const bool shiftAlone = args.shift == forms::kShiftMask;
+        if (args.button == forms::kLeftButton) {
+            page = shiftAlone ? 0 : static_cast<state::Integer>(page == state::kPages - 1 ? 0 : page + 1);
+        } else {
+            page = shiftAlone ? 5 : static_cast<state::Integer>(page == 0 ? state::kPages - 1 : page - 1);
+        }
+        PageV.setCaption(std::string(1, kHexDigits[page]));
+        const state::ItemRecord& item = s_.currentRecord(0);
+        ViewCaption.setCaption(item.Title);
+        TitleT.setText(item.Title);
+        BatchT.setText(item.Batch);
+        PathT.setText(item.Path);
+        if (s_.Mode == 0) DrawPanelIcons(item.isEmpty() ? s_.ExePath : item.Path);
+    }
+    if (TitleT.text() == state::EmptyMarker) TitleT.setText("");
+}
+
+void MainF::Label2Click(int index) {
+    state::ItemRecord& item = s_.currentRecord(s_.CurrentSlot);
+    if (index == 0) {
+        // A text that the stored files cannot hold is refused before anything changes.
+        for (const forms::TextBox* field : {&TitleT, &BatchT, &PathT}) {
+            const platform::CodecResult encoded = platform::toCp932(field->text());
+            if (!encoded.ok) {
+                ViewCaption.setCaption("保存できない文字：" + encoded.offending);
+                return;
+            }
+        }
+    }
+    HideCommandBox();
+    ToggleExpanded();
+    switch (index) {
+        case 0:
+            if (TitleT.text().empty()) return;
+            item.Title = TitleT.text();
+            item.Batch = BatchT.text();
+            item.Path = PathT.text();
+            FillCommandList();
+            state::SaveAll(s_, platform_);
+            break;
+        case 1:
+            TitleT.setText(item.Title);
+            BatchT.setText(item.Batch);
+            PathT.setText(item.Path);
+            if (TitleT.text() == state::EmptyMarker) TitleT.setText("");
+            break;
+        case 2:
+            item = state::ItemRecord::empty();
+            FillCommandList();
+            state::SaveAll(s_, platform_);
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace mainwindow

@@ -1,0 +1,166 @@
+#include "mainwindow/MainF.h"
+
+#include "hotkeys/HotkeyHook.h"
+
+namespace mainwindow {
+
+namespace {
+
+// The design size holds every control: the expanded strip, as the skin picture is drawn.
+constexpr int kDesignWidth = 256;
+constexpr int kDesignHeight = 128;
+constexpr int kCollapsedHeight = 28;
+constexpr int kExpandedHeight = 128;
+
+forms::Font labelFont(double points, bool bold) {
+    forms::Font font;
+    font.face = "ＭＳ Ｐゴシック";
+    font.points = points;
+    font.bold = bold;
+    return font;
+}
+
+}  // namespace
+
+std::string NumberText(int number) {
+    std::string text = number < 0 ? "" : " ";
+    text += std::to_string(number);
+    return text;
+}
+
+MainF::MainF(forms::Backend& backend, state::LauncherState& s, platform::Platform& platform)
+    : forms::Form(backend, "MainF"), s_(s), platform_(platform) {
+    setCaption(platform::kProgramTitle);
+    SetDesignProperties();
+    WireEvents();
+}
+
+MainF::~MainF() { unload(); }
+
+void MainF::SetDesignProperties() {
+    setPixelBounds({0, 0, kDesignWidth, kDesignHeight});
+    PageV.setCaption("0");
+    PageV.setFont(labelFont(9, true));
+    ViewCaption.setFont(labelFont(9, false));
+    zoL.setFont(labelFont(8.25, false));
+    Label4.setFont(labelFont(8.25, false));
+    for (auto* box : {&TitleT, &BatchT, &PathT}) box->setFont(labelFont(9, false));
+    Input_Com.setFont(labelFont(9, false));
+    Input_Com.setRect({0, 0, 121, 20});
+    // The command box appears only while it is in use.
+    Input_Com.setVisible(false);
+    Input_Com.setEnabled(false);
+    Timer1.setInterval(200);
+}
+
+void MainF::WireEvents() {
+    End_B.onClick = [this] {
+        if (onEndRequested) onEndRequested();
+    };
+    onMouseDown = [this](const forms::MouseArgs& a) { FormMouseDown(a); };
+    onMouseMove = [this](const forms::MouseArgs&) { HideCommandBox(); };
+    IconV.onDblClick = [this] { SwitchMode(); };
+    IconV.onMouseDown = [this](const forms::MouseArgs& a) { IconVMouseDown(a); };
+    PageV.onMouseDown = [this](const forms::MouseArgs& a) { PageVMouseDown(a); };
+    RUN_B.onMouseDown([this](int i, const forms::MouseArgs& a) { RunButtonMouseDown(i, a); });
+    RUN_B.onMouseMove([this](int i, const forms::MouseArgs& a) { RunButtonMouseMove(i, a); });
+    // The slot icons lie under the run buttons and act as they do.
+    IconB.onMouseDown([this](int i, const forms::MouseArgs& a) { RunButtonMouseDown(i, a); });
+    IconB.onMouseMove([this](int i, const forms::MouseArgs& a) { RunButtonMouseMove(i, a); });
+    Label2.onClick([this](int i) { Label2Click(i); });
+    ViewCaption.onClick = [this] { OpenCommandBox(); };
+    Timer1.onTimer = [this] { ClockTick(); };
+    zoL.onMouseDown = [this](const forms::MouseArgs& a) { ZoLMouseDown(a); };
+    TitleT.onKeyPress = [this](int& keyAscii) { TitleTKeyPress(keyAscii); };
+    BatchT.onKeyPress = [this](int& keyAscii) { BatchTKeyPress(keyAscii); };
+    PathT.onDblClick = [this] { PathTDblClick(); };
+    // Registration by drop: the run buttons (and the icons under them), the path field, the mode icon.
+    RUN_B.setAcceptsDrops(true);
+    IconB.setAcceptsDrops(true);
+    PathT.setAcceptsDrops(true);
+    IconV.setAcceptsDrops(true);
+    RUN_B.onDragOver([this](int i, const forms::DropData& d, const forms::MouseArgs&) { RunButtonDragOver(i, d); });
+    RUN_B.onDragDrop([this](int i, const forms::DropData& d, const forms::MouseArgs&) { RunButtonDragDrop(i, d); });
+    IconB.onDragOver([this](int i, const forms::DropData& d, const forms::MouseArgs&) { RunButtonDragOver(i, d); });
+    IconB.onDragDrop([this](int i, const forms::DropData& d, const forms::MouseArgs&) { RunButtonDragDrop(i, d); });
+    PathT.onDragDrop = [this](const forms::DropData& d, const forms::MouseArgs&) { PathTDragDrop(d); };
+    IconV.onDragDrop = [this](const forms::DropData& d, const forms::MouseArgs&) { IconVDragDrop(d); };
+    Input_Com.onGotFocus = [this] { Input_Com.showDropDown(); };
+    Input_Com.onLostFocus = [this] { HideCommandBox(); };
+    Input_Com.onKeyPress = [this](int& keyAscii) { InputComKeyPress(keyAscii); };
+    Input_Com.onChange = [this] { InputComChange(); };
+    Input_Com.onClick = [this] { InputComClick(); };
+}
+
+void MainF::Form_Load() {
+    hotkeys::InstallHotkeyHook(*this);
+    Set_HK_ID();
+    PlaceControls();
+}
+
+void MainF::PlaceControls() {
+    IconV.move(7, 6, 16, 16);
+    PageV.move(25, 9, 14, 14);
+    for (int i = 0; i < 4; ++i) IconB[i].move(44 + 18 * i, 6, 16, 16);
+    for (int i = 0; i < 4; ++i) RUN_B[i].move(45 + 18 * i, 4, 15, 20);
+    ViewCaption.move(124, 8, 120, 14);
+    // Only left, top and width: a combo box keeps the height its font gives it.
+    Input_Com.move(121, 4, 121, Input_Com.rect().height);
+    End_B.move(242, 4, 9, 9);
+    zoL.move(244, 14, 8, 8);
+    Label4.move(236, 14, 8, 8);
+    TitleT.move(8, 43, 210, 18);
+    BatchT.move(8, 73, 210, 18);
+    PathT.move(8, 103, 210, 18);
+    Label2[0].move(226, 43, 24, 15);
+    Label2[1].move(226, 61, 24, 15);
+    Label2[2].move(226, 97, 24, 15);
+}
+
+void MainF::Form_Unload() {
+    if (onClosing) onClosing();
+}
+
+void MainF::DrawPanelIcons(const std::string& path) {
+    clearSurface();
+    drawIcon(7, 6, platform_.smallIcon(path));
+    if (s_.Mode != 0 || s_.ShowIcon != 1) return;
+    for (int slot = 0; slot < state::kSlots; ++slot) {
+        const state::ItemRecord& item = s_.RunItems(s_.RunPage, slot);
+        if (!item.isEmpty()) drawIcon(44 + 18 * slot, 6, platform_.smallIcon(item.Path));
+    }
+}
+
+void MainF::ToggleExpanded() {
+    if (s_.Expanded == 0) {
+        setHeight(s_.TwipsPerPixel * kExpandedHeight);
+        s_.Expanded = 1;
+    } else {
+        setHeight(s_.TwipsPerPixel * kCollapsedHeight);
+        s_.Expanded = 0;
+    }
+    UpdateEntryFields();
+}
+
+void MainF::HideCommandBox() {
+    Input_Com.setVisible(false);
+    Input_Com.setEnabled(false);
+}
+
+void MainF::UpdateEntryFields() {
+    const bool open = s_.Expanded != 0;
+    TitleT.setEnabled(open);
+    BatchT.setEnabled(open);
+    PathT.setEnabled(open);
+}
+
+void MainF::ShowFirstSlotOfPage() {
+    const state::ItemRecord& item = s_.currentRecord(0);
+    PageV.setCaption(NumberText(s_.currentPage()));
+    ViewCaption.setCaption(item.Title);
+    TitleT.setText(item.Title);
+    BatchT.setText(item.Batch);
+    PathT.setText(item.Path);
+}
+
+}  // namespace mainwindow

@@ -1,0 +1,138 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "forms/ControlArray.h"
+#include "forms/Control.h"
+#include "forms/Form.h"
+#include "platform/Platform.h"
+#include "state/State.h"
+
+namespace mainwindow {
+
+// The launcher's strip: 256 x 28 pixels collapsed, 128 expanded, its look painted by the skin.
+// The controls keep their own names; everything else about them lives in the files of this folder.
+class MainF : public forms::Form {
+public:
+    MainF(forms::Backend& backend, state::LauncherState& s, platform::Platform& platform);
+    ~MainF() override;
+
+    forms::Image IconV{*this, "IconV"};
+    forms::Label PageV{*this, "PageV"};
+    forms::ControlArray<forms::Label> RUN_B{*this, "RUN_B", 4};
+    forms::ControlArray<forms::Image> IconB{*this, "IconB", 4};
+    forms::ComboBox Input_Com{*this, "Input_Com"};
+    forms::Label ViewCaption{*this, "ViewCaption"};
+    forms::Label End_B{*this, "End_B"};
+    forms::Label zoL{*this, "zoL"};
+    forms::Label Label4{*this, "Label4"};
+    forms::TextBox TitleT{*this, "TitleT"};
+    forms::TextBox BatchT{*this, "BatchT"};
+    forms::TextBox PathT{*this, "PathT"};
+    forms::ControlArray<forms::Label> Label2{*this, "Label2", 3};
+    forms::Timer Timer1{*this, "Timer1"};
+
+    // ---- Panel (drawing and the window's size)
+    void DrawPanelIcons(const std::string& path);
+    void ToggleExpanded();
+    void HideCommandBox();
+    void UpdateEntryFields();
+    // Shows slot 0 of the current page: the page number as start-up and the mode switch write it
+    // (a blank and the decimal number), the caption and the three entry fields.
+    void ShowFirstSlotOfPage();
+
+    // The mode switch between the launcher grid and the URL grid.
+    void SwitchMode();
+    // Shows the item of `slot` on the current page in the caption and the entry fields.
+    void ShowSlot(int slot);
+    // True while the entry fields hold text that differs from the item they show.
+    bool HasPendingEdit() const;
+
+    // ---- Clock: every tick of Timer1
+    void ClockTick();
+
+    // ---- Command box
+    void FillCommandList();
+    void OpenCommandBox();
+    void LaunchByShortName(const std::string& text);
+    // The character code of the latest key pressed in the command box; 0 before the first.
+    int LastKeyChar = 0;
+
+    // ---- Hotkeys and window order
+    // Runs the action of hotkey `wParam`; the other arguments are those of the window message.
+    std::intptr_t MyMsg(forms::NativeWindow hwnd, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam);
+    void Set_HK_ID();
+    void ToggleZOrder();
+    // Applies ZOrderBottom to the window and to the mark on zoL.
+    void ApplyWindowOrder();
+
+    // A right click on the mode icon asks for the options dialog beside the strip.
+    std::function<void()> onOptionsRequested;
+    // The close label was clicked: the application closes its dialogs and then this window.
+    std::function<void()> onEndRequested;
+    // The window is about to unload, whatever the cause: the application's closing steps.
+    std::function<void()> onClosing;
+
+    state::LauncherState& state() { return s_; }
+    platform::Platform& platform() { return platform_; }
+
+protected:
+    void Form_Load() override;
+    void Form_Unload() override;
+
+private:
+    void PlaceControls();
+    void SetDesignProperties();
+    void WireEvents();
+
+    // Event handlers.
+    void FormMouseDown(const forms::MouseArgs& args);
+    void IconVMouseDown(const forms::MouseArgs& args);
+    void PageVMouseDown(const forms::MouseArgs& args);
+    void RunButtonMouseDown(int index, const forms::MouseArgs& args);
+    void RunButtonMouseMove(int index, const forms::MouseArgs& args);
+    void Label2Click(int index);
+    void RunButtonDragOver(int index, const forms::DropData& data);
+    void RunButtonDragDrop(int index, const forms::DropData& data);
+    void PathTDragDrop(const forms::DropData& data);
+    void IconVDragDrop(const forms::DropData& data);
+    // The path a drop registers: the first file, a shortcut resolved to its target. Nothing, with a
+    // word in the caption where needed, when the drop cannot be registered.
+    std::optional<std::string> DroppedPath(const forms::DropData& data);
+    // Empties the fields but the path, opens the window and puts the caret into the title.
+    void PrepareRegistration(const std::string& path);
+    void ZoLMouseDown(const forms::MouseArgs& args);
+    void TitleTKeyPress(int& keyAscii);
+    void BatchTKeyPress(int& keyAscii);
+    void PathTDblClick();
+    void InputComKeyPress(int& keyAscii);
+    void InputComChange();
+    void InputComClick();
+
+    state::LauncherState& s_;
+    platform::Platform& platform_;
+};
+
+// Where the options dialog opens: above the strip when the strip lies in the lower half of the screen,
+// below it otherwise; right edges aligned when it lies in the right half, left edges otherwise. Twips.
+struct TwipsPoint {
+    double left = 0;
+    double top = 0;
+};
+TwipsPoint PlaceBesideStrip(double stripLeft, double stripTop, double stripWidth, double stripHeight,
+                            double dialogWidth, double dialogHeight, double screenWidth, double screenHeight);
+
+// The list search of a combo box: the first entry that begins with (or, exact, equals) the text,
+// letter case ignored; -1 when none, and for a control that has no list.
+int FindListEntry(const forms::Control& control, const std::string& text, bool exact = false);
+
+// A dropped path as it is registered: a shortcut (".lnk" in any letter case) becomes its target, any
+// other path stays as it is. Nothing when the shortcut cannot be read.
+std::optional<std::string> ResolveShortcut(platform::Platform& platform, const std::string& path);
+
+// The page number as start-up and the mode switch show it: the sign's place blank, then the number.
+std::string NumberText(int number);
+
+}  // namespace mainwindow

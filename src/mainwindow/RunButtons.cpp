@@ -1,0 +1,54 @@
+// The four run buttons: a left click starts the slot's item, a right click opens it for editing,
+// hovering shows it.
+#include "mainwindow/MainF.h"
+#include "mainwindow/ShellLaunch.h"
+
+namespace mainwindow {
+
+void MainF::RunButtonMouseDown(int index, const forms::MouseArgs& args) {
+    HideCommandBox();
+    const state::ItemRecord& item = s_.currentRecord(index);
+    if (args.button == forms::kLeftButton) {
+        StartItem(platform_, s_, item.Path);
+    } else if (args.button == forms::kRightButton) {
+        if (s_.Expanded == 0) ToggleExpanded();
+        if (item.Path.empty()) {
+            // An empty slot is offered the clipboard when it holds something of the mode's kind.
+            const std::string clip = platform_.clipboardText();
+            if (clip.find(s_.Mode == 0 ? ".exe" : "http") != std::string::npos) PathT.setText(clip);
+            if (item.isEmpty()) TitleT.setText("");
+        }
+        TitleT.setFocus();
+    }
+}
+
+bool MainF::HasPendingEdit() const {
+    const state::ItemRecord& shown = s_.currentGrid()(s_.currentPage(), s_.ShownSlot);
+    const std::string title = shown.isEmpty() ? std::string() : shown.Title;
+    return TitleT.text() != title || BatchT.text() != shown.Batch || PathT.text() != shown.Path;
+}
+
+void MainF::RunButtonMouseMove(int index, const forms::MouseArgs&) {
+    HideCommandBox();
+    s_.CurrentSlot = static_cast<state::Integer>(index);
+    if (index == s_.ShownSlot) return;
+    // Unsaved edits keep the fields, and the slot they belong to, until stored or undone.
+    if (s_.Expanded == 1 && HasPendingEdit()) {
+        s_.CurrentSlot = s_.ShownSlot;
+        return;
+    }
+    ShowSlot(index);
+}
+
+void MainF::ShowSlot(int slot) {
+    const state::ItemRecord& item = s_.currentRecord(slot);
+    ViewCaption.setCaption(item.Title);
+    TitleT.setText(item.Title);
+    BatchT.setText(item.Batch);
+    PathT.setText(item.Path);
+    if (s_.Mode == 0) DrawPanelIcons(item.isEmpty() ? s_.ExePath : item.Path);
+    if (TitleT.text() == state::EmptyMarker) TitleT.setText("");
+    s_.ShownSlot = static_cast<state::Integer>(slot);
+}
+
+}  // namespace mainwindow
