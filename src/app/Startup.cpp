@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "app/Launcher.h"
+#include "mainwindow/ScreenAreas.h"
 #include "mainwindow/Skin.h"
 #include "state/StoredFiles.h"
 
@@ -71,15 +72,17 @@ bool Launcher::Main() {
 
 void Launcher::KeepWindowOnScreen() {
     mainwindow::MainF& form = *mainF_;
-    const platform::Size screen = platform_.screenSize();
-    const double screenWidth = screen.width * form.twipsPerPixelX();
-    const double screenHeight = screen.height * form.twipsPerPixelY();
+    // The monitor that holds the saved top left corner, or the nearest one when that monitor is gone;
+    // with one monitor, the screen.
+    const mainwindow::Area screen = mainwindow::MonitorOfPoint(
+        mainwindow::MonitorAreas(platform_.monitors(), form.twipsPerPixelX(), form.twipsPerPixelY()), s_.WindowLeft,
+        s_.WindowTop);
     // Only a left edge beyond the screen is pulled back; a window that hangs over the right edge
     // with its left edge on the screen stays where it is.
-    if (s_.WindowLeft > screenWidth) s_.WindowLeft = static_cast<state::Single>(screenWidth - form.width());
-    if (s_.WindowLeft < 0) s_.WindowLeft = 0;
-    if (s_.WindowTop > screenHeight) s_.WindowTop = static_cast<state::Long>(std::lround(screenHeight - form.height()));
-    if (s_.WindowTop < 0) s_.WindowTop = 0;
+    if (s_.WindowLeft > screen.right) s_.WindowLeft = static_cast<state::Single>(screen.right - form.width());
+    if (s_.WindowLeft < screen.left) s_.WindowLeft = static_cast<state::Single>(screen.left);
+    if (s_.WindowTop > screen.bottom) s_.WindowTop = static_cast<state::Long>(std::lround(screen.bottom - form.height()));
+    if (s_.WindowTop < screen.top) s_.WindowTop = static_cast<state::Long>(std::lround(screen.top));
     form.move(s_.WindowLeft, s_.WindowTop);
 }
 

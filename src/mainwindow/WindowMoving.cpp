@@ -1,5 +1,6 @@
 // Moving the strip: the system's drag loop, then the strip is brought back inside the screen.
 #include "mainwindow/MainF.h"
+#include "mainwindow/ScreenAreas.h"
 
 namespace mainwindow {
 
@@ -7,13 +8,14 @@ void MainF::FormMouseDown(const forms::MouseArgs& args) {
     HideCommandBox();
     if (args.button != forms::kLeftButton) return;
     platform_.dragWindow(handle());
-    const platform::Size screen = platform_.screenSize();
-    const double screenWidth = screen.width * twipsPerPixelX();
-    const double screenHeight = screen.height * twipsPerPixelY();
-    if (top() < 0) setTop(0);
-    if (left() < 0) setLeft(0);
-    if (top() + height() > screenHeight) setTop(screenHeight - height());
-    if (left() + width() > screenWidth) setLeft(screenWidth - width());
+    // Back inside the monitor the strip was dropped on (with one monitor: the screen).
+    const Area screen =
+        MonitorOfWindow(MonitorAreas(platform_.monitors(), twipsPerPixelX(), twipsPerPixelY()),
+                        {left(), top(), left() + width(), top() + height()});
+    if (top() < screen.top) setTop(screen.top);
+    if (left() < screen.left) setLeft(screen.left);
+    if (top() + height() > screen.bottom) setTop(screen.bottom - height());
+    if (left() + width() > screen.right) setLeft(screen.right - width());
 }
 
 void MainF::ZoLMouseDown(const forms::MouseArgs& args) {

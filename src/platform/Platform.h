@@ -130,6 +130,8 @@ public:
     virtual Point cursorPos() = 0;
     // The primary screen, in pixels.
     virtual Size screenSize() = 0;
+    // Every monitor's whole area in virtual-screen pixels; the primary one has its top left at (0, 0).
+    virtual std::vector<forms::Rect> monitors() = 0;
     virtual std::string clipboardText() = 0;
 
     // ---- Dialogs

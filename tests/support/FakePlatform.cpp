@@ -214,7 +214,15 @@ void FakePlatform::setWindowOrder(forms::NativeWindow window, platform::WindowOr
     orderCalls.emplace_back(window, order);
 }
 
-void FakePlatform::dragWindow(forms::NativeWindow window) { dragCalls.push_back(window); }
+void FakePlatform::dragWindow(forms::NativeWindow window) {
+    dragCalls.push_back(window);
+    if (dragTo) dragTo();
+}
+
+std::vector<forms::Rect> FakePlatform::monitors() {
+    if (monitorRects.empty()) return {{0, 0, screen.width, screen.height}};
+    return monitorRects;
+}
 
 platform::MessageAnswer FakePlatform::messageBox(const std::string& text, platform::MessageButtons buttons) {
     messageBoxes.push_back({text, buttons});

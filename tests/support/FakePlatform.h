@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -69,6 +70,7 @@ public:
     std::string clipboard;
     platform::Point cursor{-1, -1};
     platform::Size screen{1280, 800};
+    std::vector<forms::Rect> monitorRects;  // none: one monitor, the primary screen
     platform::DateTime clock{2026, 12, 7, 9, 5, 3, 1};
     std::string dateSep = "/";
     std::string timeSep = ":";
@@ -78,6 +80,7 @@ public:
     std::map<std::string, std::string> shortcuts;  // .lnk path -> target
     std::set<std::string> picturesThatFail;        // paths whose loadPicture fails
     std::set<std::pair<int, unsigned>> takenHotkeys;  // (modifiers, key) held by another program
+    std::function<void()> dragTo;                      // what the person does during the drag loop
 
     void addFile(const std::string& path, const std::string& bytes = "", bool hidden = false, bool system = false);
     void addFolder(const std::string& path, bool hidden = false);
@@ -128,6 +131,7 @@ public:
     void dragWindow(forms::NativeWindow window) override;
     platform::Point cursorPos() override { return cursor; }
     platform::Size screenSize() override { return screen; }
+    std::vector<forms::Rect> monitors() override;
     std::string clipboardText() override { return clipboard; }
     platform::MessageAnswer messageBox(const std::string& text, platform::MessageButtons buttons) override;
     std::string openFileDialog(const platform::OpenDialogRequest& request) override;

@@ -98,6 +98,8 @@ std::unique_ptr<forms::TimerPeer> HeadlessBackend::createTimer(forms::Form&, for
 }
 
 void mouseDown(forms::Control& control, int button, int shift, int x, int y) {
+    // A real pointer always moves over a control before it presses a button there.
+    control.notifyMouseMove({0, shift, x, y});
     const forms::MouseArgs args{button, shift, x, y};
     control.notifyMouseDown(args);
     control.notifyMouseUp(args);

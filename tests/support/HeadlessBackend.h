@@ -31,7 +31,7 @@ private:
     friend class HeadlessFormPeer;
 };
 
-// The person's actions.
+// The person's actions. A press is preceded by the pointer moving over the control, as with a mouse.
 void click(forms::Control& control);
 void rightClick(forms::Control& control);
 void doubleClick(forms::Control& control);

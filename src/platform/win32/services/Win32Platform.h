@@ -41,6 +41,7 @@ class Win32Platform : public platform::Platform {
     void dragWindow(platform::NativeWindow window) override;
     platform::Point cursorPos() override;
     platform::Size screenSize() override;
+    std::vector<forms::Rect> monitors() override;
     std::string clipboardText() override;
 
     platform::MessageAnswer messageBox(const std::string& text, platform::MessageButtons buttons) override;

@@ -79,6 +79,25 @@ platform::Size Win32Platform::screenSize() {
     return {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
 }
 
+std::vector<forms::Rect> Win32Platform::monitors() {
+    std::vector<forms::Rect> found;
+    ::EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
+            MONITORINFO info{};
+            info.cbSize = sizeof info;
+            if (::GetMonitorInfoW(monitor, &info)) {
+                const RECT& r = info.rcMonitor;
+                reinterpret_cast<std::vector<forms::Rect>*>(data)->push_back(
+                    {r.left, r.top, r.right - r.left, r.bottom - r.top});
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    if (found.empty()) found.push_back({0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)});
+    return found;
+}
+
 std::string Win32Platform::clipboardText() {
     if (!::IsClipboardFormatAvailable(CF_UNICODETEXT))
         return {};
