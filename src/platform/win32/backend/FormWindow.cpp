@@ -4,6 +4,7 @@
 
 #include "platform/win32/Images.h"
 #include "platform/win32/Wide.h"
+#include "platform/win32/backend/ObjectWindowProc.h"
 #include "platform/win32/backend/OffscreenBuffer.h"
 #include "platform/win32/backend/SkinControl.h"
 #include "platform/win32/backend/Win32Backend.h"
@@ -24,7 +25,7 @@ HWND controlHolding(HWND form, HWND window) {
 void FormWindow::registerClass() {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &FormWindow::windowProc;
+    wc.lpfnWndProc = &ObjectWindowProc<FormWindow>;
     wc.hInstance = ::GetModuleHandleW(nullptr);
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kClassName;
@@ -38,6 +39,7 @@ FormWindow::FormWindow(Win32Backend& backend, forms::Form& form) : backend_(back
     if (!window_)
         throw std::runtime_error("CreateWindowExW failed for form " + form.name());
     backend_.formWindowCreated();
+    drops_.emplace(backend_, form_, window_.get());
     ready_ = true;
 }
 
@@ -49,6 +51,7 @@ void FormWindow::destroy() {
     if (!window_)
         return;
     ready_ = false;
+    drops_.reset();
     ::SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
     window_.reset();
     backend_.formWindowDestroyed();
@@ -154,23 +157,6 @@ void FormWindow::reportBounds(HWND window) {
     const forms::Rect bounds{r.left, r.top, r.right - r.left, r.bottom - r.top};
     if (bounds != form_.pixelBounds())
         form_.notifyBoundsChanged(bounds);
-}
-
-LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<FormWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self)
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    Win32Backend& backend = self->backend_;
-    try {
-        return self->handleMessage(window, message, wParam, lParam);
-    } catch (...) {
-        backend.keepException(std::current_exception());
-        return 0;
-    }
 }
 
 // A handler may unload the form, which deletes this peer: each case calls into the form last.

@@ -2,9 +2,12 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "forms/Backend.h"
 #include "forms/Form.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/backend/DropTarget.h"
 
 namespace win32 {
 
@@ -33,7 +36,8 @@ class FormWindow : public forms::FormPeer {
     static void registerClass();
 
   private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <class T>
+    friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void paint(HWND window);
     // Draws the picture and the surface for `area` (client coordinates) with the DC's origin at its top left.
@@ -46,7 +50,8 @@ class FormWindow : public forms::FormPeer {
     forms::Form& form_;
     forms::PicturePtr picture_;
     UniqueWindow window_;
-    bool ready_ = false;        // no notifications while the window is being created
+    std::optional<DropRegistration> drops_;  // revoked before the window is destroyed
+    bool ready_ = false;                     // no notifications while the window is being created
     HWND lastFocus_ = nullptr;  // the control to give the focus back to when the form is activated again
 };
 

@@ -6,6 +6,7 @@
 #include "platform/win32/Wide.h"
 #include "platform/win32/backend/EditText.h"
 #include "platform/win32/backend/Fonts.h"
+#include "platform/win32/backend/ObjectWindowProc.h"
 #include "platform/win32/backend/OffscreenBuffer.h"
 #include "platform/win32/backend/Win32Backend.h"
 #include "platform/win32/backend/WindowMessages.h"
@@ -17,7 +18,7 @@ void SkinControl::registerClasses() {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof(wc);
         wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = &SkinControl::windowProc;
+        wc.lpfnWndProc = &ObjectWindowProc<SkinControl>;
         wc.hInstance = ::GetModuleHandleW(nullptr);
         wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
         wc.lpszClassName = name;
@@ -26,7 +27,8 @@ void SkinControl::registerClasses() {
 }
 
 bool SkinControl::isSkinControl(HWND window) {
-    return ::GetWindowLongPtrW(window, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&SkinControl::windowProc);
+    return ::GetWindowLongPtrW(window, GWLP_WNDPROC) ==
+           reinterpret_cast<LONG_PTR>(&ObjectWindowProc<SkinControl>);
 }
 
 SkinControl::SkinControl(Win32Backend& backend, forms::Form& form, forms::Control& control, Kind kind)
@@ -132,23 +134,6 @@ LRESULT SkinControl::onButtonUp(HWND window, UINT message, WPARAM wParam, LPARAM
     if (click && !alive.expired())
         control_.notifyClick();
     return 0;
-}
-
-LRESULT CALLBACK SkinControl::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<SkinControl*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self)
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    Win32Backend& backend = self->backend_;
-    try {
-        return self->handleMessage(window, message, wParam, lParam);
-    } catch (...) {
-        backend.keepException(std::current_exception());
-        return 0;
-    }
 }
 
 // A handler may unload the form, which deletes this peer: nothing of it is used after the last event.

@@ -39,7 +39,8 @@ class SkinControl : public forms::ControlPeer {
     static bool isSkinControl(HWND window);
 
   private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <class T>
+    friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void paint(HWND window);
     LRESULT onButtonDown(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
