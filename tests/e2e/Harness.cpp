@@ -1,9 +1,14 @@
 #include "Harness.h"
 
+#include <ole2.h>
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
+#include <stdexcept>
 #include <thread>
 
 namespace e2e {
@@ -678,6 +683,327 @@ std::vector<RecordedStart> RecordedStarts(const std::wstring& exePath) {
     for (size_t i = 0; i + 1 < lines.size(); i += 2)
         starts.push_back({Widen(lines[i]), Widen(lines[i + 1])});
     return starts;
+}
+
+// ----- drag and drop, shortcuts -----
+
+OleSession::OleSession() : ok_(SUCCEEDED(OleInitialize(nullptr))) {}
+
+OleSession::~OleSession() {
+    if (ok_)
+        OleUninitialize();
+}
+
+namespace {
+
+// A COM object's reference, released at the end of the scope.
+template <class T>
+struct Ref {
+    T* ptr = nullptr;
+    Ref() = default;
+    explicit Ref(T* adopted) : ptr(adopted) {}
+    ~Ref() {
+        if (ptr)
+            ptr->Release();
+    }
+    Ref(const Ref&) = delete;
+    Ref& operator=(const Ref&) = delete;
+    T* operator->() const { return ptr; }
+};
+
+// Counts references for the small COM objects of a drag.
+template <class Interface>
+class Unknown : public Interface {
+  public:
+    explicit Unknown(REFIID iid) : iid_(iid) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, iid_)) {
+            *object = static_cast<Interface*>(this);
+            this->AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override {
+        return static_cast<ULONG>(InterlockedIncrement(&references_));
+    }
+    ULONG STDMETHODCALLTYPE Release() override {
+        LONG left = InterlockedDecrement(&references_);
+        if (left == 0)
+            delete this;
+        return static_cast<ULONG>(left);
+    }
+
+  protected:
+    virtual ~Unknown() = default;
+
+  private:
+    IID iid_;
+    LONG references_ = 1;
+};
+
+// The shell's file list as Explorer offers it: a DROPFILES header, then the wide paths, each ended by a
+// NUL, and one more NUL at the end.
+class FileListData final : public Unknown<IDataObject> {
+  public:
+    explicit FileListData(const std::vector<std::wstring>& paths) : Unknown(IID_IDataObject) {
+        DROPFILES header{};
+        header.pFiles = sizeof header;
+        header.fWide = TRUE;
+        bytes_.assign(reinterpret_cast<const char*>(&header), sizeof header);
+        for (const auto& path : paths)
+            bytes_.append(reinterpret_cast<const char*>(path.c_str()), (path.size() + 1) * sizeof(wchar_t));
+        bytes_.append(sizeof(wchar_t), '\0');
+    }
+
+    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
+        if (QueryGetData(format) != S_OK)
+            return DV_E_FORMATETC;
+        HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, bytes_.size());
+        if (!copy)
+            return E_OUTOFMEMORY;
+        std::memcpy(GlobalLock(copy), bytes_.data(), bytes_.size());
+        GlobalUnlock(copy);
+        medium->tymed = TYMED_HGLOBAL;
+        medium->hGlobal = copy;
+        medium->pUnkForRelease = nullptr;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
+        return format && format->cfFormat == CF_HDROP && (format->tymed & TYMED_HGLOBAL) ? S_OK
+                                                                                         : DV_E_FORMATETC;
+    }
+    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
+        out->ptd = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** formats) override {
+        if (direction != DATADIR_GET)
+            return E_NOTIMPL;
+        FORMATETC offered{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+        return SHCreateStdEnumFmtEtc(1, &offered, formats);
+    }
+    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+        return OLE_E_ADVISENOTSUPPORTED;
+    }
+    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+
+  private:
+    std::string bytes_;
+};
+
+// Lets go over the point only after the cursor has been there for three ticks, putting it back
+// whenever it is elsewhere; gives up at the deadline.
+class SteadySource final : public Unknown<IDropSource> {
+  public:
+    SteadySource(POINT target, std::chrono::steady_clock::time_point deadline)
+        : Unknown(IID_IDropSource), target_(target), deadline_(deadline) {}
+
+    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD) override {
+        if (escape || std::chrono::steady_clock::now() >= deadline_)
+            return DRAGDROP_S_CANCEL;
+        POINT now{};
+        GetCursorPos(&now);
+        if (now.x != target_.x || now.y != target_.y) {
+            SetCursorPos(target_.x, target_.y);
+            ticks_ = 0;
+            return S_OK;
+        }
+        return ++ticks_ >= 3 ? DRAGDROP_S_DROP : S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+
+  private:
+    POINT target_;
+    std::chrono::steady_clock::time_point deadline_;
+    int ticks_ = 0;
+};
+
+}  // namespace
+
+DropOutcome DropFiles(POINT screenPoint, const std::vector<std::wstring>& paths, Millis limit) {
+    Ref<IDataObject> data(new FileListData(paths));
+    Ref<IDropSource> source(new SteadySource(screenPoint, std::chrono::steady_clock::now() + limit));
+    SetCursorPos(screenPoint.x, screenPoint.y);
+    DWORD effect = DROPEFFECT_NONE;
+    HRESULT result = DoDragDrop(data.ptr, source.ptr, DROPEFFECT_COPY | DROPEFFECT_LINK, &effect);
+    EXPECT_TRUE(SUCCEEDED(result)) << "DoDragDrop failed: 0x" << std::hex << result;
+    return {result == DRAGDROP_S_DROP, effect};
+}
+
+bool MakeShortcut(const std::wstring& linkPath, const std::wstring& target) {
+    Ref<IShellLinkW> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(&link.ptr))))
+        return false;
+    Ref<IPersistFile> file;
+    return SUCCEEDED(link->SetPath(target.c_str())) &&
+           SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.ptr))) &&
+           SUCCEEDED(file->Save(linkPath.c_str(), TRUE));
+}
+
+// ----- the host, the real mouse and keyboard -----
+
+std::optional<int> RunOnHost(const std::string& command, Millis limit) {
+    if (command.find('"') != std::string::npos) {
+        ADD_FAILURE() << "a host command must not contain double quotes: " << command;
+        return std::nullopt;
+    }
+    static std::atomic<int> counter{0};
+    const std::string name = "tolvane-e2e-host-" + std::to_string(GetCurrentProcessId()) + "-" +
+                             std::to_string(counter++) + "-" + std::to_string(GetTickCount());
+    const std::string marker = "/tmp/" + name;
+    const std::wstring markerHere = L"Z:\\tmp\\" + Widen(name);
+    // The status is written under another name first, so that a half-written file is never read.
+    std::wstring commandLine = Widen("sh -c \"" + command + "; echo $? >" + marker + ".part; mv " + marker +
+                                     ".part " + marker + "\"");
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(L"Z:\\bin\\sh", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        ADD_FAILURE() << "cannot start the host shell, error " << GetLastError();
+        return std::nullopt;
+    }
+    if (info.hThread)
+        CloseHandle(info.hThread);
+    if (info.hProcess)
+        CloseHandle(info.hProcess);
+    if (!WaitUntil([&] { return FileExists(markerHere); }, limit)) {
+        ADD_FAILURE() << "the host command did not finish in time: " << command;
+        return std::nullopt;
+    }
+    std::string status = ReadBytes(markerHere).value_or("");
+    DeleteFileW(markerHere.c_str());
+    try {
+        return std::stoi(status);
+    } catch (const std::exception&) {
+        ADD_FAILURE() << "no exit status from the host command: " << command;
+        return std::nullopt;
+    }
+}
+
+bool Xdotool(const std::string& arguments, Millis limit) {
+    std::optional<int> status = RunOnHost("xdotool " + arguments, limit);
+    EXPECT_TRUE(status == 0) << "xdotool " << arguments << ": status " << status.value_or(-1);
+    return status == 0;
+}
+
+// ----- a running program with prepared stored files -----
+
+std::string SettingsWith(std::initializer_list<std::pair<int, std::wstring>> changes) {
+    auto lines = DefaultSettingsLines();
+    for (const auto& [index, text] : changes)
+        lines.at(static_cast<size_t>(index)) = text;
+    return Lines(lines);
+}
+
+std::wstring PlaceRecorder(const std::wstring& path) {
+    std::wstring folder = path.substr(0, path.rfind(L'\\'));
+    if (!FolderExists(folder)) {
+        EXPECT_TRUE(CreateDirectoryW(folder.c_str(), nullptr)) << "cannot create " << Narrow(folder);
+    }
+    EXPECT_TRUE(CopyFileW(RecorderPath().c_str(), path.c_str(), FALSE))
+        << "cannot copy the recorder to " << Narrow(path);
+    return path;
+}
+
+StripSession::~StripSession() {
+    if (main && program.Running()) {
+        EXPECT_TRUE(CloseProgram(program, main)) << "the program did not close";
+    }
+}
+
+bool StripSession::Start(const std::string& settings, const GridFile& urls, const GridFile& launchers) {
+    WriteBytes(folder.File(L"Tolv.ini"), settings);
+    WriteBytes(folder.File(L"TURL.dat"), urls.Bytes());
+    WriteBytes(folder.File(L"TRUN.dat"), launchers.Bytes());
+    program = StartProgram(folder);
+    main = WaitForMainWindow(program);
+    if (!main) {
+        ADD_FAILURE() << "no visible main window";
+        return false;
+    }
+    if (HWND box = MessageBoxDuringQuietPeriod(program)) {
+        ADD_FAILURE() << "unexpected message box: " << Narrow(MessageBoxText(box));
+        return false;
+    }
+    return true;
+}
+
+HWND StripSession::Control(int left, int top, int width, int height) const {
+    HWND control = ChildAt(main, left, top, width, height);
+    EXPECT_NE(control, nullptr) << "no control at " << left << ", " << top << ", " << width << ", " << height;
+    return control;
+}
+
+HWND StripSession::CommandBox() const {
+    HWND found = nullptr;
+    for (HWND child : Children(main))
+        if (GetParent(child) == main && ClassOf(child) == L"ComboBox") {
+            EXPECT_EQ(found, nullptr) << "more than one combo box";
+            found = child;
+        }
+    EXPECT_NE(found, nullptr) << "no combo box on the main window";
+    return found;
+}
+
+HWND StripSession::CommandBoxEdit() const {
+    HWND box = CommandBox();
+    HWND edit = box ? FindWindowExW(box, nullptr, L"Edit", nullptr) : nullptr;
+    EXPECT_NE(edit, nullptr) << "no edit inside the command box";
+    return edit;
+}
+
+// ----- combo boxes of another process -----
+
+std::vector<std::wstring> ComboEntries(HWND combo) {
+    std::vector<std::wstring> entries;
+    DWORD_PTR count = 0;
+    if (!SendMessageTimeoutW(combo, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count)) {
+        ADD_FAILURE() << "no answer to CB_GETCOUNT";
+        return entries;
+    }
+    for (DWORD_PTR i = 0; i < count; ++i) {
+        DWORD_PTR length = 0;
+        if (!SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 2000, &length) ||
+            static_cast<LRESULT>(length) == CB_ERR) {
+            entries.push_back(L"<no answer>");
+            continue;
+        }
+        std::wstring text(length + 1, L'\0');
+        DWORD_PTR copied = 0;
+        if (!SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()),
+                                 SMTO_ABORTIFHUNG, 2000, &copied) ||
+            static_cast<LRESULT>(copied) == CB_ERR) {
+            entries.push_back(L"<no answer>");
+            continue;
+        }
+        text.resize(std::min<size_t>(copied, length));
+        entries.push_back(text);
+    }
+    return entries;
+}
+
+bool ComboDroppedDown(HWND combo) {
+    DWORD_PTR dropped = 0;
+    return SendMessageTimeoutW(combo, CB_GETDROPPEDSTATE, 0, 0, SMTO_ABORTIFHUNG, 2000, &dropped) &&
+           dropped != 0;
+}
+
+std::pair<int, int> ComboEditSelection(HWND combo) {
+    DWORD_PTR both = 0;
+    if (!SendMessageTimeoutW(combo, CB_GETEDITSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &both))
+        return {-1, -1};
+    return {LOWORD(both), HIWORD(both)};
+}
+
+void PostChar(HWND window, wchar_t character) {
+    PostMessageW(window, WM_CHAR, static_cast<WPARAM>(character), 1);
 }
 
 }  // namespace e2e

@@ -8,8 +8,10 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -217,5 +219,82 @@ struct RecordedStart {
 };
 // What a copy of the recorder at exePath logged so far, oldest first.
 std::vector<RecordedStart> RecordedStarts(const std::wstring& exePath);
+
+// ----- drag and drop, shortcuts: these need OLE on the calling thread -----
+
+// OleInitialize for the scope; OleUninitialize only when it succeeded.
+class OleSession {
+  public:
+    OleSession();
+    ~OleSession();
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+    bool Ok() const { return ok_; }
+
+  private:
+    bool ok_;
+};
+
+struct DropOutcome {
+    bool dropped = false;  // the drag ended with a drop rather than a cancel
+    DWORD effect = 0;      // the DROPEFFECT the target answered last; 0 when it refused
+};
+
+// Drags the paths as the shell's file list (CF_HDROP) with DoDragDrop and lets go at the screen point
+// once the cursor has stayed there for three ticks (Wine may move it away at the start of a drag).
+DropOutcome DropFiles(POINT screenPoint, const std::vector<std::wstring>& paths, Millis limit = kAnswerLimit);
+
+// Writes a shell shortcut (.lnk) to the target with IShellLinkW and IPersistFile.
+bool MakeShortcut(const std::wstring& linkPath, const std::wstring& target);
+
+// ----- the host, the real mouse and keyboard -----
+
+// Runs a shell command on the Linux host and returns its exit status once it has finished within the
+// limit. Wine starts Unix programs through CreateProcess but gives no handle to wait on, so the command
+// reports its end through a file under /tmp. The command must not contain double quotes.
+std::optional<int> RunOnHost(const std::string& command, Millis limit = kAnswerLimit);
+
+// xdotool with the arguments on the test display (real pointer and keyboard events, as a person would
+// give them); true when it ran to the end without an error.
+bool Xdotool(const std::string& arguments, Millis limit = kAnswerLimit);
+
+// ----- a running program with prepared stored files -----
+
+// The settings of a first run with some lines replaced (index 0 is line 1).
+std::string SettingsWith(std::initializer_list<std::pair<int, std::wstring>> changes);
+
+// A copy of the recorder at the path, its folder created if needed; returns the path.
+std::wstring PlaceRecorder(const std::wstring& path);
+
+// The program in a fresh folder, started on stored files that the test writes first; closed at the end.
+class StripSession {
+  public:
+    StripSession() = default;
+    ~StripSession();
+    StripSession(const StripSession&) = delete;
+    StripSession& operator=(const StripSession&) = delete;
+
+    // Writes Tolv.ini, TURL.dat and TRUN.dat, starts the program and waits until its window shows and
+    // it has settled without a message box. False (with a failure reported) otherwise.
+    bool Start(const std::string& settings, const GridFile& urls, const GridFile& launchers);
+    // A direct child of the main window at exactly this rectangle of the control table.
+    HWND Control(int left, int top, int width, int height) const;
+    // The command box: the main window's combo box, and the edit inside it.
+    HWND CommandBox() const;
+    HWND CommandBoxEdit() const;
+
+    ProgramFolder folder;
+    Process program;
+    HWND main = nullptr;
+};
+
+// ----- combo boxes of another process (SendMessageTimeout only) -----
+
+std::vector<std::wstring> ComboEntries(HWND combo);
+bool ComboDroppedDown(HWND combo);
+// The selection in the combo's edit, in UTF-16 units: start and end.
+std::pair<int, int> ComboEditSelection(HWND combo);
+// Posts one typed character (WM_CHAR) to a window.
+void PostChar(HWND window, wchar_t character);
 
 }  // namespace e2e
