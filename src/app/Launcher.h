@@ -12,7 +12,7 @@ namespace app {
 
 // The whole program: its state, its main window and dialogs, its start and its end.
 class Launcher {
-public:
+  public:
     Launcher(forms::Backend& backend, platform::Platform& platform);
     ~Launcher();
     Launcher(const Launcher&) = delete;
@@ -28,7 +28,7 @@ public:
     state::LauncherState& state() { return s_; }
     mainwindow::MainF& mainForm() { return *mainF_; }
 
-private:
+  private:
     void KeepWindowOnScreen();
     void ApplyConfiguredSkin();
     void OfferToRemoveVanishedItems();

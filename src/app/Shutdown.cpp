@@ -13,14 +13,16 @@ void Launcher::End() {
 }
 
 void Launcher::CloseDialogs() {
-    for (forms::Form* dialog : dialogs_) dialog->unload();
+    for (forms::Form* dialog : dialogs_)
+        dialog->unload();
 }
 
 void Launcher::ClosingSteps() {
     // However the window closes (also when Windows shuts down), no dialog outlives it.
     CloseDialogs();
     mainwindow::MainF& form = *mainF_;
-    for (int id = state::kHotkeyCount - 1; id >= 0; --id) platform_.unregisterHotkey(form.handle(), id);
+    for (int id = state::kHotkeyCount - 1; id >= 0; --id)
+        platform_.unregisterHotkey(form.handle(), id);
     hotkeys::RemoveHotkeyHook(form);
     s_.WindowLeft = static_cast<state::Single>(form.left());
     s_.WindowTop = static_cast<state::Long>(std::lround(form.top()));

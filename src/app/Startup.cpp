@@ -14,7 +14,8 @@ Launcher::Launcher(forms::Backend& backend, platform::Platform& platform)
 Launcher::~Launcher() = default;
 
 bool Launcher::Main() {
-    if (platform_.anotherInstanceRunning()) return false;
+    if (platform_.anotherInstanceRunning())
+        return false;
 
     state::SetPaths(s_, platform_.programFolder(), platform_.exeBaseName());
 
@@ -75,14 +76,18 @@ void Launcher::KeepWindowOnScreen() {
     // The monitor that holds the saved top left corner, or the nearest one when that monitor is gone;
     // with one monitor, the screen.
     const mainwindow::Area screen = mainwindow::MonitorOfPoint(
-        mainwindow::MonitorAreas(platform_.monitors(), form.twipsPerPixelX(), form.twipsPerPixelY()), s_.WindowLeft,
-        s_.WindowTop);
+        mainwindow::MonitorAreas(platform_.monitors(), form.twipsPerPixelX(), form.twipsPerPixelY()),
+        s_.WindowLeft, s_.WindowTop);
     // Only a left edge beyond the screen is pulled back; a window that hangs over the right edge
     // with its left edge on the screen stays where it is.
-    if (s_.WindowLeft > screen.right) s_.WindowLeft = static_cast<state::Single>(screen.right - form.width());
-    if (s_.WindowLeft < screen.left) s_.WindowLeft = static_cast<state::Single>(screen.left);
-    if (s_.WindowTop > screen.bottom) s_.WindowTop = static_cast<state::Long>(std::lround(screen.bottom - form.height()));
-    if (s_.WindowTop < screen.top) s_.WindowTop = static_cast<state::Long>(std::lround(screen.top));
+    if (s_.WindowLeft > screen.right)
+        s_.WindowLeft = static_cast<state::Single>(screen.right - form.width());
+    if (s_.WindowLeft < screen.left)
+        s_.WindowLeft = static_cast<state::Single>(screen.left);
+    if (s_.WindowTop > screen.bottom)
+        s_.WindowTop = static_cast<state::Long>(std::lround(screen.bottom - form.height()));
+    if (s_.WindowTop < screen.top)
+        s_.WindowTop = static_cast<state::Long>(std::lround(screen.top));
     form.move(s_.WindowLeft, s_.WindowTop);
 }
 
@@ -90,8 +95,10 @@ void Launcher::ApplyConfiguredSkin() {
     const std::string skins = platform_.programFolder() + "\\skins\\";
     std::string skinPath = skins + s_.SkinFile;
     // When the missing skin is the default one, the message below says all there is to say.
-    if (!platform_.listingFinds(skinPath, platform::Listing::FilesOnly) && s_.SkinFile != state::kDefaultSkinFile) {
-        platform_.messageBox(skinPath + "\r\n設定されているスキンが存在しません。", platform::MessageButtons::Ok);
+    if (!platform_.listingFinds(skinPath, platform::Listing::FilesOnly) &&
+        s_.SkinFile != state::kDefaultSkinFile) {
+        platform_.messageBox(skinPath + "\r\n設定されているスキンが存在しません。",
+                             platform::MessageButtons::Ok);
         // This run only: the stored name stays, in case the skin comes back.
         skinPath = skins + state::kDefaultSkinFile;
     }
@@ -108,11 +115,13 @@ void Launcher::ApplyConfiguredSkin() {
 void Launcher::OfferToRemoveVanishedItems() {
     for (int n = 0; n < state::kGridSize; ++n) {
         state::ItemRecord& item = s_.RunItems.at(n);
-        if (item.Path.empty() || platform_.listingFinds(item.Path, platform::Listing::FilesAndFolders)) continue;
+        if (item.Path.empty() || platform_.listingFinds(item.Path, platform::Listing::FilesAndFolders))
+            continue;
         const auto answer =
             platform_.messageBox(item.Path + "\r\nは移動、または削除されています。\r\n登録から削除しますか？",
                                  platform::MessageButtons::YesNo);
-        if (answer != platform::MessageAnswer::Yes) continue;
+        if (answer != platform::MessageAnswer::Yes)
+            continue;
         item = state::ItemRecord::empty();
         mainF_->FillCommandList();
         state::SaveAll(s_, platform_);

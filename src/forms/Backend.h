@@ -19,7 +19,7 @@ class Timer;
 // changes; the peer only mirrors them on screen. The peer reports what the person does through the
 // control's notify* methods and never raises an event itself.
 class ControlPeer {
-public:
+  public:
     virtual ~ControlPeer() = default;
     virtual void setText(const std::string& text) = 0;
     virtual void setRect(const Rect& rect) = 0;
@@ -34,13 +34,13 @@ public:
 // Text boxes and the edit part of combo boxes: the caret and selection live in the native control,
 // because the person moves them.
 class EditPeer : public ControlPeer {
-public:
+  public:
     virtual Selection selection() const = 0;
     virtual void setSelection(const Selection& selection) = 0;
 };
 
 class ComboPeer : public EditPeer {
-public:
+  public:
     virtual void setListItems(const std::vector<std::string>& items) = 0;
     virtual void setListIndex(int index) = 0;
     virtual void setTopIndex(int index) = 0;
@@ -48,14 +48,14 @@ public:
 };
 
 class TimerPeer {
-public:
+  public:
     virtual ~TimerPeer() = default;
     virtual void setRunning(bool running, int intervalMs) = 0;
 };
 
 // The backend's side of a form: one top-level window.
 class FormPeer {
-public:
+  public:
     virtual ~FormPeer() = default;
     virtual void setBounds(const Rect& pixels) = 0;
     virtual void setCaption(const std::string& caption) = 0;
@@ -71,7 +71,7 @@ public:
 };
 
 class Backend {
-public:
+  public:
     virtual ~Backend() = default;
     virtual std::unique_ptr<FormPeer> createForm(Form& form) = 0;
     virtual std::unique_ptr<ControlPeer> createLabel(Form& form, Control& label) = 0;

@@ -11,7 +11,9 @@ Control::Control(Form& owner, Kind kind, std::string name, int index)
     owner_.registerControl(*this);
 }
 
-Control::~Control() { owner_.unregisterControl(*this); }
+Control::~Control() {
+    owner_.unregisterControl(*this);
+}
 
 void Control::attachPeer(ControlPeer* peer) {
     peer_ = peer;
@@ -30,22 +32,26 @@ void Control::destroyPeer() {
 
 void Control::setRect(const Rect& rect) {
     rect_ = rect;
-    if (peer_) peer_->setRect(rect);
+    if (peer_)
+        peer_->setRect(rect);
 }
 
 void Control::setVisible(bool visible) {
     visible_ = visible;
-    if (peer_) peer_->setVisible(visible);
+    if (peer_)
+        peer_->setVisible(visible);
 }
 
 void Control::setEnabled(bool enabled) {
     enabled_ = enabled;
-    if (peer_) peer_->setEnabled(enabled);
+    if (peer_)
+        peer_->setEnabled(enabled);
 }
 
 void Control::setFont(const Font& font) {
     font_ = font;
-    if (peer_) peer_->setFont(font);
+    if (peer_)
+        peer_->setFont(font);
 }
 
 void Control::setFontFace(const std::string& face) {
@@ -56,50 +62,71 @@ void Control::setFontFace(const std::string& face) {
 
 void Control::setForeColor(Color color) {
     foreColor_ = color;
-    if (peer_) peer_->setForeColor(color);
+    if (peer_)
+        peer_->setForeColor(color);
 }
 
 void Control::setText(const std::string& text) {
-    if (text == text_) return;
+    if (text == text_)
+        return;
     // Stored first, so that the native control's own change notification finds nothing new.
     text_ = text;
-    if (peer_) peer_->setText(text);
+    if (peer_)
+        peer_->setText(text);
     raise(onChange);
 }
 
 void Control::replaceTextSilently(const std::string& text) {
     text_ = text;
-    if (peer_) peer_->setText(text);
+    if (peer_)
+        peer_->setText(text);
 }
 
-void Control::notifyTextChanged(const std::string& text) { setText(text); }
+void Control::notifyTextChanged(const std::string& text) {
+    setText(text);
+}
 
-bool Control::hasFocus() const { return owner_.focusedControl() == this; }
+bool Control::hasFocus() const {
+    return owner_.focusedControl() == this;
+}
 
 void Control::setFocus() {
     // A native backend reports the move itself while SetFocus runs; the runtime raises the events once.
-    if (peer_) peer_->setFocus();
-    if (!hasFocus()) owner_.notifyFocus(this);
+    if (peer_)
+        peer_->setFocus();
+    if (!hasFocus())
+        owner_.notifyFocus(this);
 }
 
-NativeWindow Control::handle() const { return peer_ ? peer_->handle() : 0; }
+NativeWindow Control::handle() const {
+    return peer_ ? peer_->handle() : 0;
+}
 
 void Control::notifyMouseDown(const MouseArgs& args) {
-    if (onMouseDown) onMouseDown(args);
+    if (onMouseDown)
+        onMouseDown(args);
 }
 void Control::notifyMouseUp(const MouseArgs& args) {
-    if (onMouseUp) onMouseUp(args);
+    if (onMouseUp)
+        onMouseUp(args);
 }
 void Control::notifyMouseMove(const MouseArgs& args) {
-    if (onMouseMove) onMouseMove(args);
+    if (onMouseMove)
+        onMouseMove(args);
 }
-void Control::notifyClick() { raise(onClick); }
-void Control::notifyDblClick() { raise(onDblClick); }
+void Control::notifyClick() {
+    raise(onClick);
+}
+void Control::notifyDblClick() {
+    raise(onDblClick);
+}
 void Control::notifyDragOver(const DropData& data, const MouseArgs& args) {
-    if (acceptsDrops_ && onDragOver) onDragOver(data, args);
+    if (acceptsDrops_ && onDragOver)
+        onDragOver(data, args);
 }
 void Control::notifyDragDrop(const DropData& data, const MouseArgs& args) {
-    if (acceptsDrops_ && onDragDrop) onDragDrop(data, args);
+    if (acceptsDrops_ && onDragDrop)
+        onDragDrop(data, args);
 }
 
 void Label::createPeer(Backend& backend) {
@@ -114,7 +141,9 @@ void Image::createPeer(Backend& backend) {
 
 // ---- TextBox
 
-Selection TextBox::selection() const { return peer() ? editPeer()->selection() : selection_; }
+Selection TextBox::selection() const {
+    return peer() ? editPeer()->selection() : selection_;
+}
 
 void TextBox::setSelection(const Selection& selection) {
     const int length = static_cast<int>(characterCount(text()));
@@ -122,16 +151,19 @@ void TextBox::setSelection(const Selection& selection) {
     clamped.start = std::clamp(selection.start, 0, length);
     clamped.length = std::clamp(selection.length, 0, length - clamped.start);
     selection_ = clamped;
-    if (peer()) editPeer()->setSelection(clamped);
+    if (peer())
+        editPeer()->setSelection(clamped);
 }
 
 int TextBox::notifyKeyPress(int keyAscii) {
-    if (onKeyPress) onKeyPress(keyAscii);
+    if (onKeyPress)
+        onKeyPress(keyAscii);
     return keyAscii;
 }
 
 void TextBox::notifyEdited(const std::string& text, const Selection& caret) {
-    if (text == this->text()) return;
+    if (text == this->text())
+        return;
     replaceTextSilently(text);
     setSelection(caret);
     raise(onChange);
@@ -150,18 +182,22 @@ void ComboBox::clearList() {
     items_.clear();
     listIndex_ = -1;
     topIndex_ = 0;
-    if (peer()) comboPeer()->setListItems(items_);
+    if (peer())
+        comboPeer()->setListItems(items_);
 }
 
 void ComboBox::addItem(const std::string& item) {
     items_.push_back(item);
-    if (peer()) comboPeer()->setListItems(items_);
+    if (peer())
+        comboPeer()->setListItems(items_);
 }
 
 void ComboBox::setListIndex(int index) {
-    if (index < -1 || index >= static_cast<int>(items_.size())) return;
+    if (index < -1 || index >= static_cast<int>(items_.size()))
+        return;
     listIndex_ = index;
-    if (peer()) comboPeer()->setListIndex(index);
+    if (peer())
+        comboPeer()->setListIndex(index);
     // Picking an entry puts it into the text without a Change, as the system's combo box does.
     if (index >= 0) {
         replaceTextSilently(items_[static_cast<std::size_t>(index)]);
@@ -170,28 +206,35 @@ void ComboBox::setListIndex(int index) {
 }
 
 void ComboBox::setTopIndex(int index) {
-    if (index < 0 || index >= static_cast<int>(items_.size())) return;
+    if (index < 0 || index >= static_cast<int>(items_.size()))
+        return;
     topIndex_ = index;
-    if (peer()) comboPeer()->setTopIndex(index);
+    if (peer())
+        comboPeer()->setTopIndex(index);
 }
 
 void ComboBox::showDropDown() {
     droppedDown_ = true;
-    if (peer()) comboPeer()->showDropDown();
+    if (peer())
+        comboPeer()->showDropDown();
 }
 
 int ComboBox::findPrefix(const std::string& text) const {
-    if (text.empty()) return -1;
+    if (text.empty())
+        return -1;
     for (std::size_t i = 0; i < items_.size(); ++i) {
-        if (startsWithIgnoringCase(items_[i], text)) return static_cast<int>(i);
+        if (startsWithIgnoringCase(items_[i], text))
+            return static_cast<int>(i);
     }
     return -1;
 }
 
 int ComboBox::findExact(const std::string& text) const {
-    if (text.empty()) return -1;
+    if (text.empty())
+        return -1;
     for (std::size_t i = 0; i < items_.size(); ++i) {
-        if (equalsIgnoringCase(items_[i], text)) return static_cast<int>(i);
+        if (equalsIgnoringCase(items_[i], text))
+            return static_cast<int>(i);
     }
     return -1;
 }
@@ -216,7 +259,9 @@ Timer::Timer(Form& owner, std::string name) : owner_(owner), name_(std::move(nam
     owner_.registerTimer(*this);
 }
 
-Timer::~Timer() { owner_.unregisterTimer(*this); }
+Timer::~Timer() {
+    owner_.unregisterTimer(*this);
+}
 
 void Timer::setInterval(int ms) {
     interval_ = ms;
@@ -229,7 +274,8 @@ void Timer::setEnabled(bool enabled) {
 }
 
 void Timer::notifyTick() {
-    if (enabled_ && interval_ > 0 && onTimer) onTimer();
+    if (enabled_ && interval_ > 0 && onTimer)
+        onTimer();
 }
 
 void Timer::createPeer(Backend& backend) {
@@ -238,7 +284,8 @@ void Timer::createPeer(Backend& backend) {
 }
 
 void Timer::update() {
-    if (peer_) peer_->setRunning(enabled_ && interval_ > 0, interval_);
+    if (peer_)
+        peer_->setRunning(enabled_ && interval_ > 0, interval_);
 }
 
 }  // namespace forms

@@ -18,7 +18,7 @@ class Form;
 // Program code and the person's actions go through the same setters, so each change raises its event
 // exactly once, whatever the backend.
 class Control {
-public:
+  public:
     enum class Kind { Label, Image, TextBox, ComboBox };
 
     Control(Form& owner, Kind kind, std::string name, int index = -1);
@@ -84,17 +84,18 @@ public:
     virtual void createPeer(Backend& backend) = 0;
     void destroyPeer();
 
-protected:
+  protected:
     void attachPeer(ControlPeer* peer);
     ControlPeer* peer() const { return peer_; }
     void raise(const std::function<void()>& handler) const {
-        if (handler) handler();
+        if (handler)
+            handler();
     }
     // Replaces the text without raising Change (a list pick in a combo box).
     void replaceTextSilently(const std::string& text);
     std::unique_ptr<ControlPeer> ownedPeer_;
 
-private:
+  private:
     Form& owner_;
     Kind kind_;
     std::string name_;
@@ -110,8 +111,9 @@ private:
 };
 
 class Label : public Control {
-public:
-    Label(Form& owner, std::string name, int index = -1) : Control(owner, Kind::Label, std::move(name), index) {}
+  public:
+    Label(Form& owner, std::string name, int index = -1)
+        : Control(owner, Kind::Label, std::move(name), index) {}
     const std::string& caption() const { return text(); }
     void setCaption(const std::string& caption) { setText(caption); }
     void createPeer(Backend& backend) override;
@@ -119,14 +121,16 @@ public:
 
 // A placeholder that marks where the form draws an icon; it only receives mouse events.
 class Image : public Control {
-public:
-    Image(Form& owner, std::string name, int index = -1) : Control(owner, Kind::Image, std::move(name), index) {}
+  public:
+    Image(Form& owner, std::string name, int index = -1)
+        : Control(owner, Kind::Image, std::move(name), index) {}
     void createPeer(Backend& backend) override;
 };
 
 class TextBox : public Control {
-public:
-    TextBox(Form& owner, std::string name, int index = -1) : TextBox(owner, Kind::TextBox, std::move(name), index) {}
+  public:
+    TextBox(Form& owner, std::string name, int index = -1)
+        : TextBox(owner, Kind::TextBox, std::move(name), index) {}
 
     Selection selection() const;
     void setSelection(const Selection& selection);
@@ -143,19 +147,20 @@ public:
 
     void createPeer(Backend& backend) override;
 
-protected:
+  protected:
     TextBox(Form& owner, Kind kind, std::string name, int index)
         : Control(owner, kind, std::move(name), index) {}
     EditPeer* editPeer() const { return static_cast<EditPeer*>(peer()); }
 
-private:
+  private:
     Selection selection_;  // what a backend without a native caret keeps
 };
 
 // An editable text with a drop-down list. Searches ignore letter case, as the system's combo box does.
 class ComboBox : public TextBox {
-public:
-    ComboBox(Form& owner, std::string name, int index = -1) : TextBox(owner, Kind::ComboBox, std::move(name), index) {}
+  public:
+    ComboBox(Form& owner, std::string name, int index = -1)
+        : TextBox(owner, Kind::ComboBox, std::move(name), index) {}
 
     const std::vector<std::string>& list() const { return items_; }
     void clearList();
@@ -181,7 +186,7 @@ public:
 
     void createPeer(Backend& backend) override;
 
-private:
+  private:
     ComboPeer* comboPeer() const { return static_cast<ComboPeer*>(peer()); }
     std::vector<std::string> items_;
     int listIndex_ = -1;
@@ -190,7 +195,7 @@ private:
 };
 
 class Timer {
-public:
+  public:
     Timer(Form& owner, std::string name);
     ~Timer();
     Timer(const Timer&) = delete;
@@ -208,7 +213,7 @@ public:
     void createPeer(Backend& backend);
     void destroyPeer() { peer_.reset(); }
 
-private:
+  private:
     void update();
     Form& owner_;
     std::string name_;

@@ -12,9 +12,10 @@ namespace forms {
 // Controls that share a name and one set of handlers; the handler learns which one by its Index.
 template <class T>
 class ControlArray {
-public:
+  public:
     ControlArray(Form& owner, const std::string& name, int count) {
-        for (int i = 0; i < count; ++i) items_.push_back(std::make_unique<T>(owner, name, i));
+        for (int i = 0; i < count; ++i)
+            items_.push_back(std::make_unique<T>(owner, name, i));
     }
 
     T& operator[](int index) { return *items_.at(static_cast<std::size_t>(index)); }
@@ -34,13 +35,15 @@ public:
         bindDrop(&Control::onDragDrop, std::move(handler));
     }
     void setAcceptsDrops(bool accepts) {
-        for (int i = 0; i < count(); ++i) (*this)[i].setAcceptsDrops(accepts);
+        for (int i = 0; i < count(); ++i)
+            (*this)[i].setAcceptsDrops(accepts);
     }
     void onClick(std::function<void(int)> handler) {
-        for (int i = 0; i < count(); ++i) (*this)[i].onClick = [handler, i] { handler(i); };
+        for (int i = 0; i < count(); ++i)
+            (*this)[i].onClick = [handler, i] { handler(i); };
     }
 
-private:
+  private:
     void bind(std::function<void(const MouseArgs&)> Control::*event,
               std::function<void(int, const MouseArgs&)> handler) {
         for (int i = 0; i < count(); ++i) {
@@ -50,7 +53,8 @@ private:
     void bindDrop(std::function<void(const DropData&, const MouseArgs&)> Control::*event,
                   std::function<void(int, const DropData&, const MouseArgs&)> handler) {
         for (int i = 0; i < count(); ++i) {
-            (*this)[i].*event = [handler, i](const DropData& data, const MouseArgs& args) { handler(i, data, args); };
+            (*this)[i].*
+                event = [handler, i](const DropData& data, const MouseArgs& args) { handler(i, data, args); };
         }
     }
     std::vector<std::unique_ptr<T>> items_;

@@ -24,7 +24,7 @@ struct DrawnIcon {
 // A top-level window. Its position and size are in twips (1/1440 inch), converted with the backend's
 // twips per pixel; the controls inside it are placed in pixels.
 class Form {
-public:
+  public:
     Form(Backend& backend, std::string name);
     virtual ~Form();
     Form(const Form&) = delete;
@@ -100,11 +100,11 @@ public:
     const std::vector<Control*>& controls() const { return controls_; }
     Control* findControl(const std::string& name, int index = -1) const;
 
-protected:
+  protected:
     virtual void Form_Load() {}
     virtual void Form_Unload() {}
 
-private:
+  private:
     Backend& backend_;
     std::string name_;
     Rect pixels_;

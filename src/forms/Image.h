@@ -7,12 +7,12 @@ namespace forms {
 // An icon or picture loaded by the Platform. The backend that draws it knows its concrete type;
 // the handle is released when the last owner lets go of it.
 class Icon {
-public:
+  public:
     virtual ~Icon() = default;
 };
 
 class Picture {
-public:
+  public:
     virtual ~Picture() = default;
     virtual int width() const = 0;   // pixels
     virtual int height() const = 0;  // pixels

@@ -21,7 +21,8 @@ std::intptr_t MainF::MyMsg(forms::NativeWindow, unsigned, std::uintptr_t wParam,
         case 0: {
             // The hotkey toggles the window order even while the mouse toggle is locked.
             const state::Integer kept = s_.ZOrderLock;
-            if (kept == 1) s_.ZOrderLock = 0;
+            if (kept == 1)
+                s_.ZOrderLock = 0;
             ToggleZOrder();
             s_.ZOrderLock = kept;
             break;
@@ -33,11 +34,13 @@ std::intptr_t MainF::MyMsg(forms::NativeWindow, unsigned, std::uintptr_t wParam,
             OpenCommandBox();
             break;
         case 3:
-            if (s_.Mode == 1) SwitchMode();
+            if (s_.Mode == 1)
+                SwitchMode();
             OpenCommandBox();
             break;
         case 4:
-            if (s_.Mode == 0) SwitchMode();
+            if (s_.Mode == 0)
+                SwitchMode();
             OpenCommandBox();
             break;
         default:
@@ -47,7 +50,8 @@ std::intptr_t MainF::MyMsg(forms::NativeWindow, unsigned, std::uintptr_t wParam,
 }
 
 void MainF::ToggleZOrder() {
-    if (s_.ZOrderLock == 1) return;
+    if (s_.ZOrderLock == 1)
+        return;
     s_.ZOrderBottom = s_.ZOrderBottom == 1 ? 0 : 1;
     ApplyWindowOrder();
 }

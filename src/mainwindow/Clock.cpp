@@ -9,18 +9,21 @@ void MainF::ClockTick() {
     const bool inside =
         PointerInsideWindow(pointer.x, pointer.y, left(), top(), width(), height(), s_.TwipsPerPixel);
     if (inside) {
-        if (s_.ClockShown == 0) return;
+        if (s_.ClockShown == 0)
+            return;
         s_.ClockShown = 0;
         const state::ItemRecord& item = s_.currentRecord(s_.CurrentSlot);
         ViewCaption.setCaption(item.Title);
-        if (s_.Mode == 0) DrawPanelIcons(item.isEmpty() ? s_.ExePath : item.Path);
+        if (s_.Mode == 0)
+            DrawPanelIcons(item.isEmpty() ? s_.ExePath : item.Path);
         return;
     }
     ViewCaption.setCaption(
         FormatClock(s_.ClockFormat, platform_.now(), platform_.dateSeparator(), platform_.timeSeparator()));
     // The icons are drawn only when the display changes, never on every tick.
     if (s_.ClockShown != 1) {
-        if (s_.Mode == 0) DrawPanelIcons(s_.ExePath);
+        if (s_.Mode == 0)
+            DrawPanelIcons(s_.ExePath);
         s_.ClockShown = 1;
     }
 }

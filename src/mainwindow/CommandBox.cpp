@@ -18,7 +18,8 @@ bool suppressesCompletion(int keyChar) {
 }  // namespace
 
 int FindListEntry(const forms::Control& control, const std::string& text, bool exact) {
-    if (control.kind() != forms::Control::Kind::ComboBox) return -1;
+    if (control.kind() != forms::Control::Kind::ComboBox)
+        return -1;
     const auto& combo = static_cast<const forms::ComboBox&>(control);
     return exact ? combo.findExact(text) : combo.findPrefix(text);
 }
@@ -28,7 +29,8 @@ void MainF::FillCommandList() {
     // Page order, unsorted: completion takes the first match in the order the grid holds them.
     const state::Grid& grid = s_.currentGrid();
     for (int n = 0; n < state::kGridSize; ++n) {
-        if (!grid.at(n).Batch.empty()) Input_Com.addItem(grid.at(n).Batch);
+        if (!grid.at(n).Batch.empty())
+            Input_Com.addItem(grid.at(n).Batch);
     }
 }
 
@@ -57,7 +59,8 @@ void MainF::InputComChange() {
     const int pos = Input_Com.selStart();
     const int typedLength = static_cast<int>(forms::characterCount(Input_Com.text()));
     const int idx = FindListEntry(Input_Com, Input_Com.text(), false);
-    if (suppressesCompletion(LastKeyChar) || idx == -1) return;
+    if (suppressesCompletion(LastKeyChar) || idx == -1)
+        return;
 
     Input_Com.setTopIndex(idx);
     Input_Com.setListIndex(idx);
@@ -66,10 +69,12 @@ void MainF::InputComChange() {
     const int completedLength = static_cast<int>(forms::characterCount(entry));
     Input_Com.setSelection({pos, completedLength - typedLength});
 
-    if (s_.Mode != 0) return;
+    if (s_.Mode != 0)
+        return;
     for (int n = 0; n < state::kGridSize; ++n) {
         const state::ItemRecord& item = s_.RunItems.at(n);
-        if (item.Batch != entry) continue;
+        if (item.Batch != entry)
+            continue;
         const bool there = platform_.listingFinds(item.Path, platform::Listing::FilesAndFolders) ||
                            platform_.listingFinds(item.Path, platform::Listing::FilesOnly);
         DrawPanelIcons(there ? item.Path : s_.ExePath);
@@ -78,13 +83,16 @@ void MainF::InputComChange() {
 }
 
 void MainF::InputComClick() {
-    if (s_.CommandBoxFresh == 0) return;
+    if (s_.CommandBoxFresh == 0)
+        return;
     HideCommandBox();
-    if (!Input_Com.text().empty()) LaunchByShortName(Input_Com.text());
+    if (!Input_Com.text().empty())
+        LaunchByShortName(Input_Com.text());
 }
 
 void MainF::LaunchByShortName(const std::string& text) {
-    if (text.empty()) return;
+    if (text.empty())
+        return;
     const state::Grid& grid = s_.currentGrid();
     for (int n = 0; n < state::kGridSize; ++n) {
         if (grid.at(n).Batch == text) {

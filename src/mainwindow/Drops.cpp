@@ -13,10 +13,12 @@ const char kNoFreeSlot[] = "登録に空きがありません";
 
 bool isShortcut(const std::string& path) {
     const std::size_t count = forms::characterCount(path);
-    if (count < 4) return false;
+    if (count < 4)
+        return false;
     std::string suffix = forms::characterSlice(path, count - 4);
     for (char& c : suffix) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
     }
     return suffix == ".lnk";
 }
@@ -24,12 +26,14 @@ bool isShortcut(const std::string& path) {
 }  // namespace
 
 std::optional<std::string> ResolveShortcut(platform::Platform& platform, const std::string& path) {
-    if (!isShortcut(path)) return path;
+    if (!isShortcut(path))
+        return path;
     return platform.resolveShortcut(path);
 }
 
 std::optional<std::string> MainF::DroppedPath(const forms::DropData& data) {
-    if (!data.hasFileList || data.files.empty()) return std::nullopt;
+    if (!data.hasFileList || data.files.empty())
+        return std::nullopt;
     const std::optional<std::string> path = ResolveShortcut(platform_, data.files.front());
     if (!path) {
         ViewCaption.setCaption("ショートカットを読めません");
@@ -49,14 +53,16 @@ void MainF::PrepareRegistration(const std::string& path) {
     TitleT.setText("");
     BatchT.setText("");
     PathT.setText(path);
-    if (s_.Expanded == 0) ToggleExpanded();
+    if (s_.Expanded == 0)
+        ToggleExpanded();
     TitleT.setFocus();
 }
 
 void MainF::RunButtonDragOver(int index, const forms::DropData&) {
     HideCommandBox();
     s_.CurrentSlot = static_cast<state::Integer>(index);
-    if (index == s_.ShownSlot) return;
+    if (index == s_.ShownSlot)
+        return;
     if (s_.Mode != 0) {
         ViewCaption.setCaption(kChangeMode);
         s_.CurrentSlot = s_.ShownSlot;
@@ -64,13 +70,12 @@ void MainF::RunButtonDragOver(int index, const forms::DropData&) {
     }
     // Unlike hovering, a drag always shows the slot under the mouse.
     const state::ItemRecord& item = s_.RunItems(s_.RunPage, index);
-    ViewCaption.setCaption(item.Title);
-    TitleT.setText(item.Title);
-    BatchT.setText(item.Batch);
-    PathT.setText(item.Path);
-    const bool there = !PathT.text().empty() && platform_.listingFinds(PathT.text(), platform::Listing::FilesOnly);
+    ShowRecord(item);
+    const bool there =
+        !PathT.text().empty() && platform_.listingFinds(PathT.text(), platform::Listing::FilesOnly);
     DrawPanelIcons(there ? PathT.text() : s_.ExePath);
-    if (TitleT.text() == state::EmptyMarker) TitleT.setText("");
+    if (TitleT.text() == state::EmptyMarker)
+        TitleT.setText("");
     s_.ShownSlot = s_.CurrentSlot;
 }
 
@@ -79,13 +84,15 @@ void MainF::RunButtonDragDrop(int index, const forms::DropData& data) {
         ViewCaption.setCaption(kChangeMode);
         return;
     }
-    if (!data.hasFileList || data.files.empty()) return;
+    if (!data.hasFileList || data.files.empty())
+        return;
     if (!s_.RunItems(s_.RunPage, index).isEmpty()) {
         ViewCaption.setCaption(kAlreadyRegistered);
         return;
     }
     const std::optional<std::string> path = DroppedPath(data);
-    if (!path) return;
+    if (!path)
+        return;
     DrawPanelIcons(*path);
     PrepareRegistration(*path);
 }
@@ -96,21 +103,24 @@ void MainF::PathTDragDrop(const forms::DropData& data) {
         return;
     }
     const std::optional<std::string> path = DroppedPath(data);
-    if (!path) return;
+    if (!path)
+        return;
     DrawPanelIcons(*path);
     PathT.setText(*path);
     TitleT.setFocus();
 }
 
 void MainF::IconVDragDrop(const forms::DropData& data) {
-    if (!data.hasFileList || data.files.empty()) return;
+    if (!data.hasFileList || data.files.empty())
+        return;
     const int free = s_.RunItems.firstFree();
     if (free < 0) {
         ViewCaption.setCaption(kNoFreeSlot);
         return;
     }
     const std::optional<std::string> path = DroppedPath(data);
-    if (!path) return;
+    if (!path)
+        return;
     s_.RunPage = static_cast<state::Integer>(free / state::kSlots);
     s_.CurrentSlot = static_cast<state::Integer>(free % state::kSlots);
     s_.ShownSlot = s_.CurrentSlot;

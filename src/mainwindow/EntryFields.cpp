@@ -30,9 +30,12 @@ void MainF::BatchTKeyPress(int& keyAscii) {
 }
 
 void MainF::PathTDblClick() {
-    if (s_.Mode != 0) return;
-    const std::string chosen = platform::ShowOpenDialog(platform_, handle(), {{"全てのファイル(*.*)", "*.*"}});
-    if (!chosen.empty()) PathT.setText(chosen);
+    if (s_.Mode != 0)
+        return;
+    const std::string chosen =
+        platform::ShowOpenDialog(platform_, handle(), {{"全てのファイル(*.*)", "*.*"}});
+    if (!chosen.empty())
+        PathT.setText(chosen);
 }
 
 }  // namespace mainwindow

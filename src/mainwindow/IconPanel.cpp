@@ -12,10 +12,13 @@ const char kHexDigits[] = "0123456789ABCDEF";
 }  // namespace
 
 TwipsPoint PlaceBesideStrip(double stripLeft, double stripTop, double stripWidth, double stripHeight,
-                            double dialogWidth, double dialogHeight, double screenWidth, double screenHeight) {
+                            double dialogWidth, double dialogHeight, double screenWidth,
+                            double screenHeight) {
     TwipsPoint place;
-    place.top = stripTop + stripHeight / 2 > screenHeight / 2 ? stripTop - dialogHeight - 1 : stripTop + stripHeight;
-    place.left = stripLeft + stripWidth / 2 > screenWidth / 2 ? stripLeft - (dialogWidth - stripWidth) : stripLeft;
+    place.top =
+        stripTop + stripHeight / 2 > screenHeight / 2 ? stripTop - dialogHeight - 1 : stripTop + stripHeight;
+    place.left =
+        stripLeft + stripWidth / 2 > screenWidth / 2 ? stripLeft - (dialogWidth - stripWidth) : stripLeft;
     return place;
 }
 
@@ -57,13 +60,12 @@ void MainF::PageVMouseDown(const forms::MouseArgs& args) {
         }
         PageV.setCaption(std::string(1, kHexDigits[page]));
         const state::ItemRecord& item = s_.currentRecord(0);
-        ViewCaption.setCaption(item.Title);
-        TitleT.setText(item.Title);
-        BatchT.setText(item.Batch);
-        PathT.setText(item.Path);
-        if (s_.Mode == 0) DrawPanelIcons(item.isEmpty() ? s_.ExePath : item.Path);
+        ShowRecord(item);
+        if (s_.Mode == 0)
+            DrawPanelIcons(item.isEmpty() ? s_.ExePath : item.Path);
     }
-    if (TitleT.text() == state::EmptyMarker) TitleT.setText("");
+    if (TitleT.text() == state::EmptyMarker)
+        TitleT.setText("");
 }
 
 void MainF::Label2Click(int index) {
@@ -82,7 +84,8 @@ void MainF::Label2Click(int index) {
     ToggleExpanded();
     switch (index) {
         case 0:
-            if (TitleT.text().empty()) return;
+            if (TitleT.text().empty())
+                return;
             item.Title = TitleT.text();
             item.Batch = BatchT.text();
             item.Path = PathT.text();
@@ -93,7 +96,8 @@ void MainF::Label2Click(int index) {
             TitleT.setText(item.Title);
             BatchT.setText(item.Batch);
             PathT.setText(item.Path);
-            if (TitleT.text() == state::EmptyMarker) TitleT.setText("");
+            if (TitleT.text() == state::EmptyMarker)
+                TitleT.setText("");
             break;
         case 2:
             item = state::ItemRecord::empty();

@@ -35,7 +35,9 @@ MainF::MainF(forms::Backend& backend, state::LauncherState& s, platform::Platfor
     WireEvents();
 }
 
-MainF::~MainF() { unload(); }
+MainF::~MainF() {
+    unload();
+}
 
 void MainF::SetDesignProperties() {
     setPixelBounds({0, 0, kDesignWidth, kDesignHeight});
@@ -44,7 +46,8 @@ void MainF::SetDesignProperties() {
     ViewCaption.setFont(labelFont(9, false));
     zoL.setFont(labelFont(8.25, false));
     Label4.setFont(labelFont(8.25, false));
-    for (auto* box : {&TitleT, &BatchT, &PathT}) box->setFont(labelFont(9, false));
+    for (auto* box : {&TitleT, &BatchT, &PathT})
+        box->setFont(labelFont(9, false));
     Input_Com.setFont(labelFont(9, false));
     Input_Com.setRect({0, 0, 121, 20});
     // The command box appears only while it is in use.
@@ -55,7 +58,8 @@ void MainF::SetDesignProperties() {
 
 void MainF::WireEvents() {
     End_B.onClick = [this] {
-        if (onEndRequested) onEndRequested();
+        if (onEndRequested)
+            onEndRequested();
     };
     onMouseDown = [this](const forms::MouseArgs& a) { FormMouseDown(a); };
     onMouseMove = [this](const forms::MouseArgs&) { HideCommandBox(); };
@@ -79,10 +83,14 @@ void MainF::WireEvents() {
     IconB.setAcceptsDrops(true);
     PathT.setAcceptsDrops(true);
     IconV.setAcceptsDrops(true);
-    RUN_B.onDragOver([this](int i, const forms::DropData& d, const forms::MouseArgs&) { RunButtonDragOver(i, d); });
-    RUN_B.onDragDrop([this](int i, const forms::DropData& d, const forms::MouseArgs&) { RunButtonDragDrop(i, d); });
-    IconB.onDragOver([this](int i, const forms::DropData& d, const forms::MouseArgs&) { RunButtonDragOver(i, d); });
-    IconB.onDragDrop([this](int i, const forms::DropData& d, const forms::MouseArgs&) { RunButtonDragDrop(i, d); });
+    RUN_B.onDragOver(
+        [this](int i, const forms::DropData& d, const forms::MouseArgs&) { RunButtonDragOver(i, d); });
+    RUN_B.onDragDrop(
+        [this](int i, const forms::DropData& d, const forms::MouseArgs&) { RunButtonDragDrop(i, d); });
+    IconB.onDragOver(
+        [this](int i, const forms::DropData& d, const forms::MouseArgs&) { RunButtonDragOver(i, d); });
+    IconB.onDragDrop(
+        [this](int i, const forms::DropData& d, const forms::MouseArgs&) { RunButtonDragDrop(i, d); });
     PathT.onDragDrop = [this](const forms::DropData& d, const forms::MouseArgs&) { PathTDragDrop(d); };
     IconV.onDragDrop = [this](const forms::DropData& d, const forms::MouseArgs&) { IconVDragDrop(d); };
     Input_Com.onGotFocus = [this] { Input_Com.showDropDown(); };
@@ -101,8 +109,10 @@ void MainF::Form_Load() {
 void MainF::PlaceControls() {
     IconV.move(7, 6, 16, 16);
     PageV.move(25, 9, 14, 14);
-    for (int i = 0; i < 4; ++i) IconB[i].move(44 + 18 * i, 6, 16, 16);
-    for (int i = 0; i < 4; ++i) RUN_B[i].move(45 + 18 * i, 4, 15, 20);
+    for (int i = 0; i < 4; ++i)
+        IconB[i].move(44 + 18 * i, 6, 16, 16);
+    for (int i = 0; i < 4; ++i)
+        RUN_B[i].move(45 + 18 * i, 4, 15, 20);
     ViewCaption.move(124, 8, 120, 14);
     // Only left, top and width: a combo box keeps the height its font gives it.
     Input_Com.move(121, 4, 121, Input_Com.rect().height);
@@ -118,16 +128,19 @@ void MainF::PlaceControls() {
 }
 
 void MainF::Form_Unload() {
-    if (onClosing) onClosing();
+    if (onClosing)
+        onClosing();
 }
 
 void MainF::DrawPanelIcons(const std::string& path) {
     clearSurface();
     drawIcon(7, 6, platform_.smallIcon(path));
-    if (s_.Mode != 0 || s_.ShowIcon != 1) return;
+    if (s_.Mode != 0 || s_.ShowIcon != 1)
+        return;
     for (int slot = 0; slot < state::kSlots; ++slot) {
         const state::ItemRecord& item = s_.RunItems(s_.RunPage, slot);
-        if (!item.isEmpty()) drawIcon(44 + 18 * slot, 6, platform_.smallIcon(item.Path));
+        if (!item.isEmpty())
+            drawIcon(44 + 18 * slot, 6, platform_.smallIcon(item.Path));
     }
 }
 
@@ -154,13 +167,17 @@ void MainF::UpdateEntryFields() {
     PathT.setEnabled(open);
 }
 
-void MainF::ShowFirstSlotOfPage() {
-    const state::ItemRecord& item = s_.currentRecord(0);
-    PageV.setCaption(NumberText(s_.currentPage()));
+void MainF::ShowRecord(const state::ItemRecord& item) {
     ViewCaption.setCaption(item.Title);
     TitleT.setText(item.Title);
     BatchT.setText(item.Batch);
     PathT.setText(item.Path);
+}
+
+void MainF::ShowFirstSlotOfPage() {
+    const state::ItemRecord& item = s_.currentRecord(0);
+    PageV.setCaption(NumberText(s_.currentPage()));
+    ShowRecord(item);
 }
 
 }  // namespace mainwindow

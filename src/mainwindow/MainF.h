@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "forms/ControlArray.h"
 #include "forms/Control.h"
+#include "forms/ControlArray.h"
 #include "forms/Form.h"
 #include "platform/Platform.h"
 #include "state/State.h"
@@ -15,7 +15,7 @@ namespace mainwindow {
 // The launcher's strip: 256 x 28 pixels collapsed, 128 expanded, its look painted by the skin.
 // The controls keep their own names; everything else about them lives in the files of this folder.
 class MainF : public forms::Form {
-public:
+  public:
     MainF(forms::Backend& backend, state::LauncherState& s, platform::Platform& platform);
     ~MainF() override;
 
@@ -45,6 +45,8 @@ public:
 
     // The mode switch between the launcher grid and the URL grid.
     void SwitchMode();
+    // Shows an item: its title in the caption, its three texts in the entry fields.
+    void ShowRecord(const state::ItemRecord& item);
     // Shows the item of `slot` on the current page in the caption and the entry fields.
     void ShowSlot(int slot);
     // True while the entry fields hold text that differs from the item they show.
@@ -78,11 +80,11 @@ public:
     state::LauncherState& state() { return s_; }
     platform::Platform& platform() { return platform_; }
 
-protected:
+  protected:
     void Form_Load() override;
     void Form_Unload() override;
 
-private:
+  private:
     void PlaceControls();
     void SetDesignProperties();
     void WireEvents();

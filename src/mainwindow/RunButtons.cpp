@@ -11,12 +11,15 @@ void MainF::RunButtonMouseDown(int index, const forms::MouseArgs& args) {
     if (args.button == forms::kLeftButton) {
         StartItem(platform_, s_, item.Path);
     } else if (args.button == forms::kRightButton) {
-        if (s_.Expanded == 0) ToggleExpanded();
+        if (s_.Expanded == 0)
+            ToggleExpanded();
         if (item.Path.empty()) {
             // An empty slot is offered the clipboard when it holds something of the mode's kind.
             const std::string clip = platform_.clipboardText();
-            if (clip.find(s_.Mode == 0 ? ".exe" : "http") != std::string::npos) PathT.setText(clip);
-            if (item.isEmpty()) TitleT.setText("");
+            if (clip.find(s_.Mode == 0 ? ".exe" : "http") != std::string::npos)
+                PathT.setText(clip);
+            if (item.isEmpty())
+                TitleT.setText("");
         }
         TitleT.setFocus();
     }
@@ -31,7 +34,8 @@ bool MainF::HasPendingEdit() const {
 void MainF::RunButtonMouseMove(int index, const forms::MouseArgs&) {
     HideCommandBox();
     s_.CurrentSlot = static_cast<state::Integer>(index);
-    if (index == s_.ShownSlot) return;
+    if (index == s_.ShownSlot)
+        return;
     // Unsaved edits keep the fields, and the slot they belong to, until stored or undone.
     if (s_.Expanded == 1 && HasPendingEdit()) {
         s_.CurrentSlot = s_.ShownSlot;
@@ -42,12 +46,11 @@ void MainF::RunButtonMouseMove(int index, const forms::MouseArgs&) {
 
 void MainF::ShowSlot(int slot) {
     const state::ItemRecord& item = s_.currentRecord(slot);
-    ViewCaption.setCaption(item.Title);
-    TitleT.setText(item.Title);
-    BatchT.setText(item.Batch);
-    PathT.setText(item.Path);
-    if (s_.Mode == 0) DrawPanelIcons(item.isEmpty() ? s_.ExePath : item.Path);
-    if (TitleT.text() == state::EmptyMarker) TitleT.setText("");
+    ShowRecord(item);
+    if (s_.Mode == 0)
+        DrawPanelIcons(item.isEmpty() ? s_.ExePath : item.Path);
+    if (TitleT.text() == state::EmptyMarker)
+        TitleT.setText("");
     s_.ShownSlot = static_cast<state::Integer>(slot);
 }
 

@@ -7,9 +7,13 @@ namespace mainwindow {
 
 namespace {
 
-double overlap(double a0, double a1, double b0, double b1) { return std::max(0.0, std::min(a1, b1) - std::max(a0, b0)); }
+double overlap(double a0, double a1, double b0, double b1) {
+    return std::max(0.0, std::min(a1, b1) - std::max(a0, b0));
+}
 
-double gap(double a0, double a1, double b0, double b1) { return std::max({0.0, b0 - a1, a0 - b1}); }
+double gap(double a0, double a1, double b0, double b1) {
+    return std::max({0.0, b0 - a1, a0 - b1});
+}
 
 double distance(const Area& a, const Area& b) {
     return std::hypot(gap(a.left, a.right, b.left, b.right), gap(a.top, a.bottom, b.top, b.bottom));
@@ -28,18 +32,20 @@ std::vector<Area> MonitorAreas(const std::vector<forms::Rect>& monitors, double 
 }
 
 Area MonitorOfWindow(const std::vector<Area>& monitors, const Area& window) {
-    if (monitors.empty()) return window;
+    if (monitors.empty())
+        return window;
     const Area* best = nullptr;
     double bestOverlap = 0;
     for (const Area& m : monitors) {
-        const double shared =
-            overlap(window.left, window.right, m.left, m.right) * overlap(window.top, window.bottom, m.top, m.bottom);
+        const double shared = overlap(window.left, window.right, m.left, m.right) *
+                              overlap(window.top, window.bottom, m.top, m.bottom);
         if (shared > bestOverlap) {
             bestOverlap = shared;
             best = &m;
         }
     }
-    if (best) return *best;
+    if (best)
+        return *best;
     return *std::min_element(monitors.begin(), monitors.end(), [&](const Area& a, const Area& b) {
         return distance(a, window) < distance(b, window);
     });

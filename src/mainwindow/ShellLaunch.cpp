@@ -8,7 +8,8 @@ namespace {
 
 std::string lowerAscii(std::string text) {
     for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
     }
     return text;
 }
@@ -33,7 +34,8 @@ std::string ProgramInCommandLine(const std::string& program) {
 }
 
 void StartLauncherPath(platform::Platform& platform, const std::string& path) {
-    if (path.empty()) return;
+    if (path.empty())
+        return;
     if (platform.listingFinds(path, platform::Listing::FilesOnly)) {
         if (platform.isFolder(path)) {
             OpenWithExplorer(platform, path);
@@ -49,7 +51,8 @@ void StartLauncherPath(platform::Platform& platform, const std::string& path) {
 }
 
 void StartUrl(platform::Platform& platform, const state::LauncherState& s, const std::string& address) {
-    if (address.empty()) return;
+    if (address.empty())
+        return;
     if (s.UseInternetExplorer == 1) {
         platform.openInBrowserObject(address);
     } else {

@@ -6,7 +6,8 @@
 
 namespace mainwindow {
 
-std::optional<SkinValues> ReadSkinFile(platform::Platform& platform, const std::string& path, std::string& problem) {
+std::optional<SkinValues> ReadSkinFile(platform::Platform& platform, const std::string& path,
+                                       std::string& problem) {
     const std::optional<std::string> bytes = platform.readFile(path);
     if (!bytes) {
         problem = "ファイルを開けません。";

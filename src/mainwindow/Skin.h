@@ -17,7 +17,8 @@ struct SkinValues {
 };
 
 // Reads the three lines of a skin file. On failure `problem` says what was wrong, in Japanese.
-std::optional<SkinValues> ReadSkinFile(platform::Platform& platform, const std::string& path, std::string& problem);
+std::optional<SkinValues> ReadSkinFile(platform::Platform& platform, const std::string& path,
+                                       std::string& problem);
 
 // Reads the skin file at `skinPath` into the skin values of the state and applies them to the
 // strip: the picture as its background, the font face and colour on PageV, ViewCaption, zoL and Label4.

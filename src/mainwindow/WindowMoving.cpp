@@ -6,16 +6,21 @@ namespace mainwindow {
 
 void MainF::FormMouseDown(const forms::MouseArgs& args) {
     HideCommandBox();
-    if (args.button != forms::kLeftButton) return;
+    if (args.button != forms::kLeftButton)
+        return;
     platform_.dragWindow(handle());
     // Back inside the monitor the strip was dropped on (with one monitor: the screen).
     const Area screen =
         MonitorOfWindow(MonitorAreas(platform_.monitors(), twipsPerPixelX(), twipsPerPixelY()),
                         {left(), top(), left() + width(), top() + height()});
-    if (top() < screen.top) setTop(screen.top);
-    if (left() < screen.left) setLeft(screen.left);
-    if (top() + height() > screen.bottom) setTop(screen.bottom - height());
-    if (left() + width() > screen.right) setLeft(screen.right - width());
+    if (top() < screen.top)
+        setTop(screen.top);
+    if (left() < screen.left)
+        setLeft(screen.left);
+    if (top() + height() > screen.bottom)
+        setTop(screen.bottom - height());
+    if (left() + width() > screen.right)
+        setLeft(screen.right - width());
 }
 
 void MainF::ZoLMouseDown(const forms::MouseArgs& args) {

@@ -76,7 +76,7 @@ inline constexpr unsigned kWmHotkey = 0x312;
 // Every service the launcher asks of the system. Paths and texts are UTF-8; an implementation
 // converts at the system call. Nothing here holds launcher logic.
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // ---- The process

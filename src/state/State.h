@@ -30,7 +30,7 @@ inline constexpr int kGridSize = kPages * kSlots;
 
 // 16 pages of 4 slots, addressed (page, slot). Position n of a whole-grid walk is page n / 4, slot n % 4.
 class Grid {
-public:
+  public:
     ItemRecord& operator()(int page, int slot) { return items_.at(index(page, slot)); }
     const ItemRecord& operator()(int page, int slot) const { return items_.at(index(page, slot)); }
     ItemRecord& at(int position) { return items_.at(static_cast<std::size_t>(position)); }
@@ -40,10 +40,11 @@ public:
     int firstFree() const;
     bool operator==(const Grid&) const = default;
 
-private:
+  private:
     static std::size_t index(int page, int slot) {
         // A slot past 3 would otherwise land quietly on the next page; at() catches the page.
-        if (slot < 0 || slot >= kSlots) throw std::out_of_range("slot out of 0..3");
+        if (slot < 0 || slot >= kSlots)
+            throw std::out_of_range("slot out of 0..3");
         return static_cast<std::size_t>(page * kSlots + slot);
     }
     std::array<ItemRecord, kGridSize> items_{};
@@ -119,10 +120,11 @@ struct LauncherState {
     Integer currentPage() const { return Mode == 1 ? UrlPage : RunPage; }
     ItemRecord& currentRecord(int slot) { return currentGrid()(currentPage(), slot); }
 
-private:
+  private:
     static Grid blankGrid() {
         Grid grid;
-        for (int n = 0; n < kGridSize; ++n) grid.at(n) = ItemRecord{};
+        for (int n = 0; n < kGridSize; ++n)
+            grid.at(n) = ItemRecord{};
         return grid;
     }
 };

@@ -7,7 +7,8 @@ namespace {
 
 std::string lower(std::string text) {
     for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
     }
     return text;
 }
@@ -23,15 +24,19 @@ std::string nameOf(const std::string& path) {
 }
 
 bool matchFrom(const std::string& p, std::size_t i, const std::string& n, std::size_t j) {
-    if (i == p.size()) return j == n.size();
+    if (i == p.size())
+        return j == n.size();
     if (p[i] == '*') {
         for (std::size_t k = j; k <= n.size(); ++k) {
-            if (matchFrom(p, i + 1, n, k)) return true;
+            if (matchFrom(p, i + 1, n, k))
+                return true;
         }
         return false;
     }
-    if (j == n.size()) return false;
-    if (p[i] == '?' || p[i] == n[j]) return matchFrom(p, i + 1, n, j + 1);
+    if (j == n.size())
+        return false;
+    if (p[i] == '?' || p[i] == n[j])
+        return matchFrom(p, i + 1, n, j + 1);
     return false;
 }
 
@@ -41,11 +46,14 @@ bool wildcardMatch(const std::string& pattern, const std::string& name) {
     return matchFrom(lower(pattern), 0, lower(name), 0);
 }
 
-FakePlatform::FakePlatform() { addFolder("C:\\"); }
+FakePlatform::FakePlatform() {
+    addFolder("C:\\");
+}
 
 std::string FakePlatform::key(const std::string& path) {
     std::string k = lower(path);
-    while (k.size() > 3 && k.back() == '\\') k.pop_back();
+    while (k.size() > 3 && k.back() == '\\')
+        k.pop_back();
     return k;
 }
 
@@ -69,7 +77,9 @@ void FakePlatform::removeFile(const std::string& path) {
     names_.erase(key(path));
 }
 
-bool FakePlatform::exists(const std::string& path) const { return find(path) != nullptr; }
+bool FakePlatform::exists(const std::string& path) const {
+    return find(path) != nullptr;
+}
 
 std::string FakePlatform::fileBytes(const std::string& path) const {
     const FakeEntry* entry = find(path);
@@ -77,21 +87,27 @@ std::string FakePlatform::fileBytes(const std::string& path) const {
 }
 
 bool FakePlatform::listingFinds(const std::string& path, platform::Listing listing) {
-    if (path.empty()) return false;
+    if (path.empty())
+        return false;
     const bool foldersToo = listing == platform::Listing::FilesAndFolders;
     // A path ending in a separator lists the folder's contents; its own "." entry is a folder.
     if (path.back() == '\\') {
         const FakeEntry* dir = find(path);
-        if (!dir || !dir->folder) return false;
-        if (foldersToo) return true;
+        if (!dir || !dir->folder)
+            return false;
+        if (foldersToo)
+            return true;
         return !listFiles(path.substr(0, path.size() - 1), "*").empty();
     }
     const std::string parent = key(parentOf(path));
     const std::string pattern = nameOf(path);
     for (const auto& [k, entry] : entries_) {
-        if (key(parentOf(names_.at(k))) != parent || !wildcardMatch(pattern, nameOf(names_.at(k)))) continue;
-        if (entry.hidden || entry.system) continue;
-        if (entry.folder && !foldersToo) continue;
+        if (key(parentOf(names_.at(k))) != parent || !wildcardMatch(pattern, nameOf(names_.at(k))))
+            continue;
+        if (entry.hidden || entry.system)
+            continue;
+        if (entry.folder && !foldersToo)
+            continue;
         return true;
     }
     return false;
@@ -106,7 +122,8 @@ std::vector<std::string> FakePlatform::listFiles(const std::string& folderPath, 
     std::vector<std::string> names;
     for (const auto& [k, entry] : entries_) {
         const std::string& name = names_.at(k);
-        if (entry.folder || entry.hidden || entry.system) continue;
+        if (entry.folder || entry.hidden || entry.system)
+            continue;
         if (key(parentOf(name)) == key(folderPath) && wildcardMatch(pattern, nameOf(name))) {
             names.push_back(nameOf(name));
         }
@@ -116,15 +133,19 @@ std::vector<std::string> FakePlatform::listFiles(const std::string& folderPath, 
 
 std::optional<std::string> FakePlatform::readFile(const std::string& path) {
     const FakeEntry* entry = find(path);
-    if (!entry || entry->folder) return std::nullopt;
+    if (!entry || entry->folder)
+        return std::nullopt;
     return entry->bytes;
 }
 
 bool FakePlatform::replaceFile(const std::string& path, const std::string& bytes) {
-    if (failingWrites.count(key(path)) || failingWrites.count(path)) return false;
+    if (failingWrites.count(key(path)) || failingWrites.count(path))
+        return false;
     const FakeEntry* entry = find(path);
-    if (entry && entry->folder) return false;
-    if (!isFolder(parentOf(path))) return false;
+    if (entry && entry->folder)
+        return false;
+    if (!isFolder(parentOf(path)))
+        return false;
     addFile(path, bytes);
     writes.push_back(path);
     return true;
@@ -132,7 +153,8 @@ bool FakePlatform::replaceFile(const std::string& path, const std::string& bytes
 
 bool FakePlatform::copyFileNew(const std::string& from, const std::string& to) {
     const FakeEntry* source = find(from);
-    if (!source || source->folder || exists(to)) return false;
+    if (!source || source->folder || exists(to))
+        return false;
     addFile(to, source->bytes);
     return true;
 }
@@ -154,7 +176,8 @@ bool FakePlatform::openInBrowserObject(const std::string& address) {
 
 std::optional<std::string> FakePlatform::resolveShortcut(const std::string& linkPath) {
     const auto it = shortcuts.find(linkPath);
-    if (it == shortcuts.end()) return std::nullopt;
+    if (it == shortcuts.end())
+        return std::nullopt;
     return it->second;
 }
 
@@ -176,9 +199,11 @@ std::intptr_t FakePlatform::callWindowProc(platform::WindowProcToken previous, f
 
 void FakePlatform::restoreWindowProc(forms::NativeWindow window, platform::WindowProcToken previous) {
     auto it = hooks_.find(window);
-    if (it == hooks_.end()) return;
+    if (it == hooks_.end())
+        return;
     it->second.resize(std::min<std::size_t>(it->second.size(), previous));
-    if (it->second.empty()) hooks_.erase(it);
+    if (it->second.empty())
+        hooks_.erase(it);
 }
 
 std::intptr_t FakePlatform::sendMessage(forms::NativeWindow window, unsigned message, std::uintptr_t wParam,
@@ -192,9 +217,11 @@ std::intptr_t FakePlatform::sendMessage(forms::NativeWindow window, unsigned mes
 }
 
 bool FakePlatform::registerHotkey(forms::NativeWindow window, int id, unsigned modifiers, unsigned key) {
-    if (takenHotkeys.count({static_cast<int>(modifiers), key})) return false;
+    if (takenHotkeys.count({static_cast<int>(modifiers), key}))
+        return false;
     for (const auto& r : registeredHotkeys) {
-        if (r.modifiers == modifiers && r.key == key) return false;
+        if (r.modifiers == modifiers && r.key == key)
+            return false;
     }
     registeredHotkeys.push_back({window, id, modifiers, key});
     return true;
@@ -203,9 +230,11 @@ bool FakePlatform::registerHotkey(forms::NativeWindow window, int id, unsigned m
 bool FakePlatform::unregisterHotkey(forms::NativeWindow window, int id) {
     unregisterCalls.push_back(id);
     // The system releases one registration per call: the earliest of that window and id.
-    const auto it = std::find_if(registeredHotkeys.begin(), registeredHotkeys.end(),
-                                 [&](const HotkeyRegistration& r) { return r.window == window && r.id == id; });
-    if (it == registeredHotkeys.end()) return false;
+    const auto it =
+        std::find_if(registeredHotkeys.begin(), registeredHotkeys.end(),
+                     [&](const HotkeyRegistration& r) { return r.window == window && r.id == id; });
+    if (it == registeredHotkeys.end())
+        return false;
     registeredHotkeys.erase(it);
     return true;
 }
@@ -216,18 +245,22 @@ void FakePlatform::setWindowOrder(forms::NativeWindow window, platform::WindowOr
 
 void FakePlatform::dragWindow(forms::NativeWindow window) {
     dragCalls.push_back(window);
-    if (dragTo) dragTo();
+    if (dragTo)
+        dragTo();
 }
 
 std::vector<forms::Rect> FakePlatform::monitors() {
-    if (monitorRects.empty()) return {{0, 0, screen.width, screen.height}};
+    if (monitorRects.empty())
+        return {{0, 0, screen.width, screen.height}};
     return monitorRects;
 }
 
 platform::MessageAnswer FakePlatform::messageBox(const std::string& text, platform::MessageButtons buttons) {
     messageBoxes.push_back({text, buttons});
-    if (buttons == platform::MessageButtons::Ok) return platform::MessageAnswer::Ok;
-    if (answers.empty()) return platform::MessageAnswer::No;
+    if (buttons == platform::MessageButtons::Ok)
+        return platform::MessageAnswer::Ok;
+    if (answers.empty())
+        return platform::MessageAnswer::No;
     const auto answer = answers.front();
     answers.pop_front();
     return answer;
@@ -235,7 +268,8 @@ platform::MessageAnswer FakePlatform::messageBox(const std::string& text, platfo
 
 std::string FakePlatform::openFileDialog(const platform::OpenDialogRequest& request) {
     dialogs.push_back(request);
-    if (dialogResults.empty()) return {};
+    if (dialogResults.empty())
+        return {};
     std::string result = dialogResults.front();
     dialogResults.pop_front();
     return result;
@@ -243,12 +277,14 @@ std::string FakePlatform::openFileDialog(const platform::OpenDialogRequest& requ
 
 forms::IconPtr FakePlatform::smallIcon(const std::string& path) {
     // The shell has an icon for everything that exists, and for nothing else.
-    if (path.empty() || !exists(path)) return nullptr;
+    if (path.empty() || !exists(path))
+        return nullptr;
     return std::make_shared<FakeIcon>(path);
 }
 
 forms::PicturePtr FakePlatform::loadPicture(const std::string& path) {
-    if (!exists(path) || picturesThatFail.count(path)) return nullptr;
+    if (!exists(path) || picturesThatFail.count(path))
+        return nullptr;
     return std::make_shared<FakePicture>(path);
 }
 

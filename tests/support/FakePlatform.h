@@ -60,7 +60,7 @@ struct HotkeyRegistration {
 // A recording Platform with scripted answers. Paths are Windows paths and compare without regard to
 // letter case, as on Windows.
 class FakePlatform : public platform::Platform {
-public:
+  public:
     FakePlatform();
 
     // ---- Scripting
@@ -74,15 +74,16 @@ public:
     platform::DateTime clock{2026, 12, 7, 9, 5, 3, 1};
     std::string dateSep = "/";
     std::string timeSep = ":";
-    std::deque<platform::MessageAnswer> answers;  // replies to Yes/No boxes; No when none is left
-    std::deque<std::string> dialogResults;        // replies to open-file dialogs; "" when none is left
-    std::set<std::string> failingWrites;          // paths whose replaceFile fails (old file kept)
-    std::map<std::string, std::string> shortcuts;  // .lnk path -> target
-    std::set<std::string> picturesThatFail;        // paths whose loadPicture fails
+    std::deque<platform::MessageAnswer> answers;      // replies to Yes/No boxes; No when none is left
+    std::deque<std::string> dialogResults;            // replies to open-file dialogs; "" when none is left
+    std::set<std::string> failingWrites;              // paths whose replaceFile fails (old file kept)
+    std::map<std::string, std::string> shortcuts;     // .lnk path -> target
+    std::set<std::string> picturesThatFail;           // paths whose loadPicture fails
     std::set<std::pair<int, unsigned>> takenHotkeys;  // (modifiers, key) held by another program
-    std::function<void()> dragTo;                      // what the person does during the drag loop
+    std::function<void()> dragTo;                     // what the person does during the drag loop
 
-    void addFile(const std::string& path, const std::string& bytes = "", bool hidden = false, bool system = false);
+    void addFile(const std::string& path, const std::string& bytes = "", bool hidden = false,
+                 bool system = false);
     void addFolder(const std::string& path, bool hidden = false);
     void removeFile(const std::string& path);
     bool exists(const std::string& path) const;
@@ -121,9 +122,10 @@ public:
     bool shellOpen(const std::string& file, const std::string& workingFolder) override;
     bool openInBrowserObject(const std::string& address) override;
     std::optional<std::string> resolveShortcut(const std::string& linkPath) override;
-    platform::WindowProcToken replaceWindowProc(forms::NativeWindow window, platform::WindowProcHook hook) override;
-    std::intptr_t callWindowProc(platform::WindowProcToken previous, forms::NativeWindow window, unsigned message,
-                                 std::uintptr_t wParam, std::intptr_t lParam) override;
+    platform::WindowProcToken replaceWindowProc(forms::NativeWindow window,
+                                                platform::WindowProcHook hook) override;
+    std::intptr_t callWindowProc(platform::WindowProcToken previous, forms::NativeWindow window,
+                                 unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
     void restoreWindowProc(forms::NativeWindow window, platform::WindowProcToken previous) override;
     bool registerHotkey(forms::NativeWindow window, int id, unsigned modifiers, unsigned key) override;
     bool unregisterHotkey(forms::NativeWindow window, int id) override;
@@ -141,7 +143,7 @@ public:
     std::string dateSeparator() override { return dateSep; }
     std::string timeSeparator() override { return timeSep; }
 
-private:
+  private:
     static std::string key(const std::string& path);
     const FakeEntry* find(const std::string& path) const;
     std::map<std::string, FakeEntry> entries_;  // by key(path)

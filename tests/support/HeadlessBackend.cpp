@@ -4,7 +4,7 @@ namespace headless {
 namespace {
 
 class HeadlessControlPeer : public forms::EditPeer {
-public:
+  public:
     explicit HeadlessControlPeer(forms::NativeWindow handle) : handle_(handle) {}
     // As an edit control does, new text puts the caret at its start.
     void setText(const std::string&) override { selection_ = {}; }
@@ -18,13 +18,13 @@ public:
     forms::Selection selection() const override { return selection_; }
     void setSelection(const forms::Selection& selection) override { selection_ = selection; }
 
-private:
+  private:
     forms::NativeWindow handle_;
     forms::Selection selection_;
 };
 
 class HeadlessComboPeer : public forms::ComboPeer {
-public:
+  public:
     explicit HeadlessComboPeer(forms::NativeWindow handle) : edit_(handle) {}
     void setText(const std::string& text) override { edit_.setText(text); }
     void setRect(const forms::Rect& rect) override { edit_.setRect(rect); }
@@ -41,19 +41,19 @@ public:
     void setTopIndex(int) override {}
     void showDropDown() override {}
 
-private:
+  private:
     HeadlessControlPeer edit_;
 };
 
 class HeadlessTimerPeer : public forms::TimerPeer {
-public:
+  public:
     void setRunning(bool, int) override {}
 };
 
 }  // namespace
 
 class HeadlessFormPeer : public forms::FormPeer {
-public:
+  public:
     HeadlessFormPeer(HeadlessBackend& backend, forms::Form& form, forms::NativeWindow handle)
         : backend_(backend), form_(form), handle_(handle) {}
     void setBounds(const forms::Rect&) override {}
@@ -66,7 +66,7 @@ public:
     forms::NativeWindow handle() const override { return handle_; }
     void destroy() override {}
 
-private:
+  private:
     HeadlessBackend& backend_;
     forms::Form& form_;
     forms::NativeWindow handle_;
@@ -110,7 +110,9 @@ void click(forms::Control& control) {
     control.notifyClick();
 }
 
-void rightClick(forms::Control& control) { mouseDown(control, forms::kRightButton); }
+void rightClick(forms::Control& control) {
+    mouseDown(control, forms::kRightButton);
+}
 
 void doubleClick(forms::Control& control) {
     click(control);
@@ -119,11 +121,14 @@ void doubleClick(forms::Control& control) {
     control.notifyMouseUp({forms::kLeftButton, 0, 1, 1});
 }
 
-void hover(forms::Control& control, int x, int y) { control.notifyMouseMove({0, 0, x, y}); }
+void hover(forms::Control& control, int x, int y) {
+    control.notifyMouseMove({0, 0, x, y});
+}
 
 void typeChar(forms::TextBox& box, int keyAscii) {
     const int passed = box.notifyKeyPress(keyAscii);
-    if (passed == 0) return;
+    if (passed == 0)
+        return;
     const std::string& text = box.text();
     const forms::Selection sel = box.selection();
     std::size_t from = static_cast<std::size_t>(sel.start);
@@ -131,23 +136,28 @@ void typeChar(forms::TextBox& box, int keyAscii) {
     std::string inserted;
     if (passed == 8) {
         if (count == 0) {
-            if (from == 0) return;
+            if (from == 0)
+                return;
             --from;
             count = 1;
         }
     } else {
         inserted = std::string(1, static_cast<char>(passed));
     }
-    const std::string next = forms::characterSlice(text, 0, from) + inserted + forms::characterSlice(text, from + count);
+    const std::string next =
+        forms::characterSlice(text, 0, from) + inserted + forms::characterSlice(text, from + count);
     const int caret = static_cast<int>(from + forms::characterCount(inserted));
     box.notifyEdited(next, {caret, 0});
 }
 
 void typeText(forms::TextBox& box, const std::string& asciiText) {
-    for (char c : asciiText) typeChar(box, static_cast<unsigned char>(c));
+    for (char c : asciiText)
+        typeChar(box, static_cast<unsigned char>(c));
 }
 
-void pickListEntry(forms::ComboBox& box, int index) { box.notifyListPicked(index); }
+void pickListEntry(forms::ComboBox& box, int index) {
+    box.notifyListPicked(index);
+}
 
 void dragOver(forms::Control& control, const std::vector<std::string>& files) {
     control.notifyDragOver({true, files}, {forms::kLeftButton, 0, 1, 1});

@@ -12,7 +12,7 @@ namespace headless {
 // A forms backend without windows: it keeps what a screen would show, so that tests can read it, and
 // offers the person's actions (click, type, pick) as plain calls.
 class HeadlessBackend : public forms::Backend {
-public:
+  public:
     std::unique_ptr<forms::FormPeer> createForm(forms::Form& form) override;
     std::unique_ptr<forms::ControlPeer> createLabel(forms::Form& form, forms::Control& label) override;
     std::unique_ptr<forms::ControlPeer> createImage(forms::Form& form, forms::Control& image) override;
@@ -26,7 +26,7 @@ public:
     int surfaceRepaints = 0;
     std::vector<std::string> createdForms;
 
-private:
+  private:
     forms::NativeWindow nextHandle_ = 0x1000;
     friend class HeadlessFormPeer;
 };

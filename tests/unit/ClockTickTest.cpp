@@ -3,7 +3,7 @@
 namespace {
 
 class ClockTickTest : public LauncherTest {
-protected:
+  protected:
     void SetUp() override {
         fake.addFile("C:\\Tools\\a.exe", "MZ");
         writeSettings();

@@ -8,7 +8,7 @@ using headless::typeText;
 namespace {
 
 class CommandBoxTest : public LauncherTest {
-protected:
+  protected:
     void startWith(const std::vector<Item>& run, const std::vector<Item>& url = {}) {
         writeSettings();
         writeGrid("TURL.dat", url);
@@ -22,7 +22,9 @@ protected:
 };
 
 TEST_F(CommandBoxTest, OpeningShowsAnEmptyFocusedBoxWithTheListDropped) {
-    startWith({{0, "C:\\a.exe", "notepad", "n"}, {1, "C:\\b.exe", "", "no short name"}, {2, "C:\\c.exe", "Notes", "N"}});
+    startWith({{0, "C:\\a.exe", "notepad", "n"},
+               {1, "C:\\b.exe", "", "no short name"},
+               {2, "C:\\c.exe", "Notes", "N"}});
     box().setText("left over");
     open();
     EXPECT_TRUE(box().visible());
@@ -60,7 +62,8 @@ TEST_F(CommandBoxTest, TypingCompletesFromTheFirstEntryAndSelectsTheTail) {
     typeChar(box(), 8);  // Backspace does not complete again
     EXPECT_EQ(box().text(), "Note");
     // A missing file draws the program's own icon instead.
-    EXPECT_EQ(dynamic_cast<const fake::FakeIcon&>(*mainF().drawnIcons()[0].icon).path, "C:\\Tolvane\\tolvane.exe");
+    EXPECT_EQ(dynamic_cast<const fake::FakeIcon&>(*mainF().drawnIcons()[0].icon).path,
+              "C:\\Tolvane\\tolvane.exe");
 }
 
 TEST_F(CommandBoxTest, PunctuationAfterACompletionIsLeftAsTyped) {
@@ -130,7 +133,8 @@ TEST_F(CommandBoxTest, APickStartsWhileFreshAndOnlyFillsTheTextAfterTyping) {
 }
 
 TEST_F(CommandBoxTest, UrlModeOpensTheAddressAndLosingFocusCloses) {
-    startWith({{0, "C:\\a.exe", "aa", "a"}}, {{3, "http://example.com/", "ex", "Example"}, {4, "", "nothing", "n"}});
+    startWith({{0, "C:\\a.exe", "aa", "a"}},
+              {{3, "http://example.com/", "ex", "Example"}, {4, "", "nothing", "n"}});
     mainF().SwitchMode();
     open();
     EXPECT_EQ(box().list(), (std::vector<std::string>{"ex", "nothing"}));

@@ -1,13 +1,13 @@
 #include "LauncherFixture.h"
 
-using headless::drop;
 using headless::dragOver;
+using headless::drop;
 using headless::dropText;
 
 namespace {
 
 class DropsTest : public LauncherTest {
-protected:
+  protected:
     void startWith(const std::string& line2, const std::vector<Item>& run) {
         fake.addFile("C:\\Tools\\one.exe", "MZ");
         fake.addFile("C:\\Tools\\two.exe", "MZ");
@@ -92,7 +92,8 @@ TEST_F(DropsTest, UrlModeRefusesButtonsAndPathButTheModeIconSwitches) {
 
 TEST_F(DropsTest, TheModeIconFindsTheFirstFreeSlotOrSaysTheGridIsFull) {
     std::vector<Item> full;
-    for (int n = 0; n < 64; ++n) full.push_back({n, "C:\\Tools\\one.exe", "", "item " + std::to_string(n)});
+    for (int n = 0; n < 64; ++n)
+        full.push_back({n, "C:\\Tools\\one.exe", "", "item " + std::to_string(n)});
     full[37].title = "@未登録";
     full[37].path = "";
     startWith("0,0,1", full);

@@ -9,7 +9,8 @@ TEST_F(LauncherTest, DefaultHotkeysAreRegisteredInIdOrder) {
     ASSERT_TRUE(start());
     std::vector<fake::HotkeyRegistration> expected;
     const unsigned keys[] = {'T', 'M', 'C', 'R', 'W'};
-    for (int id = 0; id < 5; ++id) expected.push_back({mainF().handle(), id, kCtrlAlt, keys[id]});
+    for (int id = 0; id < 5; ++id)
+        expected.push_back({mainF().handle(), id, kCtrlAlt, keys[id]});
     EXPECT_EQ(fake.registeredHotkeys, expected);
 }
 
@@ -32,9 +33,10 @@ TEST_F(LauncherTest, HotkeyMessagesRunTheirActionAndAlwaysReachTheWindow) {
 
     fake.sendMessage(window, platform::kWmHotkey, 7, 0);
     fake.sendMessage(window, 0x0200, 0, 0);  // an ordinary message passes untouched
-    EXPECT_EQ(fake.forwardedMessages,
-              (std::vector<std::pair<unsigned, std::uintptr_t>>{
-                  {platform::kWmHotkey, 0}, {platform::kWmHotkey, 0}, {platform::kWmHotkey, 7}, {0x0200, 0}}));
+    EXPECT_EQ(
+        fake.forwardedMessages,
+        (std::vector<std::pair<unsigned, std::uintptr_t>>{
+            {platform::kWmHotkey, 0}, {platform::kWmHotkey, 0}, {platform::kWmHotkey, 7}, {0x0200, 0}}));
     EXPECT_EQ(mainF().zoL.caption(), "T");
     EXPECT_EQ(s().Mode, 0);
 }
@@ -70,7 +72,8 @@ TEST_F(LauncherTest, ReRegistrationReleasesTheOldCombinationAndSkipsAnEmptyKey) 
     s().Hotkeys[2].Key = "";
     mainF().Set_HK_ID();
     std::vector<unsigned> keys;
-    for (const auto& r : fake.registeredHotkeys) keys.push_back(r.key);
+    for (const auto& r : fake.registeredHotkeys)
+        keys.push_back(r.key);
     EXPECT_EQ(keys, (std::vector<unsigned>{'T', 'K', 'R', 'W'}));
 }
 

@@ -6,7 +6,7 @@ using headless::mouseDown;
 namespace {
 
 class IconPanelTest : public LauncherTest {
-protected:
+  protected:
     void SetUp() override {
         writeSettings();
         writeGrid("TURL.dat", {{0, "http://u0/", "u", "URL page 0"}, {40, "http://u10/", "", "URL page 10"}});
@@ -46,7 +46,8 @@ TEST_F(IconPanelTest, PagesWrapAndShiftJumps) {
 TEST_F(IconPanelTest, EachModeKeepsItsPageAndTheSwitchWritesDecimal) {
     auto& f = mainF();
     doubleClick(f.IconV);
-    for (int i = 0; i < 10; ++i) page(forms::kLeftButton);
+    for (int i = 0; i < 10; ++i)
+        page(forms::kLeftButton);
     EXPECT_EQ(f.PageV.caption(), "A");
     EXPECT_EQ(f.ViewCaption.caption(), "URL page 10");
     EXPECT_TRUE(f.drawnIcons().empty());  // URL mode does not redraw on page changes
@@ -72,7 +73,8 @@ TEST_F(IconPanelTest, StoreUndoAndDeleteActOnTheShownSlotAndSave) {
     f.PathT.setText("C:\\Windows\\notepad.exe");
     headless::click(f.Label2[0]);
     EXPECT_EQ(s().Expanded, 0);
-    EXPECT_EQ(s().RunItems(0, 2), (state::ItemRecord{"C:\\Windows\\notepad.exe", "np", "メモ帳, \"quoted\""}));
+    EXPECT_EQ(s().RunItems(0, 2),
+              (state::ItemRecord{"C:\\Windows\\notepad.exe", "np", "メモ帳, \"quoted\""}));
     EXPECT_EQ(f.Input_Com.list(), (std::vector<std::string>{"self", "np"}));
     EXPECT_NE(file("TRUN.dat").find(platform::toCp932("メモ帳, \"quoted\"\r\n").text), std::string::npos);
 

@@ -12,7 +12,7 @@
 
 // A program folder with the default skin, a fake system and a headless screen, ready to start.
 class LauncherTest : public ::testing::Test {
-protected:
+  protected:
     static constexpr const char* kFolder = "C:\\Tolvane";
 
     LauncherTest() {
@@ -32,7 +32,8 @@ protected:
     // Writes a stored file as the program would find it: UTF-8 lines in, code page 932 with CR LF out.
     void writeStored(const std::string& name, const std::vector<std::string>& lines) {
         std::string text;
-        for (const auto& line : lines) text += line + "\r\n";
+        for (const auto& line : lines)
+            text += line + "\r\n";
         const auto bytes = platform::toCp932(text);
         ASSERT_TRUE(bytes.ok);
         fake.addFile(std::string(kFolder) + "\\" + name, bytes.text);
@@ -64,7 +65,9 @@ protected:
         writeStored(name, lines);
     }
 
-    std::string file(const std::string& name) const { return fake.fileBytes(std::string(kFolder) + "\\" + name); }
+    std::string file(const std::string& name) const {
+        return fake.fileBytes(std::string(kFolder) + "\\" + name);
+    }
 
     bool start() {
         launcher = std::make_unique<app::Launcher>(backend, fake);

@@ -12,7 +12,7 @@ std::vector<std::pair<int, std::string>> iconsAt(const mainwindow::MainF& form) 
 }
 
 class PanelTest : public LauncherTest {
-protected:
+  protected:
     void startWith(const std::string& showIcon, const std::string& modeLine = "0,0,1") {
         fake.addFile("C:\\Tools\\a.exe", "MZ");
         fake.addFile("C:\\Tools\\c.txt", "text");
@@ -25,8 +25,9 @@ protected:
 
 TEST_F(PanelTest, SlotIconsAreDrawnOnlyInLauncherModeWithShowIcon) {
     startWith("1");
-    EXPECT_EQ(iconsAt(mainF()), (std::vector<std::pair<int, std::string>>{
-                                    {7, "C:\\Tolvane\\tolvane.exe"}, {44, "C:\\Tools\\a.exe"}, {80, "C:\\Tools\\c.txt"}}));
+    EXPECT_EQ(iconsAt(mainF()),
+              (std::vector<std::pair<int, std::string>>{
+                  {7, "C:\\Tolvane\\tolvane.exe"}, {44, "C:\\Tools\\a.exe"}, {80, "C:\\Tools\\c.txt"}}));
 
     // URL mode: the mode icon alone, whatever the launcher slots hold.
     s().BrowserPath = "C:\\Tools\\a.exe";
@@ -73,7 +74,8 @@ TEST_F(PanelTest, HideCommandBoxKeepsTextAndList) {
 
 TEST_F(PanelTest, CommandListFollowsTheModeInPageOrderWithDuplicates) {
     writeSettings();
-    writeGrid("TURL.dat", {{5, "http://b/", "zeta", "b"}, {1, "http://a/", "alpha", "a"}, {9, "", "", "no short"}});
+    writeGrid("TURL.dat",
+              {{5, "http://b/", "zeta", "b"}, {1, "http://a/", "alpha", "a"}, {9, "", "", "no short"}});
     writeGrid("TRUN.dat", {{12, "C:\\x", "ed", "x"}, {3, "C:\\y", "ed", "y"}, {7, "C:\\z", "Ed", "z"}});
     fake.answers = {platform::MessageAnswer::No, platform::MessageAnswer::No, platform::MessageAnswer::No};
     ASSERT_TRUE(start());

@@ -9,8 +9,9 @@ using headless::rightClick;
 namespace {
 
 class RunButtonsTest : public LauncherTest {
-protected:
-    void startWith(const std::vector<Item>& run, const std::vector<Item>& url = {}, const std::string& line2 = "0,0,1") {
+  protected:
+    void startWith(const std::vector<Item>& run, const std::vector<Item>& url = {},
+                   const std::string& line2 = "0,0,1") {
         fake.addFile("C:\\TOOLS\\EDIT.EXE", "MZ");
         fake.addFile("C:\\doc\\memo.txt", "memo");
         fake.addFolder("C:\\My Folder");
@@ -32,9 +33,11 @@ TEST_F(RunButtonsTest, LeftClickStartsEachKindOfLauncherTarget) {
                {5, "C:\\gone.exe", "", "Gone"},
                {6, "", "", "No path"}});
     auto& f = mainF();
-    for (int i = 0; i < 4; ++i) click(f.RUN_B[i]);
+    for (int i = 0; i < 4; ++i)
+        click(f.RUN_B[i]);
     headless::mouseDown(f.PageV, forms::kLeftButton);
-    for (int i = 0; i < 3; ++i) click(f.RUN_B[i]);
+    for (int i = 0; i < 3; ++i)
+        click(f.RUN_B[i]);
 
     EXPECT_EQ(fake.processes, (std::vector<ProcessCall>{
                                   {"C:\\TOOLS\\EDIT.EXE", "C:\\TOOLS\\EDIT.EXE"},
@@ -57,7 +60,8 @@ TEST_F(RunButtonsTest, UrlModeOpensThroughTheBrowserObjectOrTheBrowserPath) {
     click(mainF().RUN_B[0]);
     ASSERT_EQ(fake.processes.size(), 1u);
     EXPECT_EQ(fake.processes[0].application, "C:\\Program Files\\App\\app.exe");
-    EXPECT_EQ(fake.processes[0].commandLine, "\"C:\\Program Files\\App\\app.exe\" http://example.com/a b?x=1&y=%20");
+    EXPECT_EQ(fake.processes[0].commandLine,
+              "\"C:\\Program Files\\App\\app.exe\" http://example.com/a b?x=1&y=%20");
 }
 
 TEST_F(RunButtonsTest, RightClickOpensTheSlotAndOffersTheClipboardToAnEmptyOne) {

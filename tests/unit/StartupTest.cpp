@@ -7,7 +7,8 @@ namespace {
 
 std::size_t lineCount(const std::string& bytes) {
     std::size_t count = 0;
-    for (std::size_t pos = 0; (pos = bytes.find("\r\n", pos)) != std::string::npos; pos += 2) ++count;
+    for (std::size_t pos = 0; (pos = bytes.find("\r\n", pos)) != std::string::npos; pos += 2)
+        ++count;
     return count;
 }
 
@@ -109,7 +110,8 @@ TEST_F(LauncherTest, MissingConfiguredSkinFallsBackToTheDefaultForThisRunOnly) {
     writeGrid("TRUN.dat", {});
     ASSERT_TRUE(start());
     ASSERT_EQ(fake.messageBoxes.size(), 1u);
-    EXPECT_EQ(fake.messageBoxes[0].text, "C:\\Tolvane\\skins\\gone.skn\r\n設定されているスキンが存在しません。");
+    EXPECT_EQ(fake.messageBoxes[0].text,
+              "C:\\Tolvane\\skins\\gone.skn\r\n設定されているスキンが存在しません。");
     EXPECT_NE(mainF().picture(), nullptr);
     EXPECT_EQ(s().SkinFile, "gone.skn");
     launcher->End();

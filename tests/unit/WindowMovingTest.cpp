@@ -5,7 +5,7 @@ using headless::mouseDown;
 namespace {
 
 class WindowMovingTest : public LauncherTest {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(start()); }
     // The person drags the strip to a pixel position; the strip is then kept inside its monitor.
     forms::Rect dragTo(int left, int top) {
@@ -44,7 +44,7 @@ TEST_F(WindowMovingTest, TheStripStaysOnTheMonitorItIsOn) {
 }
 
 class StartPositionTest : public LauncherTest {
-protected:
+  protected:
     forms::Rect startAt(const std::string& line1) {
         launcher.reset();  // the previous run saves as it closes
         writeSettings(line1);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <windows.h>
 #include <unknwn.h>
+#include <windows.h>
 
 #include <cstdint>
 #include <utility>
@@ -14,13 +14,14 @@ template <class H, class Deleter, std::intptr_t InvalidValue = 0>
 class UniqueHandle {
     static H invalid() { return reinterpret_cast<H>(InvalidValue); }
 
-public:
+  public:
     UniqueHandle() = default;
     explicit UniqueHandle(H handle) : handle_(handle) {}
     ~UniqueHandle() { reset(); }
     UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) reset(other.release());
+        if (this != &other)
+            reset(other.release());
         return *this;
     }
     UniqueHandle(const UniqueHandle&) = delete;
@@ -30,11 +31,12 @@ public:
     explicit operator bool() const { return handle_ != invalid(); }
     H release() { return std::exchange(handle_, invalid()); }
     void reset(H handle = invalid()) {
-        if (handle_ != invalid()) Deleter{}(handle_);
+        if (handle_ != invalid())
+            Deleter{}(handle_);
         handle_ = handle;
     }
 
-private:
+  private:
     H handle_ = invalid();
 };
 
@@ -69,29 +71,30 @@ using UniqueMemoryDc = UniqueHandle<HDC, DeleteDcDeleter>;
 
 // A device context obtained with GetDC, given back with ReleaseDC.
 class WindowDc {
-public:
+  public:
     explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
     ~WindowDc() {
-        if (dc_) ::ReleaseDC(window_, dc_);
+        if (dc_)
+            ::ReleaseDC(window_, dc_);
     }
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
     HDC get() const { return dc_; }
 
-private:
+  private:
     HWND window_;
     HDC dc_;
 };
 
 // Selects a GDI object into a DC for the scope and puts the old one back.
 class SelectedObject {
-public:
+  public:
     SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(::SelectObject(dc, object)) {}
     ~SelectedObject() { ::SelectObject(dc_, old_); }
     SelectedObject(const SelectedObject&) = delete;
     SelectedObject& operator=(const SelectedObject&) = delete;
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ old_;
 };
@@ -99,7 +102,7 @@ private:
 // An owning COM interface pointer.
 template <class T>
 class ComPtr {
-public:
+  public:
     ComPtr() = default;
     ~ComPtr() { reset(); }
     ComPtr(const ComPtr&) = delete;
@@ -122,24 +125,26 @@ public:
     }
     void** putVoid() { return reinterpret_cast<void**>(put()); }
     void reset() {
-        if (ptr_) std::exchange(ptr_, nullptr)->Release();
+        if (ptr_)
+            std::exchange(ptr_, nullptr)->Release();
     }
 
-private:
+  private:
     T* ptr_ = nullptr;
 };
 
 // CoInitializeEx for the scope of one thread; CoUninitialize only when it succeeded.
 class ComApartment {
-public:
+  public:
     ComApartment() : ok_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
     ~ComApartment() {
-        if (ok_) ::CoUninitialize();
+        if (ok_)
+            ::CoUninitialize();
     }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
 
-private:
+  private:
     bool ok_;
 };
 

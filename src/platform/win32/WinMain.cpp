@@ -1,6 +1,6 @@
 // The program's entry: the system's services, the window backend, then the launcher's own start-up.
-#include <windows.h>
 #include <ole2.h>
+#include <windows.h>
 
 #include "app/Launcher.h"
 #include "platform/win32/backend/Win32Backend.h"
@@ -10,15 +10,16 @@ namespace {
 
 // OLE for the whole run: drag and drop, the shell's link object and the browser object need it.
 class OleSession {
-public:
+  public:
     OleSession() : ok_(SUCCEEDED(::OleInitialize(nullptr))) {}
     ~OleSession() {
-        if (ok_) ::OleUninitialize();
+        if (ok_)
+            ::OleUninitialize();
     }
     OleSession(const OleSession&) = delete;
     OleSession& operator=(const OleSession&) = delete;
 
-private:
+  private:
     bool ok_;
 };
 
@@ -30,7 +31,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         win32::Win32Platform platform;
         win32::Win32Backend backend;
         app::Launcher launcher(backend, platform);
-        if (!launcher.Main()) return 0;
+        if (!launcher.Main())
+            return 0;
         return backend.runMessageLoop();
     } catch (const std::exception& error) {
         // Nothing should get here; if it does, say so instead of vanishing without a word.

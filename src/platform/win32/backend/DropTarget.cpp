@@ -156,8 +156,10 @@ DWORD DropTarget::answer(const forms::Control* target, DWORD allowed) const {
     return target && data_.hasFileList ? (allowed & DROPEFFECT_COPY) : DROPEFFECT_NONE;
 }
 
-// No exception may leave a COM call: the first one is kept and thrown again by the message loop.
-HRESULT DropTarget::DragEnter(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect) {
+// No exception may leave a COM call: the first one is kept and thrown again by the message loop. The
+// effect stays "none" unless the step answers otherwise.
+template <class Step>
+HRESULT DropTarget::guarded(DWORD* effect, Step&& step) {
     if (!effect)
         return E_INVALIDARG;
     const Hold hold(this);
@@ -166,31 +168,27 @@ HRESULT DropTarget::DragEnter(IDataObject* data, DWORD keyState, POINTL point, D
     if (!form_)
         return S_OK;
     try {
-        forget();
-        data_ = readDropData(data);
-        forms::MouseArgs args;
-        *effect = answer(track(keyState, point, args), allowed);
+        *effect = step(allowed);
     } catch (...) {
         backend_.keepException(std::current_exception());
     }
     return S_OK;
 }
 
-HRESULT DropTarget::DragOver(DWORD keyState, POINTL point, DWORD* effect) {
-    if (!effect)
-        return E_INVALIDARG;
-    const Hold hold(this);
-    const DWORD allowed = *effect;
-    *effect = DROPEFFECT_NONE;
-    if (!form_)
-        return S_OK;
-    try {
+HRESULT DropTarget::DragEnter(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect) {
+    return guarded(effect, [&](DWORD allowed) {
+        forget();
+        data_ = readDropData(data);
         forms::MouseArgs args;
-        *effect = answer(track(keyState, point, args), allowed);
-    } catch (...) {
-        backend_.keepException(std::current_exception());
-    }
-    return S_OK;
+        return answer(track(keyState, point, args), allowed);
+    });
+}
+
+HRESULT DropTarget::DragOver(DWORD keyState, POINTL point, DWORD* effect) {
+    return guarded(effect, [&](DWORD allowed) {
+        forms::MouseArgs args;
+        return answer(track(keyState, point, args), allowed);
+    });
 }
 
 HRESULT DropTarget::DragLeave() {
@@ -200,28 +198,19 @@ HRESULT DropTarget::DragLeave() {
 }
 
 HRESULT DropTarget::Drop(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect) {
-    if (!effect)
-        return E_INVALIDARG;
-    const Hold hold(this);
-    const DWORD allowed = *effect;
-    *effect = DROPEFFECT_NONE;
-    if (!form_)
-        return S_OK;
-    try {
+    return guarded(effect, [&](DWORD allowed) {
         data_ = readDropData(data);
         // A drop where the last drag-over was not is a drag over that place first, as the handlers expect.
         forms::MouseArgs args;
         forms::Control* target = track(keyState, point, args);
-        *effect = answer(target, allowed);
+        const DWORD answered = answer(target, allowed);
         const forms::DropData dropped = std::move(data_);
         forget();
         data_ = {};
         if (target)
             target->notifyDragDrop(dropped, args);
-    } catch (...) {
-        backend_.keepException(std::current_exception());
-    }
-    return S_OK;
+        return answered;
+    });
 }
 
 DropRegistration::DropRegistration(Win32Backend& backend, forms::Form& form, HWND window) : window_(window) {

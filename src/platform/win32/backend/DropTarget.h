@@ -48,6 +48,8 @@ class DropTarget final : public IDropTarget {
     // last time; returns that control if it accepts drops.
     forms::Control* track(DWORD keyState, POINTL point, forms::MouseArgs& args);
     DWORD answer(const forms::Control* target, DWORD allowed) const;
+    template <class Step>
+    HRESULT guarded(DWORD* effect, Step&& step);
     void forget();
 
     LONG references_ = 1;
