@@ -157,7 +157,8 @@ DWORD DropTarget::answer(const forms::Control* target, DWORD allowed) const {
 }
 
 // No exception may leave a COM call: the first one is kept and thrown again by the message loop. The
-// effect stays "none" unless the step answers otherwise.
+// effect stays "none" unless the step answers otherwise, and an answer given stands even if a handler
+// throws after it.
 template <class Step>
 HRESULT DropTarget::guarded(DWORD* effect, Step&& step) {
     if (!effect)
@@ -168,7 +169,7 @@ HRESULT DropTarget::guarded(DWORD* effect, Step&& step) {
     if (!form_)
         return S_OK;
     try {
-        *effect = step(allowed);
+        step(allowed, *effect);
     } catch (...) {
         backend_.keepException(std::current_exception());
     }
@@ -176,18 +177,18 @@ HRESULT DropTarget::guarded(DWORD* effect, Step&& step) {
 }
 
 HRESULT DropTarget::DragEnter(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect) {
-    return guarded(effect, [&](DWORD allowed) {
+    return guarded(effect, [&](DWORD allowed, DWORD& answered) {
         forget();
         data_ = readDropData(data);
         forms::MouseArgs args;
-        return answer(track(keyState, point, args), allowed);
+        answered = answer(track(keyState, point, args), allowed);
     });
 }
 
 HRESULT DropTarget::DragOver(DWORD keyState, POINTL point, DWORD* effect) {
-    return guarded(effect, [&](DWORD allowed) {
+    return guarded(effect, [&](DWORD allowed, DWORD& answered) {
         forms::MouseArgs args;
-        return answer(track(keyState, point, args), allowed);
+        answered = answer(track(keyState, point, args), allowed);
     });
 }
 
@@ -198,18 +199,17 @@ HRESULT DropTarget::DragLeave() {
 }
 
 HRESULT DropTarget::Drop(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect) {
-    return guarded(effect, [&](DWORD allowed) {
+    return guarded(effect, [&](DWORD allowed, DWORD& answered) {
         data_ = readDropData(data);
         // A drop where the last drag-over was not is a drag over that place first, as the handlers expect.
         forms::MouseArgs args;
         forms::Control* target = track(keyState, point, args);
-        const DWORD answered = answer(target, allowed);
+        answered = answer(target, allowed);
         const forms::DropData dropped = std::move(data_);
         forget();
         data_ = {};
         if (target)
             target->notifyDragDrop(dropped, args);
-        return answered;
     });
 }
 
