@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ole2.h>
 #include <unknwn.h>
 #include <windows.h>
 
@@ -143,6 +144,23 @@ class ComApartment {
     }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
+
+  private:
+    bool ok_;
+};
+
+// OleInitialize for the scope of one thread (drag and drop, the shell's link object, the browser
+// object); OleUninitialize only when it succeeded.
+class OleSession {
+  public:
+    OleSession() : ok_(SUCCEEDED(::OleInitialize(nullptr))) {}
+    ~OleSession() {
+        if (ok_)
+            ::OleUninitialize();
+    }
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+    bool ok() const { return ok_; }
 
   private:
     bool ok_;

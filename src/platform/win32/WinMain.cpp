@@ -1,33 +1,15 @@
 // The program's entry: the system's services, the window backend, then the launcher's own start-up.
-#include <ole2.h>
 #include <windows.h>
 
 #include "app/Launcher.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/backend/Win32Backend.h"
 #include "platform/win32/services/Win32Platform.h"
 
-namespace {
-
-// OLE for the whole run: drag and drop, the shell's link object and the browser object need it.
-class OleSession {
-  public:
-    OleSession() : ok_(SUCCEEDED(::OleInitialize(nullptr))) {}
-    ~OleSession() {
-        if (ok_)
-            ::OleUninitialize();
-    }
-    OleSession(const OleSession&) = delete;
-    OleSession& operator=(const OleSession&) = delete;
-
-  private:
-    bool ok_;
-};
-
-}  // namespace
-
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     try {
-        OleSession ole;
+        // OLE for the whole run: drag and drop, the shell's link object and the browser object need it.
+        win32::OleSession ole;
         win32::Win32Platform platform;
         win32::Win32Backend backend;
         app::Launcher launcher(backend, platform);

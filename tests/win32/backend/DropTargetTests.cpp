@@ -87,20 +87,7 @@ win32::ComPtr<IDataObject> plainText(const std::wstring& text) {
     return data;
 }
 
-class OleSession {
-  public:
-    OleSession() : ok_(SUCCEEDED(::OleInitialize(nullptr))) {}
-    ~OleSession() {
-        if (ok_)
-            ::OleUninitialize();
-    }
-    OleSession(const OleSession&) = delete;
-    OleSession& operator=(const OleSession&) = delete;
-    bool ok() const { return ok_; }
-
-  private:
-    bool ok_;
-};
+using win32::OleSession;
 
 // The strip's drop places: a run button over its slot icon (the button made first, as the strip makes
 // them), a path field, and a caption that takes no drops.
