@@ -7,8 +7,15 @@
 namespace forms {
 
 Control::Control(Form& owner, Kind kind, std::string name, int index)
-    : owner_(owner), kind_(kind), name_(std::move(name)), index_(index) {
+    : owner_(owner),
+      kind_(kind),
+      name_(std::move(name)),
+      index_(index),
+      tabIndex_(static_cast<int>(owner.controls().size())) {
     owner_.registerControl(*this);
+    // Only the kinds that take the focus stop the tab key.
+    tabStop_ = kind == Kind::TextBox || kind == Kind::ComboBox || kind == Kind::CommandButton ||
+               kind == Kind::CheckBox || kind == Kind::ListBox || kind == Kind::FileListBox;
 }
 
 Control::~Control() {
@@ -98,6 +105,53 @@ void Control::setFocus() {
         owner_.notifyFocus(this);
 }
 
+bool Control::canTakeFocus() const {
+    switch (kind_) {
+        case Kind::Label:
+        case Kind::Image:
+        case Kind::Frame:
+            return false;
+        default:
+            break;
+    }
+    if (!owner_.loaded())
+        return false;
+    for (const Control* c = this; c; c = c->container_) {
+        if (!c->visible_ || !c->enabled_)
+            return false;
+    }
+    return true;
+}
+
+int Control::notifyKeyDown(int keyCode, int shift) {
+    keyCode = owner_.previewKeyDown(keyCode, shift);
+    if (keyCode == 0)
+        return 0;
+    if (onKeyDown)
+        onKeyDown(keyCode, shift);
+    if (keyCode == 0 || !owner_.loaded())
+        return 0;
+    return owner_.defaultKeyAction(this, keyCode, shift);
+}
+
+int Control::notifyKeyUp(int keyCode, int shift) {
+    keyCode = owner_.previewKeyUp(keyCode, shift);
+    if (keyCode == 0)
+        return 0;
+    if (onKeyUp)
+        onKeyUp(keyCode, shift);
+    return owner_.loaded() ? keyCode : 0;
+}
+
+int Control::notifyKeyPress(int keyAscii) {
+    keyAscii = owner_.previewKeyPress(keyAscii);
+    if (keyAscii == 0)
+        return 0;
+    if (onKeyPress)
+        onKeyPress(keyAscii);
+    return owner_.loaded() ? keyAscii : 0;
+}
+
 NativeWindow Control::handle() const {
     return peer_ ? peer_->handle() : 0;
 }
@@ -153,12 +207,6 @@ void TextBox::setSelection(const Selection& selection) {
     selection_ = clamped;
     if (peer())
         editPeer()->setSelection(clamped);
-}
-
-int TextBox::notifyKeyPress(int keyAscii) {
-    if (onKeyPress)
-        onKeyPress(keyAscii);
-    return keyAscii;
 }
 
 void TextBox::notifyEdited(const std::string& text, const Selection& caret) {
@@ -219,24 +267,32 @@ void ComboBox::showDropDown() {
         comboPeer()->showDropDown();
 }
 
-int ComboBox::findPrefix(const std::string& text) const {
+int findListPrefix(const std::vector<std::string>& items, const std::string& text) {
     if (text.empty())
         return -1;
-    for (std::size_t i = 0; i < items_.size(); ++i) {
-        if (startsWithIgnoringCase(items_[i], text))
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (startsWithIgnoringCase(items[i], text))
             return static_cast<int>(i);
     }
     return -1;
 }
 
-int ComboBox::findExact(const std::string& text) const {
+int findListExact(const std::vector<std::string>& items, const std::string& text) {
     if (text.empty())
         return -1;
-    for (std::size_t i = 0; i < items_.size(); ++i) {
-        if (equalsIgnoringCase(items_[i], text))
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (equalsIgnoringCase(items[i], text))
             return static_cast<int>(i);
     }
     return -1;
+}
+
+int ComboBox::findPrefix(const std::string& text) const {
+    return findListPrefix(items_, text);
+}
+
+int ComboBox::findExact(const std::string& text) const {
+    return findListExact(items_, text);
 }
 
 void ComboBox::notifyListPicked(int index) {
@@ -251,6 +307,146 @@ void ComboBox::createPeer(Backend& backend) {
     attachPeer(combo);
     combo->setListItems(items_);
     combo->setListIndex(listIndex_);
+}
+
+// ---- CommandButton, CheckBox, Frame
+
+void CommandButton::createPeer(Backend& backend) {
+    ownedPeer_ = backend.createCommandButton(form(), *this);
+    attachPeer(ownedPeer_.get());
+}
+
+void CheckBox::setValue(int value) {
+    if (value == value_)
+        return;
+    value_ = value;
+    if (peer())
+        checkPeer()->setValue(value);
+    raise(onClick);
+}
+
+void CheckBox::createPeer(Backend& backend) {
+    auto peer = backend.createCheckBox(form(), *this);
+    CheckPeer* check = peer.get();
+    ownedPeer_ = std::move(peer);
+    attachPeer(check);
+    check->setValue(value_);
+}
+
+void Frame::createPeer(Backend& backend) {
+    ownedPeer_ = backend.createFrame(form(), *this);
+    attachPeer(ownedPeer_.get());
+}
+
+// ---- ListBox, FileListBox
+
+void ListBox::replaceList(std::vector<std::string> items) {
+    items_ = std::move(items);
+    listIndex_ = -1;
+    topIndex_ = 0;
+    if (peer())
+        listPeer()->setListItems(items_);
+}
+
+void ListBox::clearList() {
+    replaceList({});
+}
+
+void ListBox::addItem(const std::string& item) {
+    items_.push_back(item);
+    if (peer())
+        listPeer()->setListItems(items_);
+    // The native list forgets its selection when refilled: give it back.
+    if (peer() && listIndex_ >= 0)
+        listPeer()->setListIndex(listIndex_);
+}
+
+void ListBox::setItem(int index, const std::string& item) {
+    if (index < 0 || index >= listCount())
+        return;
+    items_[static_cast<std::size_t>(index)] = item;
+    if (!peer())
+        return;
+    const int top = listPeer()->topIndex();
+    listPeer()->setListItems(items_);
+    listPeer()->setListIndex(listIndex_);
+    listPeer()->setTopIndex(top);
+}
+
+void ListBox::setListIndex(int index) {
+    if (index < -1 || index >= listCount() || index == listIndex_)
+        return;
+    listIndex_ = index;
+    if (peer())
+        listPeer()->setListIndex(index);
+    raise(onClick);
+}
+
+int ListBox::topIndex() const {
+    return peer() ? listPeer()->topIndex() : topIndex_;
+}
+
+void ListBox::setTopIndex(int index) {
+    if (index < 0 || index >= listCount())
+        return;
+    topIndex_ = index;
+    if (peer())
+        listPeer()->setTopIndex(index);
+}
+
+void ListBox::createPeer(Backend& backend) {
+    auto peer = backend.createListBox(form(), *this);
+    ListPeer* list = peer.get();
+    ownedPeer_ = std::move(peer);
+    attachPeer(list);
+    list->setListItems(items_);
+    list->setListIndex(listIndex_);
+    list->setTopIndex(topIndex_);
+}
+
+void FileListBox::setPath(const std::string& folder) {
+    path_ = folder;
+    refresh();
+}
+
+void FileListBox::setPattern(const std::string& pattern) {
+    pattern_ = pattern;
+    refresh();
+}
+
+void FileListBox::refresh() {
+    replaceList(lister_ && !path_.empty() ? lister_(path_, pattern_) : std::vector<std::string>{});
+}
+
+std::string FileListBox::fileName() const {
+    return listIndex() >= 0 ? list()[static_cast<std::size_t>(listIndex())] : std::string();
+}
+
+// ---- PictureBox
+
+void PictureBox::setPicture(PicturePtr picture) {
+    picture_ = std::move(picture);
+    repaint();
+}
+
+void PictureBox::drawText(int x, int y, const std::string& text, const Font& font, Color color) {
+    texts_.push_back({x, y, text, font, color});
+    repaint();
+}
+
+void PictureBox::clearDrawing() {
+    texts_.clear();
+    repaint();
+}
+
+void PictureBox::repaint() const {
+    if (peer())
+        static_cast<PicturePeer*>(peer())->surfaceChanged();
+}
+
+void PictureBox::createPeer(Backend& backend) {
+    ownedPeer_ = backend.createPictureBox(form(), *this);
+    attachPeer(ownedPeer_.get());
 }
 
 // ---- Timer

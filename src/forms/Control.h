@@ -12,6 +12,7 @@
 namespace forms {
 
 class Form;
+class Frame;
 
 // What every visible control has: a name, an index when it belongs to a control array, a pixel
 // rectangle, a caption or text, a font and colour, enabled, visible and focus, and its events.
@@ -19,7 +20,18 @@ class Form;
 // exactly once, whatever the backend.
 class Control {
   public:
-    enum class Kind { Label, Image, TextBox, ComboBox };
+    enum class Kind {
+        Label,
+        Image,
+        TextBox,
+        ComboBox,
+        CommandButton,
+        CheckBox,
+        Frame,
+        ListBox,
+        FileListBox,
+        PictureBox
+    };
 
     Control(Form& owner, Kind kind, std::string name, int index = -1);
     virtual ~Control();
@@ -30,6 +42,11 @@ class Control {
     const std::string& name() const { return name_; }
     int index() const { return index_; }  // -1 outside a control array
     Form& form() const { return owner_; }
+
+    // The frame that holds this control, or nullptr when it lies on the form. Set before loading; the
+    // rectangle is then relative to the frame.
+    Frame* container() const { return container_; }
+    void setContainer(Frame& frame) { container_ = &frame; }
 
     const Rect& rect() const { return rect_; }
     void setRect(const Rect& rect);
@@ -52,6 +69,15 @@ class Control {
 
     bool hasFocus() const;
     void setFocus();
+    // Whether the control can take the focus now: a kind that takes it, visible and enabled, and so is
+    // every frame around it.
+    bool canTakeFocus() const;
+
+    // The tab order: by tabIndex (the order of creation unless set), over the controls with a tab stop.
+    int tabIndex() const { return tabIndex_; }
+    void setTabIndex(int index) { tabIndex_ = index; }
+    bool tabStop() const { return tabStop_; }
+    void setTabStop(bool stop) { tabStop_ = stop; }
 
     NativeWindow handle() const;
 
@@ -63,6 +89,11 @@ class Control {
     std::function<void()> onGotFocus;
     std::function<void()> onLostFocus;
     std::function<void()> onChange;
+    // KeyDown and KeyUp: the key code and the Shift mask (1 Shift, 2 Ctrl, 4 Alt). KeyPress: the
+    // character code. A handler may change the code, and 0 swallows the key.
+    std::function<void(int& keyCode, int shift)> onKeyDown;
+    std::function<void(int& keyCode, int shift)> onKeyUp;
+    std::function<void(int& keyAscii)> onKeyPress;
     // Drops from the shell reach only controls that accept them.
     std::function<void(const DropData&, const MouseArgs&)> onDragOver;
     std::function<void(const DropData&, const MouseArgs&)> onDragDrop;
@@ -79,6 +110,11 @@ class Control {
     void notifyDragDrop(const DropData& data, const MouseArgs& args);
     // The native text changed; raises Change unless the runtime already holds this text.
     void notifyTextChanged(const std::string& text);
+    // Keys, while this control has the focus: the form's preview, the control's handler, then the
+    // runtime's own use of the key. Each returns the code to pass on to the native control, 0 for none.
+    int notifyKeyDown(int keyCode, int shift);
+    int notifyKeyUp(int keyCode, int shift);
+    int notifyKeyPress(int keyAscii);
 
     // Called by the form while it loads and unloads.
     virtual void createPeer(Backend& backend) = 0;
@@ -100,6 +136,9 @@ class Control {
     Kind kind_;
     std::string name_;
     int index_;
+    Frame* container_ = nullptr;
+    int tabIndex_;
+    bool tabStop_ = true;
     Rect rect_;
     bool visible_ = true;
     bool enabled_ = true;
@@ -137,11 +176,6 @@ class TextBox : public Control {
     int selStart() const { return selection().start; }
     int selLength() const { return selection().length; }
 
-    // KeyAscii is the character code; a handler may change it, and 0 swallows the key.
-    std::function<void(int& keyAscii)> onKeyPress;
-
-    // Backend notification: a key that delivers a character. Returns the code to pass on, 0 for none.
-    int notifyKeyPress(int keyAscii);
     // Backend notification: the person edited the text and the caret now stands at `caret`.
     void notifyEdited(const std::string& text, const Selection& caret);
 
@@ -155,6 +189,11 @@ class TextBox : public Control {
   private:
     Selection selection_;  // what a backend without a native caret keeps
 };
+
+// The list searches of combo and list boxes: the first entry that begins with (or equals) the text,
+// letter case ignored, as the system's controls search; -1 when none. An empty text finds nothing.
+int findListPrefix(const std::vector<std::string>& items, const std::string& text);
+int findListExact(const std::vector<std::string>& items, const std::string& text);
 
 // An editable text with a drop-down list. Searches ignore letter case, as the system's combo box does.
 class ComboBox : public TextBox {
@@ -192,6 +231,142 @@ class ComboBox : public TextBox {
     int listIndex_ = -1;
     int topIndex_ = 0;
     bool droppedDown_ = false;
+};
+
+// A push button: Click when pressed with the mouse, the space bar, or Enter while it has the focus.
+class CommandButton : public Control {
+  public:
+    CommandButton(Form& owner, std::string name, int index = -1)
+        : Control(owner, Kind::CommandButton, std::move(name), index) {}
+    const std::string& caption() const { return text(); }
+    void setCaption(const std::string& caption) { setText(caption); }
+    void createPeer(Backend& backend) override;
+};
+
+// A check box: Value 0 clear, 1 ticked. A value set by program code raises Click, as the person's
+// click does, once.
+class CheckBox : public Control {
+  public:
+    CheckBox(Form& owner, std::string name, int index = -1)
+        : Control(owner, Kind::CheckBox, std::move(name), index) {}
+    const std::string& caption() const { return text(); }
+    void setCaption(const std::string& caption) { setText(caption); }
+    int value() const { return value_; }
+    void setValue(int value);
+    // Backend notification: the person's click left the box with this value.
+    void notifyValueChanged(int value) { setValue(value); }
+    void createPeer(Backend& backend) override;
+
+  private:
+    CheckPeer* checkPeer() const { return static_cast<CheckPeer*>(peer()); }
+    int value_ = 0;
+};
+
+// A frame with a caption around a group of controls, which lie inside it (Control::setContainer).
+class Frame : public Control {
+  public:
+    Frame(Form& owner, std::string name, int index = -1)
+        : Control(owner, Kind::Frame, std::move(name), index) {}
+    const std::string& caption() const { return text(); }
+    void setCaption(const std::string& caption) { setText(caption); }
+    void createPeer(Backend& backend) override;
+};
+
+// A list with a single selection. A selection set by program code raises Click, as the person's does,
+// once; setting the selection it already has raises nothing.
+class ListBox : public Control {
+  public:
+    ListBox(Form& owner, std::string name, int index = -1)
+        : ListBox(owner, Kind::ListBox, std::move(name), index) {}
+
+    const std::vector<std::string>& list() const { return items_; }
+    int listCount() const { return static_cast<int>(items_.size()); }
+    void clearList();
+    void addItem(const std::string& item);
+    // Replaces the text of one entry; the selection stays.
+    void setItem(int index, const std::string& item);
+
+    int listIndex() const { return listIndex_; }
+    // Selects an entry, or none with -1; an index outside the list changes nothing.
+    void setListIndex(int index);
+    int topIndex() const;
+    void setTopIndex(int index);
+
+    int findPrefix(const std::string& text) const { return findListPrefix(items_, text); }
+    int findExact(const std::string& text) const { return findListExact(items_, text); }
+
+    // Backend notification: the person selected an entry.
+    void notifyListPicked(int index) { setListIndex(index); }
+
+    void createPeer(Backend& backend) override;
+
+  protected:
+    ListBox(Form& owner, Kind kind, std::string name, int index)
+        : Control(owner, kind, std::move(name), index) {}
+    void replaceList(std::vector<std::string> items);
+
+  private:
+    ListPeer* listPeer() const { return static_cast<ListPeer*>(peer()); }
+    std::vector<std::string> items_;
+    int listIndex_ = -1;
+    int topIndex_ = 0;
+};
+
+// The names of the files in a folder that match a pattern, as the system lists them.
+using FileLister =
+    std::function<std::vector<std::string>(const std::string& folder, const std::string& pattern)>;
+
+// A list box of the files of one folder that match a pattern ("*.*" unless set), listed through the
+// lister the window supplies. Changing the folder or the pattern lists again; so does refresh().
+class FileListBox : public ListBox {
+  public:
+    FileListBox(Form& owner, std::string name, int index = -1)
+        : ListBox(owner, Kind::FileListBox, std::move(name), index) {}
+
+    void setLister(FileLister lister) { lister_ = std::move(lister); }
+    const std::string& path() const { return path_; }
+    void setPath(const std::string& folder);
+    const std::string& pattern() const { return pattern_; }
+    void setPattern(const std::string& pattern);
+    // Lists the folder again; nothing stays selected.
+    void refresh();
+    // The selected file's name; empty when none is selected.
+    std::string fileName() const;
+
+  private:
+    FileLister lister_;
+    std::string path_;
+    std::string pattern_ = "*.*";
+};
+
+// Text drawn on a picture box: where, in which face and colour.
+struct DrawnText {
+    int x = 0;
+    int y = 0;
+    std::string text;
+    Font font;
+    Color color = 0;
+};
+
+// A box that shows its own picture at its top left corner, with texts drawn over it until cleared.
+class PictureBox : public Control {
+  public:
+    PictureBox(Form& owner, std::string name, int index = -1)
+        : Control(owner, Kind::PictureBox, std::move(name), index) {
+        setTabStop(false);
+    }
+    const PicturePtr& picture() const { return picture_; }
+    void setPicture(PicturePtr picture);
+    void drawText(int x, int y, const std::string& text, const Font& font, Color color);
+    // Removes the drawn texts; the picture stays.
+    void clearDrawing();
+    const std::vector<DrawnText>& drawnTexts() const { return texts_; }
+    void createPeer(Backend& backend) override;
+
+  private:
+    void repaint() const;
+    PicturePtr picture_;
+    std::vector<DrawnText> texts_;
 };
 
 class Timer {

@@ -22,41 +22,34 @@ class ControlArray {
     const T& operator[](int index) const { return *items_.at(static_cast<std::size_t>(index)); }
     int count() const { return static_cast<int>(items_.size()); }
 
+    // Binds one handler to an event of every control of the array; the handler gets the Index first:
+    //   RUN_B.on(&forms::Control::onMouseDown, [](int index, const forms::MouseArgs& args) { ... });
+    template <class... Args, class Handler>
+    void on(std::function<void(Args...)> Control::*event, Handler handler) {
+        for (int i = 0; i < count(); ++i) {
+            (*this)[i].*event = [handler, i](Args... args) { handler(i, std::forward<Args>(args)...); };
+        }
+    }
+
     void onMouseDown(std::function<void(int, const MouseArgs&)> handler) {
-        bind(&Control::onMouseDown, std::move(handler));
+        on(&Control::onMouseDown, handler);
     }
     void onMouseMove(std::function<void(int, const MouseArgs&)> handler) {
-        bind(&Control::onMouseMove, std::move(handler));
+        on(&Control::onMouseMove, handler);
     }
     void onDragOver(std::function<void(int, const DropData&, const MouseArgs&)> handler) {
-        bindDrop(&Control::onDragOver, std::move(handler));
+        on(&Control::onDragOver, handler);
     }
     void onDragDrop(std::function<void(int, const DropData&, const MouseArgs&)> handler) {
-        bindDrop(&Control::onDragDrop, std::move(handler));
+        on(&Control::onDragDrop, handler);
     }
+    void onClick(std::function<void(int)> handler) { on(&Control::onClick, handler); }
     void setAcceptsDrops(bool accepts) {
         for (int i = 0; i < count(); ++i)
             (*this)[i].setAcceptsDrops(accepts);
     }
-    void onClick(std::function<void(int)> handler) {
-        for (int i = 0; i < count(); ++i)
-            (*this)[i].onClick = [handler, i] { handler(i); };
-    }
 
   private:
-    void bind(std::function<void(const MouseArgs&)> Control::*event,
-              std::function<void(int, const MouseArgs&)> handler) {
-        for (int i = 0; i < count(); ++i) {
-            (*this)[i].*event = [handler, i](const MouseArgs& args) { handler(i, args); };
-        }
-    }
-    void bindDrop(std::function<void(const DropData&, const MouseArgs&)> Control::*event,
-                  std::function<void(int, const DropData&, const MouseArgs&)> handler) {
-        for (int i = 0; i < count(); ++i) {
-            (*this)[i].*
-                event = [handler, i](const DropData& data, const MouseArgs& args) { handler(i, data, args); };
-        }
-    }
     std::vector<std::unique_ptr<T>> items_;
 };
 

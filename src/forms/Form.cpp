@@ -12,7 +12,8 @@ int toPixels(double twips, double twipsPerPixel) {
 }
 }  // namespace
 
-Form::Form(Backend& backend, std::string name) : backend_(backend), name_(std::move(name)) {}
+Form::Form(Backend& backend, std::string name, FormStyle style)
+    : backend_(backend), name_(std::move(name)), style_(style) {}
 
 Form::~Form() = default;
 
@@ -23,16 +24,48 @@ void Form::load() {
     peer_->setCaption(caption_);
     peer_->setPicture(picture_);
     peer_->setBounds(pixels_);
-    for (Control* control : controls_)
-        control->createPeer(backend_);
+    if (style_ == FormStyle::Dialog)
+        peer_->setClientSize(clientWidth_, clientHeight_);
+    // A frame's window must exist before the controls inside it: each pass creates the controls whose
+    // container is already there.
+    std::vector<Control*> pending = controls_;
+    std::vector<const Control*> created;
+    while (!pending.empty()) {
+        const auto ready = [&](Control* c) {
+            return !c->container() ||
+                   std::find(created.begin(), created.end(), c->container()) != created.end();
+        };
+        const auto next = std::find_if(pending.begin(), pending.end(), ready);
+        if (next == pending.end())
+            break;  // a frame that is not a control of this form: nothing more can be placed
+        (*next)->createPeer(backend_);
+        created.push_back(*next);
+        pending.erase(next);
+    }
     for (Timer* timer : timers_)
         timer->createPeer(backend_);
     Form_Load();
 }
 
-void Form::unload() {
+bool Form::unloadFor(UnloadMode mode) {
+    if (!peer_ || unloading_)
+        return true;
+    bool cancel = false;
+    Form_QueryUnload(cancel, mode);
+    if (cancel && mode != UnloadMode::SystemShutdown)
+        return false;
+    // QueryUnload may have unloaded the form itself.
     if (!peer_)
-        return;
+        return true;
+    auto peer = releaseWindow();
+    peer->destroy();
+    if (onUnloaded)
+        onUnloaded();
+    return true;
+}
+
+std::unique_ptr<FormPeer> Form::releaseWindow() {
+    unloading_ = true;
     Form_Unload();
     for (Timer* timer : timers_)
         timer->destroyPeer();
@@ -40,8 +73,8 @@ void Form::unload() {
         control->destroyPeer();
     focused_ = nullptr;
     visible_ = false;
-    auto peer = std::move(peer_);
-    peer->destroy();
+    unloading_ = false;
+    return std::move(peer_);
 }
 
 void Form::setCaption(const std::string& caption) {
@@ -60,6 +93,12 @@ void Form::hide() {
     visible_ = false;
     if (peer_)
         peer_->setVisible(false);
+}
+
+void Form::activate() {
+    show();
+    if (peer_)
+        peer_->activate();
 }
 
 void Form::setLeft(double twips) {
@@ -100,6 +139,25 @@ void Form::setPixelBounds(const Rect& pixels) {
 }
 
 int Form::scaleHeight() const {
+    return peer_ ? peer_->clientHeight() : pixels_.height;
+}
+
+void Form::setClientSize(int width, int height) {
+    clientWidth_ = width;
+    clientHeight_ = height;
+    if (peer_) {
+        peer_->setClientSize(width, height);
+    } else {
+        pixels_.width = width;
+        pixels_.height = height;
+    }
+}
+
+int Form::clientWidth() const {
+    return peer_ ? peer_->clientWidth() : pixels_.width;
+}
+
+int Form::clientHeight() const {
     return peer_ ? peer_->clientHeight() : pixels_.height;
 }
 
@@ -153,8 +211,101 @@ void Form::notifyFocus(Control* control) {
         control->onGotFocus();
 }
 
-void Form::notifyCloseRequested() {
-    unload();
+void Form::focusNext(bool backwards) {
+    std::vector<Control*> order;
+    for (Control* control : controls_) {
+        if (control->tabStop() && control->canTakeFocus())
+            order.push_back(control);
+    }
+    if (order.empty())
+        return;
+    std::stable_sort(order.begin(), order.end(),
+                     [](const Control* a, const Control* b) { return a->tabIndex() < b->tabIndex(); });
+    const auto count = static_cast<std::ptrdiff_t>(order.size());
+    const auto at = std::find(order.begin(), order.end(), focused_);
+    std::ptrdiff_t next = 0;
+    if (at == order.end())
+        next = backwards ? count - 1 : 0;
+    else
+        next = ((at - order.begin()) + (backwards ? count - 1 : 1)) % count;
+    order[static_cast<std::size_t>(next)]->setFocus();
+}
+
+bool Form::registerHotkey(int id, unsigned modifiers, unsigned key) {
+    return peer_ && peer_->registerHotkey(id, modifiers, key);
+}
+
+void Form::unregisterHotkey(int id) {
+    if (peer_)
+        peer_->unregisterHotkey(id);
+}
+
+int Form::previewKeyDown(int keyCode, int shift) {
+    if (keyPreview_ && onKeyDown)
+        onKeyDown(keyCode, shift);
+    return loaded() ? keyCode : 0;
+}
+
+int Form::previewKeyUp(int keyCode, int shift) {
+    if (keyPreview_ && onKeyUp)
+        onKeyUp(keyCode, shift);
+    return loaded() ? keyCode : 0;
+}
+
+int Form::previewKeyPress(int keyAscii) {
+    if (keyPreview_ && onKeyPress)
+        onKeyPress(keyAscii);
+    return loaded() ? keyAscii : 0;
+}
+
+int Form::defaultKeyAction(Control* target, int keyCode, int shift) {
+    if (keyCode == kKeyTab && (shift & (kCtrlMask | kAltMask)) == 0) {
+        focusNext((shift & kShiftMask) != 0);
+        return 0;
+    }
+    if (keyCode == kKeyReturn && shift == 0 && target && target->kind() == Control::Kind::CommandButton) {
+        target->notifyClick();
+        return 0;
+    }
+    return keyCode;
+}
+
+int Form::notifyKeyDown(int keyCode, int shift) {
+    if (onKeyDown)
+        onKeyDown(keyCode, shift);
+    if (keyCode == 0 || !loaded())
+        return 0;
+    return defaultKeyAction(nullptr, keyCode, shift);
+}
+
+int Form::notifyKeyUp(int keyCode, int shift) {
+    if (onKeyUp)
+        onKeyUp(keyCode, shift);
+    return loaded() ? keyCode : 0;
+}
+
+int Form::notifyKeyPress(int keyAscii) {
+    if (onKeyPress)
+        onKeyPress(keyAscii);
+    return loaded() ? keyAscii : 0;
+}
+
+void Form::notifyHotkey(int id) {
+    if (onHotkey)
+        onHotkey(id);
+}
+
+void Form::notifyCloseRequested(UnloadMode mode) {
+    unloadFor(mode);
+}
+
+void Form::notifyWindowDestroyed() {
+    if (!peer_ || unloading_)
+        return;
+    // The window is gone already: the peer only lets go of it.
+    releaseWindow();
+    if (onUnloaded)
+        onUnloaded();
 }
 
 void Form::registerControl(Control& control) {

@@ -37,6 +37,12 @@ inline constexpr int kShiftMask = 1;
 inline constexpr int kCtrlMask = 2;
 inline constexpr int kAltMask = 4;
 
+// Key codes that the runtime itself acts on (the system's virtual-key codes).
+inline constexpr int kKeyTab = 9;
+inline constexpr int kKeyReturn = 13;
+inline constexpr int kKeyEscape = 27;
+inline constexpr int kKeySpace = 32;
+
 struct MouseArgs {
     int button = 0;
     int shift = 0;

@@ -3,11 +3,12 @@
 namespace headless {
 namespace {
 
-class HeadlessControlPeer : public forms::EditPeer {
+// What every headless peer does: nothing on screen, a handle for the tests to tell windows apart.
+template <class Base>
+class BasicPeer : public Base {
   public:
-    explicit HeadlessControlPeer(forms::NativeWindow handle) : handle_(handle) {}
-    // As an edit control does, new text puts the caret at its start.
-    void setText(const std::string&) override { selection_ = {}; }
+    explicit BasicPeer(forms::NativeWindow handle) : handle_(handle) {}
+    void setText(const std::string&) override {}
     void setRect(const forms::Rect&) override {}
     void setVisible(bool) override {}
     void setEnabled(bool) override {}
@@ -15,34 +16,64 @@ class HeadlessControlPeer : public forms::EditPeer {
     void setForeColor(forms::Color) override {}
     void setFocus() override {}
     forms::NativeWindow handle() const override { return handle_; }
+
+  private:
+    forms::NativeWindow handle_;
+};
+
+class HeadlessEditPeer : public BasicPeer<forms::EditPeer> {
+  public:
+    using BasicPeer::BasicPeer;
+    // As an edit control does, new text puts the caret at its start.
+    void setText(const std::string&) override { selection_ = {}; }
     forms::Selection selection() const override { return selection_; }
     void setSelection(const forms::Selection& selection) override { selection_ = selection; }
 
   private:
-    forms::NativeWindow handle_;
     forms::Selection selection_;
 };
 
-class HeadlessComboPeer : public forms::ComboPeer {
+class HeadlessComboPeer : public BasicPeer<forms::ComboPeer> {
   public:
-    explicit HeadlessComboPeer(forms::NativeWindow handle) : edit_(handle) {}
-    void setText(const std::string& text) override { edit_.setText(text); }
-    void setRect(const forms::Rect& rect) override { edit_.setRect(rect); }
-    void setVisible(bool visible) override { edit_.setVisible(visible); }
-    void setEnabled(bool enabled) override { edit_.setEnabled(enabled); }
-    void setFont(const forms::Font& font) override { edit_.setFont(font); }
-    void setForeColor(forms::Color color) override { edit_.setForeColor(color); }
-    void setFocus() override {}
-    forms::NativeWindow handle() const override { return edit_.handle(); }
-    forms::Selection selection() const override { return edit_.selection(); }
-    void setSelection(const forms::Selection& selection) override { edit_.setSelection(selection); }
+    using BasicPeer::BasicPeer;
+    void setText(const std::string&) override { selection_ = {}; }
+    forms::Selection selection() const override { return selection_; }
+    void setSelection(const forms::Selection& selection) override { selection_ = selection; }
     void setListItems(const std::vector<std::string>&) override {}
     void setListIndex(int) override {}
     void setTopIndex(int) override {}
     void showDropDown() override {}
 
   private:
-    HeadlessControlPeer edit_;
+    forms::Selection selection_;
+};
+
+class HeadlessCheckPeer : public BasicPeer<forms::CheckPeer> {
+  public:
+    using BasicPeer::BasicPeer;
+    void setValue(int) override {}
+};
+
+class HeadlessListPeer : public BasicPeer<forms::ListPeer> {
+  public:
+    using BasicPeer::BasicPeer;
+    void setListItems(const std::vector<std::string>&) override { top_ = 0; }
+    void setListIndex(int) override {}
+    int topIndex() const override { return top_; }
+    void setTopIndex(int index) override { top_ = index; }
+
+  private:
+    int top_ = 0;
+};
+
+class HeadlessPicturePeer : public BasicPeer<forms::PicturePeer> {
+  public:
+    HeadlessPicturePeer(HeadlessBackend& backend, forms::NativeWindow handle)
+        : BasicPeer(handle), backend_(backend) {}
+    void surfaceChanged() override { ++backend_.surfaceRepaints; }
+
+  private:
+    HeadlessBackend& backend_;
 };
 
 class HeadlessTimerPeer : public forms::TimerPeer {
@@ -57,14 +88,42 @@ class HeadlessFormPeer : public forms::FormPeer {
     HeadlessFormPeer(HeadlessBackend& backend, forms::Form& form, forms::NativeWindow handle)
         : backend_(backend), form_(form), handle_(handle) {}
     void setBounds(const forms::Rect&) override {}
+    // Without a frame the outer size is the client size.
+    void setClientSize(int width, int height) override {
+        forms::Rect bounds = form_.pixelBounds();
+        bounds.width = width;
+        bounds.height = height;
+        form_.notifyBoundsChanged(bounds);
+    }
     void setCaption(const std::string&) override {}
     void setVisible(bool) override {}
+    void activate() override { backend_.activeForm = &form_; }
     void setPicture(const forms::PicturePtr&) override {}
     void surfaceChanged() override { ++backend_.surfaceRepaints; }
     int clientHeight() const override { return form_.pixelBounds().height; }
     int clientWidth() const override { return form_.pixelBounds().width; }
     forms::NativeWindow handle() const override { return handle_; }
-    void destroy() override {}
+    // As the system does: one window cannot hold a combination that any window holds already.
+    bool registerHotkey(int id, unsigned modifiers, unsigned key) override {
+        for (const auto& [window, hotkeys] : backend_.hotkeys) {
+            for (const auto& [otherId, hotkey] : hotkeys) {
+                if (hotkey.modifiers == modifiers && hotkey.key == key &&
+                    !(window == handle_ && otherId == id))
+                    return false;
+            }
+        }
+        auto& mine = backend_.hotkeys[handle_];
+        if (mine.count(id))
+            return false;
+        mine[id] = {modifiers, key};
+        return true;
+    }
+    void unregisterHotkey(int id) override { backend_.hotkeys[handle_].erase(id); }
+    void destroy() override {
+        backend_.hotkeys.erase(handle_);
+        if (backend_.activeForm == &form_)
+            backend_.activeForm = nullptr;
+    }
 
   private:
     HeadlessBackend& backend_;
@@ -78,15 +137,35 @@ std::unique_ptr<forms::FormPeer> HeadlessBackend::createForm(forms::Form& form) 
 }
 
 std::unique_ptr<forms::ControlPeer> HeadlessBackend::createLabel(forms::Form&, forms::Control&) {
-    return std::make_unique<HeadlessControlPeer>(++nextHandle_);
+    return std::make_unique<BasicPeer<forms::ControlPeer>>(++nextHandle_);
 }
 
 std::unique_ptr<forms::ControlPeer> HeadlessBackend::createImage(forms::Form&, forms::Control&) {
-    return std::make_unique<HeadlessControlPeer>(++nextHandle_);
+    return std::make_unique<BasicPeer<forms::ControlPeer>>(++nextHandle_);
 }
 
 std::unique_ptr<forms::EditPeer> HeadlessBackend::createTextBox(forms::Form&, forms::TextBox&) {
-    return std::make_unique<HeadlessControlPeer>(++nextHandle_);
+    return std::make_unique<HeadlessEditPeer>(++nextHandle_);
+}
+
+std::unique_ptr<forms::ControlPeer> HeadlessBackend::createCommandButton(forms::Form&, forms::Control&) {
+    return std::make_unique<BasicPeer<forms::ControlPeer>>(++nextHandle_);
+}
+
+std::unique_ptr<forms::CheckPeer> HeadlessBackend::createCheckBox(forms::Form&, forms::CheckBox&) {
+    return std::make_unique<HeadlessCheckPeer>(++nextHandle_);
+}
+
+std::unique_ptr<forms::ControlPeer> HeadlessBackend::createFrame(forms::Form&, forms::Control&) {
+    return std::make_unique<BasicPeer<forms::ControlPeer>>(++nextHandle_);
+}
+
+std::unique_ptr<forms::ListPeer> HeadlessBackend::createListBox(forms::Form&, forms::ListBox&) {
+    return std::make_unique<HeadlessListPeer>(++nextHandle_);
+}
+
+std::unique_ptr<forms::PicturePeer> HeadlessBackend::createPictureBox(forms::Form&, forms::PictureBox&) {
+    return std::make_unique<HeadlessPicturePeer>(*this, ++nextHandle_);
 }
 
 std::unique_ptr<forms::ComboPeer> HeadlessBackend::createComboBox(forms::Form&, forms::ComboBox&) {
@@ -105,9 +184,27 @@ void mouseDown(forms::Control& control, int button, int shift, int x, int y) {
     control.notifyMouseUp(args);
 }
 
+std::optional<HeadlessBackend::Hotkey> HeadlessBackend::hotkeyOf(const forms::Form& form, int id) const {
+    const auto window = hotkeys.find(form.handle());
+    if (window == hotkeys.end())
+        return std::nullopt;
+    const auto found = window->second.find(id);
+    if (found == window->second.end())
+        return std::nullopt;
+    return found->second;
+}
+
 void click(forms::Control& control) {
+    // The system moves the focus on the press, before the button's own notification.
+    if (control.canTakeFocus() && !control.hasFocus())
+        control.form().notifyFocus(&control);
     mouseDown(control, forms::kLeftButton);
-    control.notifyClick();
+    if (control.kind() == forms::Control::Kind::CheckBox) {
+        auto& box = static_cast<forms::CheckBox&>(control);
+        box.notifyValueChanged(box.value() == 0 ? 1 : 0);
+    } else {
+        control.notifyClick();
+    }
 }
 
 void rightClick(forms::Control& control) {
@@ -125,10 +222,10 @@ void hover(forms::Control& control, int x, int y) {
     control.notifyMouseMove({0, 0, x, y});
 }
 
-void typeChar(forms::TextBox& box, int keyAscii) {
-    const int passed = box.notifyKeyPress(keyAscii);
-    if (passed == 0)
-        return;
+namespace {
+
+// What an edit control does with a character that KeyPress let through.
+void editWithChar(forms::TextBox& box, int passed) {
     const std::string& text = box.text();
     const forms::Selection sel = box.selection();
     std::size_t from = static_cast<std::size_t>(sel.start);
@@ -150,12 +247,72 @@ void typeChar(forms::TextBox& box, int keyAscii) {
     box.notifyEdited(next, {caret, 0});
 }
 
+bool isTextBox(const forms::Control& control) {
+    return control.kind() == forms::Control::Kind::TextBox ||
+           control.kind() == forms::Control::Kind::ComboBox;
+}
+
+// The character a key types, 0 for a key that types none.
+int charOfKey(int keyCode, int shift) {
+    if (keyCode >= 'A' && keyCode <= 'Z')
+        return (shift & forms::kShiftMask) ? keyCode : keyCode - 'A' + 'a';
+    if ((keyCode >= '0' && keyCode <= '9') || keyCode == forms::kKeyReturn || keyCode == forms::kKeyEscape ||
+        keyCode == 8 || keyCode == forms::kKeySpace || keyCode == forms::kKeyTab)
+        return keyCode;
+    return 0;
+}
+
+}  // namespace
+
+void typeChar(forms::TextBox& box, int keyAscii) {
+    const int passed = box.notifyKeyPress(keyAscii);
+    if (passed != 0)
+        editWithChar(box, passed);
+}
+
+void pressKey(forms::Form& form, int keyCode, int shift) {
+    forms::Control* target = form.focusedControl();
+    const int down = target ? target->notifyKeyDown(keyCode, shift) : form.notifyKeyDown(keyCode, shift);
+    const int typed = down == 0 ? 0 : charOfKey(down, shift);
+    if (typed != 0 && form.loaded()) {
+        target = form.focusedControl();
+        const int passed = target ? target->notifyKeyPress(typed) : form.notifyKeyPress(typed);
+        if (passed != 0 && target && form.loaded()) {
+            if (isTextBox(*target) && passed != forms::kKeyReturn && passed != forms::kKeyEscape)
+                editWithChar(static_cast<forms::TextBox&>(*target), passed);
+            else if (passed == forms::kKeySpace && !isTextBox(*target))
+                click(*target);
+        }
+    }
+    if (!form.loaded())
+        return;
+    target = form.focusedControl();
+    if (target)
+        target->notifyKeyUp(keyCode, shift);
+    else
+        form.notifyKeyUp(keyCode, shift);
+}
+
+void closeBox(forms::Form& form) {
+    form.notifyCloseRequested(forms::UnloadMode::CloseBox);
+}
+
+void deliverHotkey(forms::Form& form, int id) {
+    form.notifyHotkey(id);
+}
+
 void typeText(forms::TextBox& box, const std::string& asciiText) {
     for (char c : asciiText)
         typeChar(box, static_cast<unsigned char>(c));
 }
 
 void pickListEntry(forms::ComboBox& box, int index) {
+    box.notifyListPicked(index);
+}
+
+void pickListEntry(forms::ListBox& box, int index) {
+    if (box.canTakeFocus() && !box.hasFocus())
+        box.form().notifyFocus(&box);
     box.notifyListPicked(index);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,13 @@ class HeadlessBackend : public forms::Backend {
     std::unique_ptr<forms::ControlPeer> createImage(forms::Form& form, forms::Control& image) override;
     std::unique_ptr<forms::EditPeer> createTextBox(forms::Form& form, forms::TextBox& textBox) override;
     std::unique_ptr<forms::ComboPeer> createComboBox(forms::Form& form, forms::ComboBox& comboBox) override;
+    std::unique_ptr<forms::ControlPeer> createCommandButton(forms::Form& form,
+                                                            forms::Control& button) override;
+    std::unique_ptr<forms::CheckPeer> createCheckBox(forms::Form& form, forms::CheckBox& checkBox) override;
+    std::unique_ptr<forms::ControlPeer> createFrame(forms::Form& form, forms::Control& frame) override;
+    std::unique_ptr<forms::ListPeer> createListBox(forms::Form& form, forms::ListBox& listBox) override;
+    std::unique_ptr<forms::PicturePeer> createPictureBox(forms::Form& form,
+                                                         forms::PictureBox& pictureBox) override;
     std::unique_ptr<forms::TimerPeer> createTimer(forms::Form& form, forms::Timer& timer) override;
     double twipsPerPixelX() const override { return 15.0; }
     double twipsPerPixelY() const override { return 15.0; }
@@ -25,6 +34,16 @@ class HeadlessBackend : public forms::Backend {
     // Counts of what reached the "screen", for tests that check redrawing.
     int surfaceRepaints = 0;
     std::vector<std::string> createdForms;
+    // The system-wide hotkeys each window holds, by id.
+    struct Hotkey {
+        unsigned modifiers = 0;
+        unsigned key = 0;
+        bool operator==(const Hotkey&) const = default;
+    };
+    std::map<forms::NativeWindow, std::map<int, Hotkey>> hotkeys;
+    std::optional<Hotkey> hotkeyOf(const forms::Form& form, int id) const;
+    // The form that was activated last.
+    forms::Form* activeForm = nullptr;
 
   private:
     forms::NativeWindow nextHandle_ = 0x1000;
@@ -32,6 +51,7 @@ class HeadlessBackend : public forms::Backend {
 };
 
 // The person's actions. A press is preceded by the pointer moving over the control, as with a mouse.
+// A click gives a control that takes the focus the focus; on a check box it flips the value.
 void click(forms::Control& control);
 void rightClick(forms::Control& control);
 void doubleClick(forms::Control& control);
@@ -42,6 +62,14 @@ void hover(forms::Control& control, int x = 1, int y = 1);
 void typeChar(forms::TextBox& box, int keyAscii);
 void typeText(forms::TextBox& box, const std::string& asciiText);
 void pickListEntry(forms::ComboBox& box, int index);
+void pickListEntry(forms::ListBox& box, int index);
+// A whole key stroke on the focused control (or the form): KeyDown, then the character it types
+// (letters and digits, Enter, Esc, Backspace, space) as KeyPress and into a text box, then KeyUp.
+void pressKey(forms::Form& form, int keyCode, int shift = 0);
+// The close box of a dialog.
+void closeBox(forms::Form& form);
+// The system delivers a hotkey that the form registered; an id it does not hold is delivered too.
+void deliverHotkey(forms::Form& form, int id);
 // Drags shell files over a control and drops them there, as the shell's drag and drop delivers them.
 void dragOver(forms::Control& control, const std::vector<std::string>& files);
 void drop(forms::Control& control, const std::vector<std::string>& files);

@@ -62,6 +62,28 @@ void FormWindow::setBounds(const forms::Rect& pixels) {
                    SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void FormWindow::setClientSize(int width, int height) {
+    HWND window = window_.get();
+    RECT r{0, 0, width, height};
+    ::AdjustWindowRectEx(&r, static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_EXSTYLE)));
+    ::SetWindowPos(window, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::activate() {
+    ::SetForegroundWindow(window_.get());
+    ::SetActiveWindow(window_.get());
+}
+
+bool FormWindow::registerHotkey(int id, unsigned modifiers, unsigned key) {
+    return ::RegisterHotKey(window_.get(), id, modifiers, key) != FALSE;
+}
+
+void FormWindow::unregisterHotkey(int id) {
+    ::UnregisterHotKey(window_.get(), id);
+}
+
 void FormWindow::setCaption(const std::string& caption) {
     ::SetWindowTextW(window_.get(), widen(caption).c_str());
 }
@@ -184,6 +206,11 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_TIMER:
             backend_.tick(wParam);
             return 0;
+        case WM_HOTKEY:
+            // Only the hotkey's id goes on: the core knows no window message.
+            if (ready_)
+                form_.notifyHotkey(static_cast<int>(wParam));
+            return 0;
         case WM_ACTIVATE:
             onActivate(window, wParam);
             return 0;
@@ -210,7 +237,7 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_ENDSESSION:
             // The process may end as soon as this returns: the closing steps run now.
             if (wParam)
-                form_.notifyCloseRequested();
+                form_.notifyCloseRequested(forms::UnloadMode::SystemShutdown);
             return 0;
         default:
             break;

@@ -24,6 +24,10 @@ class FormWindow : public forms::FormPeer {
     FormWindow& operator=(const FormWindow&) = delete;
 
     void setBounds(const forms::Rect& pixels) override;
+    void setClientSize(int width, int height) override;
+    void activate() override;
+    bool registerHotkey(int id, unsigned modifiers, unsigned key) override;
+    void unregisterHotkey(int id) override;
     void setCaption(const std::string& caption) override;
     void setVisible(bool visible) override;
     void setPicture(const forms::PicturePtr& picture) override;

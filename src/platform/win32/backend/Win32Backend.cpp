@@ -1,5 +1,7 @@
 #include "platform/win32/backend/Win32Backend.h"
 
+#include <stdexcept>
+
 #include "forms/Form.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/backend/ComboBoxWindow.h"
@@ -44,6 +46,27 @@ std::unique_ptr<forms::EditPeer> Win32Backend::createTextBox(forms::Form& form, 
 
 std::unique_ptr<forms::ComboPeer> Win32Backend::createComboBox(forms::Form& form, forms::ComboBox& comboBox) {
     return std::make_unique<ComboBoxWindow>(*this, form, comboBox);
+}
+
+// The dialog controls come with the dialogs' windows.
+std::unique_ptr<forms::ControlPeer> Win32Backend::createCommandButton(forms::Form&, forms::Control&) {
+    throw std::logic_error("command buttons are not available yet");
+}
+
+std::unique_ptr<forms::CheckPeer> Win32Backend::createCheckBox(forms::Form&, forms::CheckBox&) {
+    throw std::logic_error("check boxes are not available yet");
+}
+
+std::unique_ptr<forms::ControlPeer> Win32Backend::createFrame(forms::Form&, forms::Control&) {
+    throw std::logic_error("frames are not available yet");
+}
+
+std::unique_ptr<forms::ListPeer> Win32Backend::createListBox(forms::Form&, forms::ListBox&) {
+    throw std::logic_error("list boxes are not available yet");
+}
+
+std::unique_ptr<forms::PicturePeer> Win32Backend::createPictureBox(forms::Form&, forms::PictureBox&) {
+    throw std::logic_error("picture boxes are not available yet");
 }
 
 std::unique_ptr<forms::TimerPeer> Win32Backend::createTimer(forms::Form& form, forms::Timer& timer) {

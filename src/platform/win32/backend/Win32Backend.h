@@ -24,6 +24,13 @@ class Win32Backend : public forms::Backend {
     std::unique_ptr<forms::ControlPeer> createImage(forms::Form& form, forms::Control& image) override;
     std::unique_ptr<forms::EditPeer> createTextBox(forms::Form& form, forms::TextBox& textBox) override;
     std::unique_ptr<forms::ComboPeer> createComboBox(forms::Form& form, forms::ComboBox& comboBox) override;
+    std::unique_ptr<forms::ControlPeer> createCommandButton(forms::Form& form,
+                                                            forms::Control& button) override;
+    std::unique_ptr<forms::CheckPeer> createCheckBox(forms::Form& form, forms::CheckBox& checkBox) override;
+    std::unique_ptr<forms::ControlPeer> createFrame(forms::Form& form, forms::Control& frame) override;
+    std::unique_ptr<forms::ListPeer> createListBox(forms::Form& form, forms::ListBox& listBox) override;
+    std::unique_ptr<forms::PicturePeer> createPictureBox(forms::Form& form,
+                                                         forms::PictureBox& pictureBox) override;
     std::unique_ptr<forms::TimerPeer> createTimer(forms::Form& form, forms::Timer& timer) override;
     double twipsPerPixelX() const override { return 1440.0 / dpiX_; }
     double twipsPerPixelY() const override { return 1440.0 / dpiY_; }
