@@ -17,6 +17,9 @@ inline constexpr UINT kReflectedCtlColorEdit = WM_APP + 2;
 inline constexpr UINT kPaintSkin = WM_APP + 3;
 // Posted by a combo box to itself once the system has finished updating it after a list pick.
 inline constexpr UINT kPickSettled = WM_APP + 4;
+// Sent by a form window to every control window in it when its scale changed (it moved to a monitor of
+// another dpi): each control applies its design rectangle and font again at the new scale.
+inline constexpr UINT kApplyScale = WM_APP + 5;
 
 // The Shift mask of the mouse events: 1 Shift, 2 Ctrl, 4 Alt.
 inline int shiftMask(WPARAM keys) {
