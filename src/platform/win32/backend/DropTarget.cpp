@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "platform/win32/Wide.h"
+#include "platform/win32/backend/FrameWindow.h"
 #include "platform/win32/backend/Win32Backend.h"
 #include "platform/win32/backend/WindowMessages.h"
 
@@ -92,6 +93,15 @@ forms::Control* controlAtScreenPoint(forms::Form& form, HWND formWindow, POINT s
     HWND child = ::ChildWindowFromPointEx(formWindow, client, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
     if (!child || child == formWindow)
         return nullptr;
+    // Inside a frame, the control under the point; the frame itself where none is.
+    while (FrameWindow::isFrame(child)) {
+        POINT inFrame = screen;
+        ::ScreenToClient(child, &inFrame);
+        HWND inner = ::ChildWindowFromPointEx(child, inFrame, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+        if (!inner || inner == child)
+            break;
+        child = inner;
+    }
     for (forms::Control* control : form.controls()) {
         if (toHwnd(control->handle()) == child) {
             inControl = screen;

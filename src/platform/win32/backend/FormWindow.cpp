@@ -4,6 +4,8 @@
 
 #include "platform/win32/Images.h"
 #include "platform/win32/Wide.h"
+#include "platform/win32/backend/Dpi.h"
+#include "platform/win32/backend/FrameWindow.h"
 #include "platform/win32/backend/ObjectWindowProc.h"
 #include "platform/win32/backend/OffscreenBuffer.h"
 #include "platform/win32/backend/SkinControl.h"
@@ -13,11 +15,22 @@
 namespace win32 {
 namespace {
 
-// The direct child of `form` that holds `window` (a combo box for its inner edit), or nullptr.
+// The control window of `form` that holds `window` (a combo box for its inner edit): a child of the
+// form or of a frame inside it. Frames pass their children's notifications on to the form.
 HWND controlHolding(HWND form, HWND window) {
-    while (window && ::GetParent(window) != form)
+    while (window && ::GetParent(window) != form && !FrameWindow::isFrame(::GetParent(window)))
         window = ::GetParent(window);
     return window;
+}
+
+bool adjustForDpi(RECT& r, DWORD style, DWORD exStyle, int dpi) {
+    // AdjustWindowRectExForDpi exists from Windows 10 1607 on.
+    using ForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+    static const auto forDpi = reinterpret_cast<ForDpiFn>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    if (forDpi)
+        return forDpi(&r, style, FALSE, exStyle, static_cast<UINT>(dpi)) != FALSE;
+    return ::AdjustWindowRectEx(&r, style, FALSE, exStyle) != FALSE;
 }
 
 }  // namespace
@@ -32,10 +45,24 @@ void FormWindow::registerClass() {
     ::RegisterClassExW(&wc);
 }
 
+forms::Form* FormWindow::formOf(HWND window) {
+    if (!window || ::GetWindowLongPtrW(window, GWLP_WNDPROC) !=
+                       reinterpret_cast<LONG_PTR>(&ObjectWindowProc<FormWindow>))
+        return nullptr;
+    const auto* self = reinterpret_cast<const FormWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    return self && self->ready_ ? &self->form_ : nullptr;
+}
+
 FormWindow::FormWindow(Win32Backend& backend, forms::Form& form) : backend_(backend), form_(form) {
-    // A tool window stays out of the taskbar; the strip is not a task of its own.
-    window_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0,
-                                    nullptr, nullptr, ::GetModuleHandleW(nullptr), this));
+    // A tool window stays out of the taskbar; the strip is not a task of its own. A dialog belongs to its
+    // owner's window, which keeps it above the owner (the strip is topmost) and out of the taskbar.
+    const bool dialog = form.style() == forms::FormStyle::Dialog;
+    const DWORD style =
+        dialog ? WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN : WS_POPUP | WS_CLIPCHILDREN;
+    const DWORD exStyle = dialog ? WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT : WS_EX_TOOLWINDOW;
+    HWND owner = form.owner() ? toHwnd(form.owner()->handle()) : nullptr;
+    window_.reset(::CreateWindowExW(exStyle, kClassName, L"", style, 0, 0, 0, 0, owner, nullptr,
+                                    ::GetModuleHandleW(nullptr), this));
     if (!window_)
         throw std::runtime_error("CreateWindowExW failed for form " + form.name());
     backend_.formWindowCreated();
@@ -64,9 +91,10 @@ void FormWindow::setBounds(const forms::Rect& pixels) {
 
 void FormWindow::setClientSize(int width, int height) {
     HWND window = window_.get();
-    RECT r{0, 0, width, height};
-    ::AdjustWindowRectEx(&r, static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
-                         static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_EXSTYLE)));
+    const Scale scale = scaleOf(window);
+    RECT r{0, 0, scale.toDevice(width), scale.toDevice(height)};
+    adjustForDpi(r, static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE)),
+                 static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_EXSTYLE)), scale.dpi());
     ::SetWindowPos(window, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -168,9 +196,21 @@ void FormWindow::onActivate(HWND window, WPARAM wParam) {
     if (lastFocus_ && ::IsWindow(lastFocus_) && ::IsChild(window, lastFocus_) &&
         ::IsWindowVisible(lastFocus_) && ::IsWindowEnabled(lastFocus_)) {
         ::SetFocus(lastFocus_);
-    } else {
-        ::SetFocus(window);
+        return;
     }
+    ::SetFocus(window);
+    // A dialog that no control of has the focus yet gives it to its first tab stop.
+    if (ready_ && form_.style() == forms::FormStyle::Dialog && !form_.focusedControl())
+        form_.focusNext();
+}
+
+void FormWindow::windowGone(HWND window) {
+    ready_ = false;
+    drops_.reset();
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    window_.release();
+    backend_.formWindowDestroyed();
+    form_.notifyWindowDestroyed();
 }
 
 void FormWindow::reportBounds(HWND window) {
@@ -203,6 +243,30 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
                     return brush;
             }
             break;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORLISTBOX:
+            if (HWND control = controlHolding(window, reinterpret_cast<HWND>(lParam))) {
+                if (LRESULT brush = ::SendMessageW(control, kReflectedCtlColor, wParam, lParam))
+                    return brush;
+            }
+            break;
+        case WM_PRINTCLIENT: {
+            // Themed controls draw what lies behind them this way.
+            RECT client{};
+            ::GetClientRect(window, &client);
+            paintSkin(reinterpret_cast<HDC>(wParam), client);
+            return 0;
+        }
+        case WM_CHAR:
+            // Keys while the form window itself has the focus.
+            if (ready_)
+                form_.notifyKeyPress(static_cast<int>(wParam));
+            return 0;
+        case WM_DESTROY:
+            // Only a destruction the runtime did not ask for arrives here (destroy() lets go first).
+            windowGone(window);
+            return 0;
         case WM_TIMER:
             backend_.tick(wParam);
             return 0;

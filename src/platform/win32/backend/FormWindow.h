@@ -13,7 +13,9 @@ namespace win32 {
 
 class Win32Backend;
 
-// A form as a borderless top-level window: the picture, then the surface's icons, with the controls on top.
+// A form as a top-level window: the picture, then the surface's icons, with the controls on top. The strip
+// is borderless; a dialog has a caption and a close box, is owned by its owner form's window and shows
+// the dialog face.
 class FormWindow : public forms::FormPeer {
   public:
     static constexpr const wchar_t* kClassName = L"TolvaneForm";
@@ -38,6 +40,8 @@ class FormWindow : public forms::FormPeer {
     void destroy() override;
 
     static void registerClass();
+    // The form of a form window, or nullptr for any other window (or one being created or destroyed).
+    static forms::Form* formOf(HWND window);
 
   private:
     template <class T>
@@ -49,6 +53,8 @@ class FormWindow : public forms::FormPeer {
     void repaintSkin();
     void onActivate(HWND window, WPARAM wParam);
     void reportBounds(HWND window);
+    // The system destroyed the window (its owner went first): the form unloads, and this peer with it.
+    void windowGone(HWND window);
 
     Win32Backend& backend_;
     forms::Form& form_;

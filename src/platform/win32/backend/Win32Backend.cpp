@@ -1,22 +1,49 @@
 #include "platform/win32/backend/Win32Backend.h"
 
-#include <stdexcept>
+#include <commctrl.h>
 
 #include "forms/Form.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/backend/ButtonWindows.h"
 #include "platform/win32/backend/ComboBoxWindow.h"
 #include "platform/win32/backend/FormWindow.h"
+#include "platform/win32/backend/FrameWindow.h"
+#include "platform/win32/backend/KeyRouting.h"
+#include "platform/win32/backend/ListBoxWindow.h"
+#include "platform/win32/backend/PictureBoxWindow.h"
 #include "platform/win32/backend/SkinControl.h"
 #include "platform/win32/backend/TextBoxWindow.h"
 #include "platform/win32/backend/WindowMessages.h"
 #include "platform/win32/backend/WindowTimer.h"
 
 namespace win32 {
+namespace {
+
+// Controls made before frames existed create their window in the form: one inside a frame moves into it
+// before the runtime places it, so that its rectangle is relative to the frame.
+template <class Peer>
+std::unique_ptr<Peer> placedInContainer(std::unique_ptr<Peer> peer, const forms::Form& form,
+                                        const forms::Control& control) {
+    HWND parent = parentWindowOf(form, control);
+    HWND window = toHwnd(peer->handle());
+    if (::GetParent(window) != parent)
+        ::SetParent(window, parent);
+    return peer;
+}
+
+}  // namespace
 
 Win32Backend::Win32Backend() {
+    // The standard controls in the look of common controls 6, which the manifest asks for.
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
+    ::InitCommonControlsEx(&controls);
     // Registering a class twice fails harmlessly; the classes live as long as the process.
     FormWindow::registerClass();
     SkinControl::registerClasses();
+    FrameWindow::registerClass();
+    PictureBoxWindow::registerClass();
     const WindowDc screen(nullptr);
     dpiX_ = ::GetDeviceCaps(screen.get(), LOGPIXELSX);
     dpiY_ = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
@@ -33,40 +60,45 @@ std::unique_ptr<forms::FormPeer> Win32Backend::createForm(forms::Form& form) {
 }
 
 std::unique_ptr<forms::ControlPeer> Win32Backend::createLabel(forms::Form& form, forms::Control& label) {
-    return std::make_unique<SkinControl>(*this, form, label, SkinControl::Kind::Label);
+    return placedInContainer<forms::ControlPeer>(
+        std::make_unique<SkinControl>(*this, form, label, SkinControl::Kind::Label), form, label);
 }
 
 std::unique_ptr<forms::ControlPeer> Win32Backend::createImage(forms::Form& form, forms::Control& image) {
-    return std::make_unique<SkinControl>(*this, form, image, SkinControl::Kind::Image);
+    return placedInContainer<forms::ControlPeer>(
+        std::make_unique<SkinControl>(*this, form, image, SkinControl::Kind::Image), form, image);
 }
 
 std::unique_ptr<forms::EditPeer> Win32Backend::createTextBox(forms::Form& form, forms::TextBox& textBox) {
-    return std::make_unique<TextBoxWindow>(*this, form, textBox);
+    return placedInContainer<forms::EditPeer>(std::make_unique<TextBoxWindow>(*this, form, textBox), form,
+                                              textBox);
 }
 
 std::unique_ptr<forms::ComboPeer> Win32Backend::createComboBox(forms::Form& form, forms::ComboBox& comboBox) {
-    return std::make_unique<ComboBoxWindow>(*this, form, comboBox);
+    return placedInContainer<forms::ComboPeer>(std::make_unique<ComboBoxWindow>(*this, form, comboBox), form,
+                                               comboBox);
 }
 
-// The dialog controls come with the dialogs' windows.
-std::unique_ptr<forms::ControlPeer> Win32Backend::createCommandButton(forms::Form&, forms::Control&) {
-    throw std::logic_error("command buttons are not available yet");
+std::unique_ptr<forms::ControlPeer> Win32Backend::createCommandButton(forms::Form& form,
+                                                                      forms::Control& button) {
+    return std::make_unique<CommandButtonWindow>(*this, form, button);
 }
 
-std::unique_ptr<forms::CheckPeer> Win32Backend::createCheckBox(forms::Form&, forms::CheckBox&) {
-    throw std::logic_error("check boxes are not available yet");
+std::unique_ptr<forms::CheckPeer> Win32Backend::createCheckBox(forms::Form& form, forms::CheckBox& checkBox) {
+    return std::make_unique<CheckBoxWindow>(*this, form, checkBox);
 }
 
-std::unique_ptr<forms::ControlPeer> Win32Backend::createFrame(forms::Form&, forms::Control&) {
-    throw std::logic_error("frames are not available yet");
+std::unique_ptr<forms::ControlPeer> Win32Backend::createFrame(forms::Form& form, forms::Control& frame) {
+    return std::make_unique<FrameWindow>(*this, form, frame);
 }
 
-std::unique_ptr<forms::ListPeer> Win32Backend::createListBox(forms::Form&, forms::ListBox&) {
-    throw std::logic_error("list boxes are not available yet");
+std::unique_ptr<forms::ListPeer> Win32Backend::createListBox(forms::Form& form, forms::ListBox& listBox) {
+    return std::make_unique<ListBoxWindow>(*this, form, listBox);
 }
 
-std::unique_ptr<forms::PicturePeer> Win32Backend::createPictureBox(forms::Form&, forms::PictureBox&) {
-    throw std::logic_error("picture boxes are not available yet");
+std::unique_ptr<forms::PicturePeer> Win32Backend::createPictureBox(forms::Form& form,
+                                                                   forms::PictureBox& pictureBox) {
+    return std::make_unique<PictureBoxWindow>(*this, form, pictureBox);
 }
 
 std::unique_ptr<forms::TimerPeer> Win32Backend::createTimer(forms::Form& form, forms::Timer& timer) {
@@ -76,8 +108,11 @@ std::unique_ptr<forms::TimerPeer> Win32Backend::createTimer(forms::Form& form, f
 int Win32Backend::runMessageLoop() {
     MSG msg{};
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
+        // Keys reach the runtime before they are translated into characters: a key it used types nothing.
+        if (!routeKeyToRuntime(msg)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
         if (pending_)
             std::rethrow_exception(std::exchange(pending_, nullptr));
     }

@@ -20,6 +20,9 @@ inline constexpr UINT kPickSettled = WM_APP + 4;
 // Sent by a form window to every control window in it when its scale changed (it moved to a monitor of
 // another dpi): each control applies its design rectangle and font again at the new scale.
 inline constexpr UINT kApplyScale = WM_APP + 5;
+// The form hands WM_CTLCOLORSTATIC, WM_CTLCOLORBTN and WM_CTLCOLORLISTBOX to the control that sent it;
+// returns the brush, 0 when the control leaves the colours to the system.
+inline constexpr UINT kReflectedCtlColor = WM_APP + 16;
 
 // The Shift mask of the mouse events: 1 Shift, 2 Ctrl, 4 Alt.
 inline int shiftMask(WPARAM keys) {

@@ -1,0 +1,107 @@
+#include "platform/win32/backend/PictureBoxWindow.h"
+
+#include "platform/win32/Images.h"
+#include "platform/win32/Wide.h"
+#include "platform/win32/backend/ControlFont.h"
+#include "platform/win32/backend/OffscreenBuffer.h"
+
+namespace win32 {
+
+void PictureBoxWindow::registerClass() {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = &::DefWindowProcW;  // the peer's subclass does the work
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName;
+    ::RegisterClassExW(&wc);
+}
+
+PictureBoxWindow::PictureBoxWindow(Win32Backend& backend, forms::Form& form, forms::PictureBox& box)
+    : StandardControl(backend, box), box_(box) {
+    create(form, kClassName, 0);
+}
+
+void PictureBoxWindow::surfaceChanged() {
+    ::InvalidateRect(window(), nullptr, FALSE);
+}
+
+void PictureBoxWindow::paint(HDC dc, const RECT& client) const {
+    ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
+    const Scale s = scale();
+    if (const auto* picture = dynamic_cast<const Win32Picture*>(box_.picture().get())) {
+        UniqueMemoryDc source(::CreateCompatibleDC(dc));
+        SelectedObject selected(source.get(), picture->get());
+        const int width = s.toDevice(picture->width());
+        const int height = s.toDevice(picture->height());
+        if (width == picture->width() && height == picture->height()) {
+            ::BitBlt(dc, 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
+        } else {
+            ::SetStretchBltMode(dc, HALFTONE);
+            ::SetBrushOrgEx(dc, 0, 0, nullptr);
+            ::StretchBlt(dc, 0, 0, width, height, source.get(), 0, 0, picture->width(), picture->height(),
+                         SRCCOPY);
+        }
+    }
+    ::SetBkMode(dc, TRANSPARENT);
+    for (const forms::DrawnText& drawn : box_.drawnTexts()) {
+        const UniqueFont font = createControlFont(drawn.font, s.dpi());
+        SelectedObject selected(dc, font.get());
+        ::SetTextColor(dc, drawn.color);
+        const std::wstring text = widen(drawn.text);
+        ::TextOutW(dc, s.toDevice(drawn.x), s.toDevice(drawn.y), text.c_str(), static_cast<int>(text.size()));
+    }
+}
+
+LRESULT PictureBoxWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT ps{};
+            HDC dc = ::BeginPaint(window, &ps);
+            RECT client{};
+            ::GetClientRect(window, &client);
+            {
+                OffscreenBuffer buffer(dc, client);
+                paint(buffer.dc(), client);
+                buffer.copyTo(dc);
+            }
+            ::EndPaint(window, &ps);
+            return 0;
+        }
+        case WM_PRINTCLIENT: {
+            RECT client{};
+            ::GetClientRect(window, &client);
+            paint(reinterpret_cast<HDC>(wParam), client);
+            return 0;
+        }
+        case WM_LBUTTONDOWN:
+            leftPressed_ = true;
+            ::SetCapture(window);
+            return 0;
+        case WM_LBUTTONUP: {
+            RECT client{};
+            ::GetClientRect(window, &client);
+            const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            const bool click = leftPressed_ && ::PtInRect(&client, at);
+            leftPressed_ = false;
+            if (::GetCapture() == window)
+                ::ReleaseCapture();
+            if (click)
+                control_.notifyClick();
+            return 0;
+        }
+        case WM_CAPTURECHANGED:
+            leftPressed_ = false;
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            control_.notifyDblClick();
+            return 0;
+        default:
+            return StandardControl::onMessage(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace win32
