@@ -1,5 +1,7 @@
 #include "HeadlessBackend.h"
 
+#include <algorithm>
+
 namespace headless {
 namespace {
 
@@ -86,7 +88,10 @@ class HeadlessTimerPeer : public forms::TimerPeer {
 class HeadlessFormPeer : public forms::FormPeer {
   public:
     HeadlessFormPeer(HeadlessBackend& backend, forms::Form& form, forms::NativeWindow handle)
-        : backend_(backend), form_(form), handle_(handle) {}
+        : backend_(backend), form_(form), handle_(handle) {
+        backend_.formPeers_.push_back(this);
+    }
+    ~HeadlessFormPeer() override { std::erase(backend_.formPeers_, this); }
     void setBounds(const forms::Rect&) override {}
     // Without a frame the outer size is the client size.
     void setClientSize(int width, int height) override {
@@ -96,8 +101,16 @@ class HeadlessFormPeer : public forms::FormPeer {
         form_.notifyBoundsChanged(bounds);
     }
     void setCaption(const std::string&) override {}
-    void setVisible(bool) override {}
-    void activate() override { backend_.activeForm = &form_; }
+    // As a window shown by the system, a dialog that no control of has the focus gives it to its first
+    // tab stop.
+    void setVisible(bool visible) override {
+        if (visible)
+            focusFirstTabStop();
+    }
+    void activate() override {
+        backend_.activeForm = &form_;
+        focusFirstTabStop();
+    }
     void setPicture(const forms::PicturePtr&) override {}
     void surfaceChanged() override { ++backend_.surfaceRepaints; }
     int clientHeight() const override { return form_.pixelBounds().height; }
@@ -119,13 +132,26 @@ class HeadlessFormPeer : public forms::FormPeer {
         return true;
     }
     void unregisterHotkey(int id) override { backend_.hotkeys[handle_].erase(id); }
+    // As the system does, the windows this one owns go with it.
     void destroy() override {
         backend_.hotkeys.erase(handle_);
         if (backend_.activeForm == &form_)
             backend_.activeForm = nullptr;
+        const std::vector<HeadlessFormPeer*> peers = backend_.formPeers_;
+        for (HeadlessFormPeer* peer : peers) {
+            const bool live = std::find(backend_.formPeers_.begin(), backend_.formPeers_.end(), peer) !=
+                              backend_.formPeers_.end();
+            if (live && peer->form_.owner() == &form_)
+                peer->form_.notifyWindowDestroyed();
+        }
     }
 
   private:
+    void focusFirstTabStop() {
+        if (form_.style() == forms::FormStyle::Dialog && !form_.focusedControl())
+            form_.focusNext();
+    }
+
     HeadlessBackend& backend_;
     forms::Form& form_;
     forms::NativeWindow handle_;
@@ -176,6 +202,31 @@ std::unique_ptr<forms::TimerPeer> HeadlessBackend::createTimer(forms::Form&, for
     return std::make_unique<HeadlessTimerPeer>();
 }
 
+namespace {
+
+// Whether the pointer can reach the control: the system sends nothing to a hidden or disabled window, nor
+// into a hidden or disabled frame.
+bool reachable(const forms::Control& control) {
+    for (const forms::Control* c = &control; c; c = c->container()) {
+        if (!c->visible() || !c->enabled())
+            return false;
+    }
+    return control.form().loaded();
+}
+
+// What pressing a control does, by mouse or (buttons and check boxes) the space bar: a check box flips,
+// anything else clicks.
+void press(forms::Control& control) {
+    if (control.kind() == forms::Control::Kind::CheckBox) {
+        auto& box = static_cast<forms::CheckBox&>(control);
+        box.notifyValueChanged(box.value() == 0 ? 1 : 0);
+    } else {
+        control.notifyClick();
+    }
+}
+
+}  // namespace
+
 void mouseDown(forms::Control& control, int button, int shift, int x, int y) {
     // A real pointer always moves over a control before it presses a button there.
     control.notifyMouseMove({0, shift, x, y});
@@ -195,16 +246,13 @@ std::optional<HeadlessBackend::Hotkey> HeadlessBackend::hotkeyOf(const forms::Fo
 }
 
 void click(forms::Control& control) {
+    if (!reachable(control))
+        return;
     // The system moves the focus on the press, before the button's own notification.
     if (control.canTakeFocus() && !control.hasFocus())
         control.form().notifyFocus(&control);
     mouseDown(control, forms::kLeftButton);
-    if (control.kind() == forms::Control::Kind::CheckBox) {
-        auto& box = static_cast<forms::CheckBox&>(control);
-        box.notifyValueChanged(box.value() == 0 ? 1 : 0);
-    } else {
-        control.notifyClick();
-    }
+    press(control);
 }
 
 void rightClick(forms::Control& control) {
@@ -280,8 +328,9 @@ void pressKey(forms::Form& form, int keyCode, int shift) {
         if (passed != 0 && target && form.loaded()) {
             if (isTextBox(*target) && passed != forms::kKeyReturn && passed != forms::kKeyEscape)
                 editWithChar(static_cast<forms::TextBox&>(*target), passed);
-            else if (passed == forms::kKeySpace && !isTextBox(*target))
-                click(*target);
+            else if (passed == forms::kKeySpace && (target->kind() == forms::Control::Kind::CommandButton ||
+                                                    target->kind() == forms::Control::Kind::CheckBox))
+                press(*target);
         }
     }
     if (!form.loaded())

@@ -11,6 +11,8 @@
 
 namespace headless {
 
+class HeadlessFormPeer;
+
 // A forms backend without windows: it keeps what a screen would show, so that tests can read it, and
 // offers the person's actions (click, type, pick) as plain calls.
 class HeadlessBackend : public forms::Backend {
@@ -47,11 +49,13 @@ class HeadlessBackend : public forms::Backend {
 
   private:
     forms::NativeWindow nextHandle_ = 0x1000;
+    std::vector<HeadlessFormPeer*> formPeers_;  // the live windows
     friend class HeadlessFormPeer;
 };
 
 // The person's actions. A press is preceded by the pointer moving over the control, as with a mouse.
-// A click gives a control that takes the focus the focus; on a check box it flips the value.
+// A click gives a control that takes the focus the focus; on a check box it flips the value. A click on a
+// control that is hidden or disabled, or inside a hidden or disabled frame, reaches nothing.
 void click(forms::Control& control);
 void rightClick(forms::Control& control);
 void doubleClick(forms::Control& control);
