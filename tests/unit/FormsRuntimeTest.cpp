@@ -1,30 +1,38 @@
+// The runtime case table on the headless backend.
 #include <gtest/gtest.h>
 
 #include "HeadlessBackend.h"
-#include "forms/ControlArray.h"
-#include "forms/Form.h"
+#include "RuntimeCases.h"
 
 namespace {
 
-struct TestForm : forms::Form {
-    explicit TestForm(forms::Backend& b) : forms::Form(b, "TestF") {}
-    forms::TextBox box{*this, "BoxT"};
-    forms::ComboBox combo{*this, "Combo"};
-    forms::ControlArray<forms::Label> labels{*this, "Lab", 3};
-    int loads = 0;
-    void Form_Load() override { ++loads; }
+using runtime_cases::RuntimeCase;
+
+class HeadlessPerson : public runtime_cases::Person {
+  public:
+    void show(forms::Form& form) override { form.activate(); }
+    void click(forms::Control& control) override { headless::click(control); }
+    void pressKey(forms::Form& form, int keyCode, int shift) override {
+        headless::pressKey(form, keyCode, shift);
+    }
+    void typeText(forms::TextBox& box, const std::string& ascii) override { headless::typeText(box, ascii); }
+    void pickListEntry(forms::ListBox& box, int index) override { headless::pickListEntry(box, index); }
+    void pickListEntry(forms::ComboBox& box, int index) override { headless::pickListEntry(box, index); }
+    void closeBox(forms::Form& form) override { headless::closeBox(form); }
+    void drop(forms::Control& control, const std::vector<std::string>& files) override {
+        headless::drop(control, files);
+    }
 };
 
-TEST(FormsRuntime, ProgramTextChangeRaisesChangeOnce) {
+class FormsRuntime : public ::testing::TestWithParam<RuntimeCase> {};
+
+TEST_P(FormsRuntime, Headless) {
     headless::HeadlessBackend backend;
-    TestForm form(backend);
-    form.load();
-    int changes = 0;
-    form.box.onChange = [&] { ++changes; };
-    form.box.setText("abc");
-    form.box.setText("abc");
-    EXPECT_EQ(changes, 1);
-    EXPECT_EQ(form.loads, 1);
+    HeadlessPerson person;
+    GetParam().run(backend, person);
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, FormsRuntime, ::testing::ValuesIn(runtime_cases::runtimeCases()),
+                         [](const ::testing::TestParamInfo<RuntimeCase>& param) { return param.param.name; });
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "forms/ControlArray.h"
 #include "forms/Form.h"
+#include "platform/win32/Handles.h"
 #include "platform/win32/Images.h"
 #include "platform/win32/backend/Win32Backend.h"
 
@@ -46,6 +47,10 @@ std::wstring textOf(HWND window);
 // A picture of one colour, and an opaque icon of one colour.
 forms::PicturePtr solidPicture(int width, int height, COLORREF color);
 forms::IconPtr solidIcon(COLORREF color);
+// Dragged data as the shell offers it: a file list (CF_HDROP), or plain text and no file list.
+win32::ComPtr<IDataObject> fileList(const std::vector<std::wstring>& paths);
+win32::ComPtr<IDataObject> plainText(const std::wstring& text);
+
 // The colour that the window shows at a client point.
 COLORREF pixelAt(HWND window, int x, int y);
 
