@@ -51,6 +51,11 @@ forms::IconPtr solidIcon(COLORREF color);
 win32::ComPtr<IDataObject> fileList(const std::vector<std::wstring>& paths);
 win32::ComPtr<IDataObject> plainText(const std::wstring& text);
 
+// GDI and USER objects of this process (under Wine, which lacks GetGuiResources: the GDI handle table
+// and the windows of this thread).
+DWORD liveGdiObjects();
+DWORD liveUserObjects();
+
 // The colour that the window shows at a client point.
 COLORREF pixelAt(HWND window, int x, int y);
 

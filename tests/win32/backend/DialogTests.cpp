@@ -285,5 +285,26 @@ TEST_F(DialogTest, NativeOwnedDialogAnswersTabSpaceClicksEnterEscAndTheCloseBox)
     EXPECT_TRUE(strip.loaded());
 }
 
+TEST_F(DialogTest, OpeningPaintingAndClosingLeavesNoWindowOrObjectBehind) {
+    const auto cycle = [this] {
+        TestDialog& d = open();
+        d.Check1.setValue(1 - d.Check1.value());
+        d.Frame1.setEnabled(!d.Frame1.enabled());
+        d.Picture1.drawText(8, 30, "もう一行", forms::Font{"Arial", 10.0, true}, RGB(0, 0, 0));
+        ::RedrawWindow(hwndOf(d), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        pumpMessages();
+        dialogs.close();
+        pumpMessages();
+    };
+    // Once first, so that what the system creates once for good is not counted.
+    cycle();
+    const DWORD gdi = liveGdiObjects();
+    const DWORD user = liveUserObjects();
+    for (int i = 0; i < 20; ++i)
+        cycle();
+    EXPECT_EQ(liveGdiObjects(), gdi);
+    EXPECT_EQ(liveUserObjects(), user);
+}
+
 }  // namespace
 }  // namespace backend_test
