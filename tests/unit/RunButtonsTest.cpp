@@ -99,6 +99,30 @@ TEST_F(RunButtonsTest, UrlModeRightClickTakesOnlyAddresses) {
     EXPECT_EQ(mainF().PathT.text(), "");
 }
 
+TEST_F(RunButtonsTest, ClipboardOffersOnlyItsFirstLineAndThatLineStores) {
+    startWith({});
+    auto& f = mainF();
+    const struct {
+        std::string clipboard, path;
+    } cases[] = {{"C:\\x\\setup.exe /q\r\n", "C:\\x\\setup.exe /q"},
+                 {"C:\\a.exe\nC:\\b.txt", "C:\\a.exe"},
+                 {"notes\r\nC:\\b.exe", ""}};  // the first line names no program
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.clipboard);
+        f.PathT.setText("");
+        fake.clipboard = c.clipboard;
+        rightClick(f.RUN_B[0]);
+        EXPECT_EQ(f.PathT.text(), c.path);
+    }
+    fake.clipboard = cases[0].clipboard;
+    rightClick(f.RUN_B[0]);
+    f.TitleT.setText("Setup");
+    click(f.Label2[0]);
+    EXPECT_EQ(s().RunItems(0, 0).Path, cases[0].path);
+    EXPECT_NE(file("TRUN.dat").find("C:\\x\\setup.exe /q\r\n\r\nSetup\r\n"), std::string::npos);
+    EXPECT_TRUE(fake.messageBoxes.empty());
+}
+
 TEST_F(RunButtonsTest, HoveringShowsSlotsUnlessEditsArePending) {
     fake.addFile("C:\\a.exe", "MZ");
     startWith({{0, "C:\\a.exe", "a", "A"}, {2, "C:\\doc\\memo.txt", "m", "Memo"}});
