@@ -48,6 +48,23 @@ TEST_F(RunButtonsTest, LeftClickStartsEachKindOfLauncherTarget) {
     EXPECT_EQ(fake.shellOpens, (std::vector<ShellOpenCall>{{"C:\\doc\\memo.txt", "C:\\Tolvane"}}));
 }
 
+TEST_F(RunButtonsTest, DoubleClickActsOnceOnRunButtonPageSelectorAndOrderLabel) {
+    startWith({{0, "C:\\TOOLS\\EDIT.EXE", "ed", "Edit"}});
+    auto& f = mainF();
+    const struct {
+        forms::Control* control;
+        std::function<std::string()> outcome;
+        std::string once;
+    } cases[] = {
+        {&f.RUN_B[0], [&] { return std::to_string(fake.processes.size()) + " started"; }, "1 started"},
+        {&f.PageV, [&] { return f.PageV.caption(); }, "1"},
+        {&f.zoL, [&] { return f.zoL.caption(); }, "B"}};
+    for (const auto& c : cases) {
+        headless::doubleClick(*c.control);
+        EXPECT_EQ(c.outcome(), c.once) << c.control->name();
+    }
+}
+
 TEST_F(RunButtonsTest, UrlModeOpensThroughTheBrowserObjectOrTheBrowserPath) {
     startWith({}, {{0, "http://example.com/a b?x=1&y=%20", "ex", "Example"}, {1, "", "", "empty"}}, "0,1,1");
     click(mainF().RUN_B[0]);
