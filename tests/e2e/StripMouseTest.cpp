@@ -1,7 +1,11 @@
-// The real mouse on the strip of the real program: a double click acts once where a single press acts.
+// The real mouse on the strip of the real program: a double click acts once where a single press acts,
+// and the small marks at the right end lie above the caption strip, to be seen and clicked.
 #include "Harness.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
 
 using namespace e2e;
 
@@ -26,6 +30,14 @@ bool Mouse(const StripSession& session, int x, int y, const std::string& action)
 
 // Two presses well within the system's double-click time, as a person double-clicks.
 const std::string kDoubleClick = "click --repeat 2 --delay 120 1";
+
+// How far a colour is from another, channel by channel at most.
+int Distance(std::uint32_t a, std::uint32_t b) {
+    int most = 0;
+    for (int shift : {0, 8, 16})
+        most = std::max(most, std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)));
+    return most;
+}
 
 }  // namespace
 
@@ -61,4 +73,41 @@ TEST(DoubleClick, RealDoubleClickActsOnceOnRunButtonPageSelectorAndOrderLabel) {
     ASSERT_TRUE(Mouse(session, 248, 18, kDoubleClick));
     EXPECT_TRUE(ShowsAndStays(zoL, L"B"));
     EXPECT_FALSE(IsTopmost(session.main));
+}
+
+TEST(StripMarks, LockMarkIsSeenAndTheCloseMarkClosesFromItsLeftEdge) {
+    TOLVANE_REQUIRE_PROGRAM();
+    StripSession session;
+    ASSERT_TRUE(session.Start(SettingsWith({{1, L"1,0,1"}}), GridFile(), GridFile()));
+    HWND lock = session.Control(236, 14, 8, 8);
+    ASSERT_EQ(TextOf(lock), L"H");
+    // The pointer on the caption strip keeps the slot's title there, not the clock.
+    ASSERT_TRUE(Mouse(session, 180, 14, ""));
+
+    // The pixels of the mark: the skin's text colour (6303790 in softblue.skn) where the "H" is drawn,
+    // and none of it once the lock is undone.
+    const std::uint32_t textColor = 0x2E3060;
+    const auto inkOf = [&](const Capture& capture) {
+        int ink = 0;
+        for (std::uint32_t pixel : capture.pixels)
+            ink += Distance(pixel, textColor) < 0x30;
+        return ink;
+    };
+    const RECT area = ScreenRect(lock);
+    const Capture locked = CaptureScreen(area);
+    PostRightClick(session.Control(244, 14, 8, 8), 3, 3);
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(lock).empty(); }, kAnswerLimit));
+    Capture unlocked;
+    WaitUntil(
+        [&] {
+            unlocked = CaptureScreen(area);
+            return unlocked.pixels != locked.pixels;
+        },
+        kAnswerLimit);
+    EXPECT_GE(inkOf(locked), 6) << "no H to be seen";
+    EXPECT_EQ(inkOf(unlocked), 0);
+
+    // End_B's left edge lies over the caption strip's right end: the click there closes all the same.
+    ASSERT_TRUE(Mouse(session, 242, 10, "click 1"));
+    EXPECT_TRUE(session.program.WaitForExit(kExitLimit).has_value()) << "still running";
 }

@@ -85,6 +85,26 @@ TEST_F(SkinControlTest, ControlArrayIndexReachesTheHandler) {
     EXPECT_EQ(clicked, (std::vector<int>{2, 0}));
 }
 
+TEST_F(SkinControlTest, LaterLabelLiesAboveEarlierOnesAndEditsAboveEveryLabel) {
+    // Made in this order: the caption, the marks, the placeholder, the edit, the combo box.
+    HWND formWindow = hwndOf(*form);
+    form->marks[0].move(236, 14, 8, 8);
+    form->titleT.move(130, 10, 40, 18);
+    form->inputCom.move(121, 4, 60, 0);
+    form->inputCom.setVisible(true);
+    const struct {
+        POINT at;
+        HWND expected;
+    } cases[] = {{{239, 17}, hwndOf(form->marks[0])},
+                 {{150, 20}, hwndOf(form->titleT)},
+                 {{125, 12}, hwndOf(form->inputCom)},
+                 {{200, 18}, hwndOf(form->viewCaption)}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(::ChildWindowFromPointEx(formWindow, c.at, CWP_SKIPINVISIBLE), c.expected)
+            << c.at.x << "," << c.at.y;
+    }
+}
+
 TEST_F(SkinControlTest, LabelShowsTheSkinBehindItsText) {
     forms::Label& label = form->viewCaption;
     label.setFont({"Arial", 20, true});
