@@ -109,10 +109,12 @@ LRESULT SkinControl::onButtonDown(HWND window, UINT message, WPARAM wParam, LPAR
     }
     // Keeps the button up here even when it happens outside, so that the click is decided here.
     ::SetCapture(window);
-    const std::weak_ptr<int> alive = alive_;
-    control_.notifyMouseDown(args);
-    if (message == WM_LBUTTONDBLCLK && !alive.expired())
+    // The second press of a left double click is DblClick alone: no second MouseDown, so that a run
+    // button, the page selector or the window-order label acts once for a double click.
+    if (message == WM_LBUTTONDBLCLK)
         control_.notifyDblClick();
+    else
+        control_.notifyMouseDown(args);
     return 0;
 }
 
