@@ -98,6 +98,12 @@ LRESULT TextBoxWindow::handleMessage(HWND window, UINT message, WPARAM wParam, L
                 return 0;
             return ::DefSubclassProc(window, WM_CHAR, static_cast<WPARAM>(code), lParam);
         }
+        case WM_LBUTTONDBLCLK: {
+            // The edit selects the word first, as it always does; then the program hears of it.
+            const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
+            box_.notifyDblClick();
+            return result;
+        }
         case kReflectedCommand:
             switch (HIWORD(wParam)) {
                 case EN_CHANGE:
