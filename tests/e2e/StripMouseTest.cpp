@@ -111,3 +111,20 @@ TEST(StripMarks, LockMarkIsSeenAndTheCloseMarkClosesFromItsLeftEdge) {
     ASSERT_TRUE(Mouse(session, 242, 10, "click 1"));
     EXPECT_TRUE(session.program.WaitForExit(kExitLimit).has_value()) << "still running";
 }
+
+TEST(DoubleClick, RealDoubleClickOnThePathFieldOpensTheFileChooser) {
+    TOLVANE_REQUIRE_PROGRAM();
+    StripSession session;
+    ASSERT_TRUE(session.Start(SettingsWith({}), GridFile(), GridFile()));
+    // A right click on a run button opens the strip to its entry fields.
+    PostRightClick(session.Control(63, 4, 15, 20), 5, 5);
+    HWND path = session.Control(8, 103, 210, 18);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(path) != FALSE; }, kAnswerLimit));
+
+    ASSERT_TRUE(Mouse(session, 60, 112, kDoubleClick));
+    HWND chooser = WaitForMessageBox(session.program.Id(), kStartLimit, L"ファイルを開く");
+    ASSERT_NE(chooser, nullptr) << "no file chooser";
+    PostMessageW(chooser, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(WaitForWindowGone(chooser));
+    EXPECT_EQ(TextOf(path), L"");
+}
