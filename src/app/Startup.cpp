@@ -34,7 +34,9 @@ bool Launcher::Main() {
         s_.UrlItems.clear();
         s_.RunItems.clear();
         state::SetDefaultHotkeys(s_);
-        state::SaveAll(s_, platform_);
+        // Item files copied into a new folder, or kept when the settings were deleted to reset them,
+        // are loaded below as they are.
+        state::SaveMissing(s_, platform_);
     }
 
     state::LoadAll(s_, platform_);

@@ -71,8 +71,13 @@ void MainF::PageVMouseDown(const forms::MouseArgs& args) {
 void MainF::Label2Click(int index) {
     state::ItemRecord& item = s_.currentRecord(s_.CurrentSlot);
     if (index == 0) {
-        // A text that the stored files cannot hold is refused before anything changes.
+        // A text that the stored files cannot hold is refused before anything changes: a line break
+        // would shift every later line of the file, and code page 932 lacks some characters.
         for (const forms::TextBox* field : {&TitleT, &BatchT, &PathT}) {
+            if (field->text().find_first_of("\r\n") != std::string::npos) {
+                ViewCaption.setCaption("保存できない文字：改行");
+                return;
+            }
             const platform::CodecResult encoded = platform::toCp932(field->text());
             if (!encoded.ok) {
                 ViewCaption.setCaption("保存できない文字：" + encoded.offending);

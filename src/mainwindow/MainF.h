@@ -21,8 +21,10 @@ class MainF : public forms::Form {
 
     forms::Image IconV{*this, "IconV"};
     forms::Label PageV{*this, "PageV"};
-    forms::ControlArray<forms::Label> RUN_B{*this, "RUN_B", 4};
+    // In the order they are laid out: a label laid out later lies above the earlier ones, so the run
+    // buttons lie over the slot icons and the marks at the right end over the caption strip.
     forms::ControlArray<forms::Image> IconB{*this, "IconB", 4};
+    forms::ControlArray<forms::Label> RUN_B{*this, "RUN_B", 4};
     forms::ComboBox Input_Com{*this, "Input_Com"};
     forms::Label ViewCaption{*this, "ViewCaption"};
     forms::Label End_B{*this, "End_B"};

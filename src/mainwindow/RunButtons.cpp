@@ -14,8 +14,10 @@ void MainF::RunButtonMouseDown(int index, const forms::MouseArgs& args) {
         if (s_.Expanded == 0)
             ToggleExpanded();
         if (item.Path.empty()) {
-            // An empty slot is offered the clipboard when it holds something of the mode's kind.
-            const std::string clip = platform_.clipboardText();
+            // An empty slot is offered the clipboard when it holds something of the mode's kind: its
+            // first line only, since a copied path or address often ends in a line break.
+            std::string clip = platform_.clipboardText();
+            clip = clip.substr(0, clip.find_first_of("\r\n"));
             if (clip.find(s_.Mode == 0 ? ".exe" : "http") != std::string::npos)
                 PathT.setText(clip);
             if (item.isEmpty())

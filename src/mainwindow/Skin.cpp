@@ -33,6 +33,8 @@ std::optional<SkinValues> ReadSkinFile(platform::Platform& platform, const std::
     }
     skin.foreColor = color;
     skin.picture = std::string(lines[2]);
+    if (lines.size() > 3)
+        skin.doubleSizePicture = std::string(lines[3]);
     return skin;
 }
 
@@ -52,7 +54,10 @@ void ApplySkin(MainF& form, const std::string& skinPath) {
     s.SkinPicture = skin->picture;
 
     const std::string picturePath = platform.programFolder() + "\\skins\\" + s.SkinPicture;
-    forms::PicturePtr picture = platform.loadPicture(picturePath);
+    const std::string doubleSizePath = skin->doubleSizePicture.empty()
+                                           ? std::string()
+                                           : platform.programFolder() + "\\skins\\" + skin->doubleSizePicture;
+    forms::PicturePtr picture = platform.loadSkinPicture(picturePath, doubleSizePath);
     if (!picture) {
         platform.messageBox(picturePath + "\r\nスキンの画像を読み込めません。", platform::MessageButtons::Ok);
     }

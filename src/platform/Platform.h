@@ -127,10 +127,11 @@ class Platform {
     virtual void setWindowOrder(NativeWindow window, WindowOrder order) = 0;
     // The system's drag loop: the window follows the mouse until the button is released.
     virtual void dragWindow(NativeWindow window) = 0;
+    // Positions and areas of the screen are in design pixels (platform/ScreenScale.h), as forms are.
     virtual Point cursorPos() = 0;
-    // The primary screen, in pixels.
+    // The primary screen.
     virtual Size screenSize() = 0;
-    // Every monitor's whole area in virtual-screen pixels; the primary one has its top left at (0, 0).
+    // Every monitor's whole area; the primary one has its top left at (0, 0).
     virtual std::vector<forms::Rect> monitors() = 0;
     virtual std::string clipboardText() = 0;
 
@@ -145,6 +146,9 @@ class Platform {
     virtual forms::IconPtr smallIcon(const std::string& path) = 0;
     // BMP, GIF, JPEG, PNG or ICO; nullptr when the file cannot be loaded.
     virtual forms::PicturePtr loadPicture(const std::string& path) = 0;
+    // A skin's picture, with the same picture drawn at twice its size for screens scaled 150 % and
+    // more (an empty `doubleSizePath` for none). nullptr when `path` cannot be loaded.
+    virtual forms::PicturePtr loadSkinPicture(const std::string& path, const std::string& doubleSizePath) = 0;
 
     // ---- Time
     virtual DateTime now() = 0;

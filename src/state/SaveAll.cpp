@@ -91,20 +91,19 @@ std::string listed(const std::vector<std::string>& entries) {
     return out;
 }
 
-}  // namespace
-
-bool SaveAll(const LauncherState& s, platform::Platform& platform) {
+// Writes the three files, or with onlyMissing those that do not exist yet, and reports what went wrong.
+bool save(const LauncherState& s, platform::Platform& platform, bool onlyMissing) {
     Unsaved unsaved;
-    const std::pair<std::string, std::string> files[] = {
-        {s.IniPath, settingsBytes(s, unsaved)},
-        {s.UrlDataPath, gridBytes(s.UrlItems, kUrlGridName, unsaved)},
-        {s.RunDataPath, gridBytes(s.RunItems, kRunGridName, unsaved)},
-    };
     std::vector<std::string> failed;
-    for (const auto& [path, bytes] : files) {
-        if (!platform.replaceFile(path, bytes))
+    const auto write = [&](const std::string& path, auto&& bytes) {
+        if (onlyMissing && platform.listingFinds(path, platform::Listing::FilesOnly))
+            return;
+        if (!platform.replaceFile(path, bytes()))
             failed.push_back(path);
-    }
+    };
+    write(s.IniPath, [&] { return settingsBytes(s, unsaved); });
+    write(s.UrlDataPath, [&] { return gridBytes(s.UrlItems, kUrlGridName, unsaved); });
+    write(s.RunDataPath, [&] { return gridBytes(s.RunItems, kRunGridName, unsaved); });
     if (unsaved.empty() && failed.empty())
         return true;
 
@@ -123,6 +122,16 @@ bool SaveAll(const LauncherState& s, platform::Platform& platform) {
     }
     platform.messageBox(text, platform::MessageButtons::Ok);
     return false;
+}
+
+}  // namespace
+
+bool SaveAll(const LauncherState& s, platform::Platform& platform) {
+    return save(s, platform, false);
+}
+
+bool SaveMissing(const LauncherState& s, platform::Platform& platform) {
+    return save(s, platform, true);
 }
 
 }  // namespace state

@@ -12,6 +12,10 @@ namespace state {
 // state itself is not changed.
 bool SaveAll(const LauncherState& s, platform::Platform& platform);
 
+// As SaveAll, but writes only those of the three files that do not exist yet: a first run in a folder
+// that already holds item files must not write empty grids over them.
+bool SaveMissing(const LauncherState& s, platform::Platform& platform);
+
 // Reads Tolv.ini, then TURL.dat, then TRUN.dat into the state. A file that cannot be read as it
 // should is copied to a backup beside it and reported (which file, which line, what was wrong);
 // afterwards every field holds a valid value.

@@ -283,9 +283,16 @@ forms::IconPtr FakePlatform::smallIcon(const std::string& path) {
 }
 
 forms::PicturePtr FakePlatform::loadPicture(const std::string& path) {
+    return loadSkinPicture(path, {});
+}
+
+forms::PicturePtr FakePlatform::loadSkinPicture(const std::string& path, const std::string& doubleSizePath) {
     if (!exists(path) || picturesThatFail.count(path))
         return nullptr;
-    return std::make_shared<FakePicture>(path);
+    // As on Windows, a double-size drawing that cannot be loaded is left out.
+    const bool withDouble =
+        !doubleSizePath.empty() && exists(doubleSizePath) && !picturesThatFail.count(doubleSizePath);
+    return std::make_shared<FakePicture>(path, withDouble ? doubleSizePath : std::string());
 }
 
 }  // namespace fake

@@ -19,10 +19,12 @@ struct FakeIcon : forms::Icon {
 };
 
 struct FakePicture : forms::Picture {
-    explicit FakePicture(std::string p) : path(std::move(p)) {}
+    explicit FakePicture(std::string p, std::string d = {})
+        : path(std::move(p)), doubleSizePath(std::move(d)) {}
     int width() const override { return 256; }
     int height() const override { return 128; }
     std::string path;
+    std::string doubleSizePath;  // the double-size drawing that came with it; empty for none
 };
 
 struct FakeEntry {
@@ -139,6 +141,7 @@ class FakePlatform : public platform::Platform {
     std::string openFileDialog(const platform::OpenDialogRequest& request) override;
     forms::IconPtr smallIcon(const std::string& path) override;
     forms::PicturePtr loadPicture(const std::string& path) override;
+    forms::PicturePtr loadSkinPicture(const std::string& path, const std::string& doubleSizePath) override;
     platform::DateTime now() override { return clock; }
     std::string dateSeparator() override { return dateSep; }
     std::string timeSeparator() override { return timeSep; }

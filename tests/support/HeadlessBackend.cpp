@@ -261,7 +261,7 @@ void rightClick(forms::Control& control) {
 
 void doubleClick(forms::Control& control) {
     click(control);
-    control.notifyMouseDown({forms::kLeftButton, 0, 1, 1});
+    // As the Win32 backend reports it: the second press is DblClick alone, with no MouseDown or Click.
     control.notifyDblClick();
     control.notifyMouseUp({forms::kLeftButton, 0, 1, 1});
 }

@@ -93,14 +93,27 @@ TEST_F(IconPanelTest, StoreUndoAndDeleteActOnTheShownSlotAndSave) {
 TEST_F(IconPanelTest, StoreRefusesTextTheFilesCannotHoldAndAnEmptyTitle) {
     auto& f = mainF();
     headless::rightClick(f.RUN_B[1]);
-    f.TitleT.setText("emoji 😀");
     fake.writes.clear();
-    headless::click(f.Label2[0]);
-    EXPECT_EQ(f.ViewCaption.caption(), "保存できない文字：😀");
-    EXPECT_EQ(s().Expanded, 1);
-    EXPECT_EQ(f.TitleT.text(), "emoji 😀");
-    EXPECT_TRUE(s().RunItems(0, 1).isEmpty());
-    EXPECT_TRUE(fake.writes.empty());
+    const struct {
+        forms::TextBox* field;
+        std::string text, caption;
+    } cases[] = {{&f.TitleT, "emoji 😀", "保存できない文字：😀"},
+                 // Pasted into a field, or set from the clipboard: the next save would lose the item.
+                 {&f.PathT, "C:\\x.exe\r\n", "保存できない文字：改行"},
+                 {&f.BatchT, "x\ny", "保存できない文字：改行"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        f.TitleT.setText("title");
+        f.BatchT.setText("");
+        f.PathT.setText("C:\\x.exe");
+        c.field->setText(c.text);
+        headless::click(f.Label2[0]);
+        EXPECT_EQ(f.ViewCaption.caption(), c.caption);
+        EXPECT_EQ(s().Expanded, 1);
+        EXPECT_EQ(c.field->text(), c.text);
+        EXPECT_TRUE(s().RunItems(0, 1).isEmpty());
+        EXPECT_TRUE(fake.writes.empty());
+    }
 
     f.TitleT.setText("");
     f.PathT.setText("C:\\x.exe");

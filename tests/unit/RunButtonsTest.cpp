@@ -48,6 +48,23 @@ TEST_F(RunButtonsTest, LeftClickStartsEachKindOfLauncherTarget) {
     EXPECT_EQ(fake.shellOpens, (std::vector<ShellOpenCall>{{"C:\\doc\\memo.txt", "C:\\Tolvane"}}));
 }
 
+TEST_F(RunButtonsTest, DoubleClickActsOnceOnRunButtonPageSelectorAndOrderLabel) {
+    startWith({{0, "C:\\TOOLS\\EDIT.EXE", "ed", "Edit"}});
+    auto& f = mainF();
+    const struct {
+        forms::Control* control;
+        std::function<std::string()> outcome;
+        std::string once;
+    } cases[] = {
+        {&f.RUN_B[0], [&] { return std::to_string(fake.processes.size()) + " started"; }, "1 started"},
+        {&f.PageV, [&] { return f.PageV.caption(); }, "1"},
+        {&f.zoL, [&] { return f.zoL.caption(); }, "B"}};
+    for (const auto& c : cases) {
+        headless::doubleClick(*c.control);
+        EXPECT_EQ(c.outcome(), c.once) << c.control->name();
+    }
+}
+
 TEST_F(RunButtonsTest, UrlModeOpensThroughTheBrowserObjectOrTheBrowserPath) {
     startWith({}, {{0, "http://example.com/a b?x=1&y=%20", "ex", "Example"}, {1, "", "", "empty"}}, "0,1,1");
     click(mainF().RUN_B[0]);
@@ -97,6 +114,30 @@ TEST_F(RunButtonsTest, UrlModeRightClickTakesOnlyAddresses) {
     fake.clipboard = "HTTP://upper.example";
     rightClick(mainF().RUN_B[2]);
     EXPECT_EQ(mainF().PathT.text(), "");
+}
+
+TEST_F(RunButtonsTest, ClipboardOffersOnlyItsFirstLineAndThatLineStores) {
+    startWith({});
+    auto& f = mainF();
+    const struct {
+        std::string clipboard, path;
+    } cases[] = {{"C:\\x\\setup.exe /q\r\n", "C:\\x\\setup.exe /q"},
+                 {"C:\\a.exe\nC:\\b.txt", "C:\\a.exe"},
+                 {"notes\r\nC:\\b.exe", ""}};  // the first line names no program
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.clipboard);
+        f.PathT.setText("");
+        fake.clipboard = c.clipboard;
+        rightClick(f.RUN_B[0]);
+        EXPECT_EQ(f.PathT.text(), c.path);
+    }
+    fake.clipboard = cases[0].clipboard;
+    rightClick(f.RUN_B[0]);
+    f.TitleT.setText("Setup");
+    click(f.Label2[0]);
+    EXPECT_EQ(s().RunItems(0, 0).Path, cases[0].path);
+    EXPECT_NE(file("TRUN.dat").find("C:\\x\\setup.exe /q\r\n\r\nSetup\r\n"), std::string::npos);
+    EXPECT_TRUE(fake.messageBoxes.empty());
 }
 
 TEST_F(RunButtonsTest, HoveringShowsSlotsUnlessEditsArePending) {

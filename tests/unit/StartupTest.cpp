@@ -42,6 +42,36 @@ TEST_F(LauncherTest, FirstStartWritesTheDefaultsAndShowsPageZeroOnTop) {
     EXPECT_EQ(s().CommandBoxFresh, 0);
 }
 
+TEST_F(LauncherTest, FirstStartKeepsTheItemFilesItFindsAndCreatesOnlyTheMissingOnes) {
+    writeGrid("empty.dat", {});
+    const std::string emptyGrid = file("empty.dat");
+    // Item files copied into a new folder, or settings deleted to reset them.
+    const struct { bool url, run; } cases[] = {{false, true}, {true, false}, {true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "TURL.dat " << c.url << ", TRUN.dat " << c.run);
+        launcher.reset();
+        for (const char* name : {"Tolv.ini", "TURL.dat", "TRUN.dat"})
+            fake.removeFile(std::string(kFolder) + "\\" + name);
+        fake.writes.clear();
+        fake.messageBoxes.clear();
+        if (c.url)
+            writeGrid("TURL.dat", {{5, "http://example.com/", "ex", "例"}});
+        if (c.run)
+            writeGrid("TRUN.dat", {{9, "C:\\Tolvane\\tolvane.exe", "tv", "自分"}});
+        const std::string url = c.url ? file("TURL.dat") : emptyGrid;
+        const std::string run = c.run ? file("TRUN.dat") : emptyGrid;
+        ASSERT_TRUE(start());
+
+        EXPECT_TRUE(fake.messageBoxes.empty());
+        EXPECT_EQ(file("Tolv.ini").substr(0, 14), "0,0,0\r\n0,0,1\r\n");
+        EXPECT_EQ(file("TURL.dat"), url);
+        EXPECT_EQ(file("TRUN.dat"), run);
+        EXPECT_EQ(fake.writes.size(), 3u - c.url - c.run);
+        EXPECT_EQ(s().UrlItems(1, 1).Title, c.url ? "例" : "@未登録");
+        EXPECT_EQ(s().RunItems(2, 1).Batch, c.run ? "tv" : "");
+    }
+}
+
 TEST_F(LauncherTest, StartAppliesTheSkinAndPlacesEveryControl) {
     ASSERT_TRUE(start());
     auto& f = mainF();

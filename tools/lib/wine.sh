@@ -70,6 +70,10 @@ wine_write_reg() {
         printf '"Meiryo"="IPAPGothic"\r\n'
         printf '"Meiryo UI"="IPAPGothic"\r\n'
         printf '"Yu Gothic UI"="IPAPGothic"\r\n\r\n'
+        # The screen's scale (96 = 100 %, 144 = 150 %, 192 = 200 %): read when the wineserver starts.
+        if [ -n "${TOLVANE_WINE_DPI:-}" ]; then
+            printf '[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"LogPixels"=dword:%08x\r\n\r\n' "$TOLVANE_WINE_DPI"
+        fi
     } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$file"
 }
 
@@ -88,6 +92,12 @@ wine_prefix_init() {
     WINEPREFIX=$prefix wineserver -w
     if ! grep -q '"Default"="'"$TOLVANE_SCREEN_SIZE"'"' "$prefix/user.reg"; then
         echo "wine-env: the registry settings did not reach $prefix" >&2
+        return 1
+    fi
+    # The wineserver has ended (wineserver -w): the next Wine process starts one that reads the dpi.
+    if [ -n "${TOLVANE_WINE_DPI:-}" ] &&
+        ! grep -qi "\"LogPixels\"=dword:$(printf '%08x' "$TOLVANE_WINE_DPI")" "$prefix/user.reg"; then
+        echo "wine-env: LogPixels $TOLVANE_WINE_DPI did not reach $prefix" >&2
         return 1
     fi
 }

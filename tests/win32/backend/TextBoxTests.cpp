@@ -36,6 +36,19 @@ TEST_F(TextBoxTest, EnterAndEscReachKeyPressAndLeaveTheText) {
     EXPECT_EQ(textOf(edit), L"a");
 }
 
+TEST_F(TextBoxTest, ADoubleClickRaisesDblClickAfterTheEditSelectedTheWord) {
+    int dblClicks = 0;
+    form->titleT.onDblClick = [&] { ++dblClicks; };
+    form->titleT.setText("C:\\tools");
+    HWND edit = hwndOf(form->titleT);
+    ::SendMessageW(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    ::SendMessageW(edit, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    EXPECT_EQ(dblClicks, 0);
+    ::SendMessageW(edit, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(4, 4));
+    ::SendMessageW(edit, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    EXPECT_EQ(dblClicks, 1);
+}
+
 TEST_F(TextBoxTest, ProgramSetTextRaisesChangeOnce) {
     form->titleT.setText("C:\\ツール\\run.exe");
     pumpMessages();

@@ -37,6 +37,39 @@ std::string twoByTwoBmp() {
     return header + bottom + top;
 }
 
+// A 24-bit BMP of one colour (blue, green, red bytes), rows padded to four bytes.
+std::string solidBmp(int width, int height, const char bgr[3]) {
+    std::string row;
+    for (int x = 0; x < width; ++x)
+        row += std::string(bgr, 3);
+    row += std::string((4 - row.size() % 4) % 4, '\0');
+    std::string rows;
+    for (int y = 0; y < height; ++y)
+        rows += row;
+    const auto size = static_cast<std::uint32_t>(rows.size());
+    return "BM" + le(54 + size, 4) + le(0, 4) + le(54, 4) + le(40, 4) +
+           le(static_cast<std::uint32_t>(width), 4) + le(static_cast<std::uint32_t>(height), 4) + le(1, 2) +
+           le(24, 2) + le(0, 4) + le(size, 4) + le(2835, 4) + le(2835, 4) + le(0, 4) + le(0, 4) + rows;
+}
+
+SIZE iconSize(HICON icon) {
+    ICONINFO info{};
+    if (!::GetIconInfo(icon, &info))
+        return {0, 0};
+    win32::UniqueBitmap color(info.hbmColor);
+    win32::UniqueBitmap mask(info.hbmMask);
+    return win32::bitmapSize(info.hbmColor ? info.hbmColor : info.hbmMask);
+}
+
+// The colour at the centre of a bitmap, 0x00RRGGBB.
+std::uint32_t centre(HBITMAP bitmap) {
+    const SIZE size = win32::bitmapSize(bitmap);
+    win32::UniqueMemoryDc dc(::CreateCompatibleDC(nullptr));
+    win32::SelectedObject selected(dc.get(), bitmap);
+    const COLORREF c = ::GetPixel(dc.get(), size.cx / 2, size.cy / 2);
+    return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
+
 // A 2 x 1 PNG through the system's encoder: opaque blue, then red at half opacity.
 bool writeTwoPixelPng(const std::string& path) {
     win32::ComPtr<IWICImagingFactory> factory;
@@ -118,6 +151,39 @@ TEST_F(PicturesTest, WhatIsNoPictureLoadsAsNothing) {
     EXPECT_EQ(load("missing.bmp"), nullptr);
 }
 
+// A skin picture at each scale: its own size at 100 %, made once per scale, and from 150 % up made
+// from the double-size drawing (green here, the picture itself red).
+TEST_F(PicturesTest, ASkinPictureIsScaledOncePerScaleAndUsesItsDoubleSizeFrom150Percent) {
+    testsupport::writeFile(folder.at("skin.bmp"), solidBmp(8, 4, "\x00\x00\xff"));
+    testsupport::writeFile(folder.at("skin2x.bmp"), solidBmp(16, 8, "\x00\xff\x00"));
+    testsupport::writeFile(folder.at("wrong2x.bmp"), solidBmp(15, 8, "\x00\xff\x00"));
+    const auto picture = std::dynamic_pointer_cast<const win32::Win32Picture>(
+        platform.loadSkinPicture(folder.at("skin.bmp"), folder.at("skin2x.bmp")));
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->width(), 8);
+    EXPECT_TRUE(picture->hasDoubleSize());
+    struct Case {
+        int dpi, width, height;
+        std::uint32_t colour;
+    };
+    for (const Case& c : {Case{96, 8, 4, 0xff0000}, Case{120, 10, 5, 0xff0000}, Case{144, 12, 6, 0x00ff00},
+                          Case{192, 16, 8, 0x00ff00}}) {
+        SCOPED_TRACE(c.dpi);
+        HBITMAP scaled = picture->at(platform::Scale(c.dpi));
+        ASSERT_NE(scaled, nullptr);
+        EXPECT_EQ(win32::bitmapSize(scaled).cx, c.width);
+        EXPECT_EQ(win32::bitmapSize(scaled).cy, c.height);
+        EXPECT_EQ(centre(scaled), c.colour);
+        EXPECT_EQ(picture->at(platform::Scale(c.dpi)), scaled) << "made again";
+    }
+    EXPECT_EQ(picture->at(platform::Scale(96)), picture->get());
+    // A double-size drawing of the wrong size is left out.
+    const auto without = std::dynamic_pointer_cast<const win32::Win32Picture>(
+        platform.loadSkinPicture(folder.at("skin.bmp"), folder.at("wrong2x.bmp")));
+    ASSERT_NE(without, nullptr);
+    EXPECT_FALSE(without->hasDoubleSize());
+}
+
 TEST(SmallIconTest, ExistingPathsHaveASmallIconAndMissingOnesNone) {
     win32::Win32Platform platform;
     const std::string exe = platform.programFolder() + "\\" + platform.exeBaseName() + ".exe";
@@ -130,6 +196,13 @@ TEST(SmallIconTest, ExistingPathsHaveASmallIconAndMissingOnesNone) {
     BITMAP bitmap{};
     ::GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
     EXPECT_EQ(bitmap.bmWidth, ::GetSystemMetrics(SM_CXSMICON));
+
+    // The same icon at the sizes of scaled screens, taken from the system at that size and kept.
+    for (int size : {20, 24, 32}) {
+        HICON sized = icon->at(size);
+        EXPECT_EQ(iconSize(sized).cx, size);
+        EXPECT_EQ(icon->at(size), sized);
+    }
 
     EXPECT_EQ(platform.smallIcon(platform.programFolder() + "\\missing.exe"), nullptr);
     EXPECT_EQ(platform.smallIcon(""), nullptr);

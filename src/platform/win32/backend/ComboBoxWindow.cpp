@@ -5,6 +5,7 @@
 
 #include "forms/Form.h"
 #include "platform/win32/Wide.h"
+#include "platform/win32/backend/Dpi.h"
 #include "platform/win32/backend/EditText.h"
 #include "platform/win32/backend/Fonts.h"
 #include "platform/win32/backend/KeyPress.h"
@@ -52,12 +53,13 @@ void ComboBoxWindow::setText(const std::string& text) {
 
 void ComboBoxWindow::setRect(const forms::Rect& rect) {
     rect_ = rect;
+    const forms::Rect device = scaleOf(window_.get()).toDevice(rect);
     // A drop-down combo box's height includes its list; the edit part takes its height from the font.
     const int field =
         static_cast<int>(::SendMessageW(window_.get(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
     const int entry = static_cast<int>(::SendMessageW(window_.get(), CB_GETITEMHEIGHT, 0, 0));
-    const int height = std::max(rect.height, field + 8) + kVisibleEntries * entry + 2;
-    ::MoveWindow(window_.get(), rect.left, rect.top, rect.width, height, TRUE);
+    const int height = std::max(device.height, field + 8) + kVisibleEntries * entry + 2;
+    ::MoveWindow(window_.get(), device.left, device.top, device.width, height, TRUE);
 }
 
 void ComboBoxWindow::setVisible(bool visible) {
@@ -69,7 +71,7 @@ void ComboBoxWindow::setEnabled(bool enabled) {
 }
 
 void ComboBoxWindow::setFont(const forms::Font& font) {
-    UniqueFont next = createFont(font, backend_.dpi());
+    UniqueFont next = createFont(font, scaleOf(window_.get()).dpi());
     ::SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(next.get()), TRUE);
     font_ = std::move(next);  // the old font goes only after the combo box has let go of it
     setRect(rect_);           // the list's height follows the entries' height
@@ -186,6 +188,9 @@ LRESULT ComboBoxWindow::handleComboMessage(HWND window, UINT message, WPARAM wPa
             ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
             return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
         }
+        case kApplyScale:
+            setFont(box_.font());  // places it again too
+            return 0;
         case kPickSettled:
             // The system has put the picked entry into the edit by now; the runtime's text is the one
             // that counts (a Click handler may have changed it).

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "platform/win32/Wide.h"
+#include "platform/win32/backend/Dpi.h"
 #include "platform/win32/backend/FrameWindow.h"
 #include "platform/win32/backend/Win32Backend.h"
 #include "platform/win32/backend/WindowMessages.h"
@@ -106,6 +107,9 @@ forms::Control* controlAtScreenPoint(forms::Form& form, HWND formWindow, POINT s
         if (toHwnd(control->handle()) == child) {
             inControl = screen;
             ::ScreenToClient(child, &inControl);
+            // Design pixels relative to the control, as the mouse events have them.
+            const Scale scale = scaleOf(child);
+            inControl = {scale.toDesign(inControl.x), scale.toDesign(inControl.y)};
             return control;
         }
     }

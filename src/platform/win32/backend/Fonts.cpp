@@ -2,12 +2,13 @@
 
 #include <cmath>
 
+#include "platform/ScreenScale.h"
 #include "platform/win32/Wide.h"
 
 namespace win32 {
 
 int fontHeightPixels(double points, int dpi) {
-    return static_cast<int>(std::lround(points * dpi / 72.0));
+    return platform::Scale(dpi).fontHeight(points);
 }
 
 UniqueFont createFont(const forms::Font& font, int dpi) {

@@ -23,16 +23,6 @@ HWND controlHolding(HWND form, HWND window) {
     return window;
 }
 
-bool adjustForDpi(RECT& r, DWORD style, DWORD exStyle, int dpi) {
-    // AdjustWindowRectExForDpi exists from Windows 10 1607 on.
-    using ForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-    static const auto forDpi = reinterpret_cast<ForDpiFn>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
-    if (forDpi)
-        return forDpi(&r, style, FALSE, exStyle, static_cast<UINT>(dpi)) != FALSE;
-    return ::AdjustWindowRectEx(&r, style, FALSE, exStyle) != FALSE;
-}
-
 }  // namespace
 
 void FormWindow::registerClass() {
@@ -65,6 +55,7 @@ FormWindow::FormWindow(Win32Backend& backend, forms::Form& form) : backend_(back
                                     ::GetModuleHandleW(nullptr), this));
     if (!window_)
         throw std::runtime_error("CreateWindowExW failed for form " + form.name());
+    scale_ = scaleOf(window_.get());
     backend_.formWindowCreated();
     drops_.emplace(backend_, form_, window_.get());
     ready_ = true;
@@ -85,18 +76,46 @@ void FormWindow::destroy() {
 }
 
 void FormWindow::setBounds(const forms::Rect& pixels) {
-    ::SetWindowPos(window_.get(), nullptr, pixels.left, pixels.top, pixels.width, pixels.height,
+    // Mapped through the monitor the window lands on; should that monitor have another scale, the
+    // system's WM_DPICHANGED comes inside this call and only rescales the controls.
+    const forms::Rect device = currentScreens().toDevice(pixels);
+    placing_ = true;
+    ::SetWindowPos(window_.get(), nullptr, device.left, device.top, device.width, device.height,
                    SWP_NOZORDER | SWP_NOACTIVATE);
+    placing_ = false;
 }
 
 void FormWindow::setClientSize(int width, int height) {
-    HWND window = window_.get();
-    const Scale scale = scaleOf(window);
-    RECT r{0, 0, scale.toDevice(width), scale.toDevice(height)};
-    adjustForDpi(r, static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE)),
-                 static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_EXSTYLE)), scale.dpi());
-    ::SetWindowPos(window, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+    clientSize_ = SIZE{width, height};
+    const SIZE outer = deviceSize(window_.get());
+    ::SetWindowPos(window_.get(), nullptr, 0, 0, outer.cx, outer.cy,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+SIZE FormWindow::deviceSize(HWND window) const {
+    if (clientSize_)
+        return outerSizeFor(window, {scale_.toDevice(clientSize_->cx), scale_.toDevice(clientSize_->cy)},
+                            scale_.dpi());
+    const forms::Rect device = scale_.toDevice(form_.pixelBounds());
+    return {device.width, device.height};
+}
+
+void FormWindow::onDpiChanged(HWND window, int dpi, const RECT& suggested) {
+    scale_ = Scale(dpi);
+    if (!placing_) {
+        // Where the system suggests (it keeps the window under the mouse in a drag), at our own size.
+        const SIZE size = deviceSize(window);
+        ::SetWindowPos(window, nullptr, suggested.left, suggested.top, size.cx, size.cy,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ::EnumChildWindows(
+        window,
+        [](HWND child, LPARAM) -> BOOL {
+            ::SendMessageW(child, kApplyScale, 0, 0);
+            return TRUE;
+        },
+        0);
+    repaintSkin();
 }
 
 void FormWindow::activate() {
@@ -132,13 +151,13 @@ void FormWindow::surfaceChanged() {
 int FormWindow::clientHeight() const {
     RECT r{};
     ::GetClientRect(window_.get(), &r);
-    return r.bottom - r.top;
+    return scale_.toDesign(r.bottom - r.top);
 }
 
 int FormWindow::clientWidth() const {
     RECT r{};
     ::GetClientRect(window_.get(), &r);
-    return r.right - r.left;
+    return scale_.toDesign(r.right - r.left);
 }
 
 forms::NativeWindow FormWindow::handle() const {
@@ -163,14 +182,26 @@ void FormWindow::paintSkin(HDC dc, const RECT& area) const {
     const RECT local{0, 0, area.right - area.left, area.bottom - area.top};
     ::FillRect(dc, &local, ::GetSysColorBrush(COLOR_BTNFACE));
     if (const auto* picture = dynamic_cast<const Win32Picture*>(picture_.get())) {
+        // The picture at this scale is made once and kept; stretching is only the fallback.
+        const int width = scale_.toDevice(picture->width());
+        const int height = scale_.toDevice(picture->height());
         UniqueMemoryDc source(::CreateCompatibleDC(dc));
-        SelectedObject selected(source.get(), picture->get());
-        ::BitBlt(dc, -area.left, -area.top, picture->width(), picture->height(), source.get(), 0, 0, SRCCOPY);
+        if (HBITMAP scaled = picture->at(scale_)) {
+            SelectedObject selected(source.get(), scaled);
+            ::BitBlt(dc, -area.left, -area.top, width, height, source.get(), 0, 0, SRCCOPY);
+        } else {
+            SelectedObject selected(source.get(), picture->get());
+            ::SetStretchBltMode(dc, HALFTONE);
+            ::StretchBlt(dc, -area.left, -area.top, width, height, source.get(), 0, 0, picture->width(),
+                         picture->height(), SRCCOPY);
+        }
     }
+    // Small icons are 16 design pixels square; the icon of the scaled size comes from the system.
+    const int iconSize = scale_.toDevice(16);
     for (const forms::DrawnIcon& drawn : form_.drawnIcons()) {
         if (const auto* icon = dynamic_cast<const Win32Icon*>(drawn.icon.get())) {
-            ::DrawIconEx(dc, drawn.x - area.left, drawn.y - area.top, icon->get(), 0, 0, 0, nullptr,
-                         DI_NORMAL);
+            ::DrawIconEx(dc, scale_.toDevice(drawn.x) - area.left, scale_.toDevice(drawn.y) - area.top,
+                         icon->at(iconSize), iconSize, iconSize, 0, nullptr, DI_NORMAL);
         }
     }
 }
@@ -216,7 +247,7 @@ void FormWindow::windowGone(HWND window) {
 void FormWindow::reportBounds(HWND window) {
     RECT r{};
     ::GetWindowRect(window, &r);
-    const forms::Rect bounds{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    const forms::Rect bounds = currentScreens().toDesign({r.left, r.top, r.right - r.left, r.bottom - r.top});
     if (bounds != form_.pixelBounds())
         form_.notifyBoundsChanged(bounds);
 }
@@ -282,11 +313,14 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
             if (ready_)
-                form_.notifyMouseDown(mouseArgs(buttonOf(message), wParam, lParam));
+                form_.notifyMouseDown(toDesign(mouseArgs(buttonOf(message), wParam, lParam), scale_));
             return 0;
         case WM_MOUSEMOVE:
             if (ready_)
-                form_.notifyMouseMove(mouseArgs(buttonsHeld(wParam), wParam, lParam));
+                form_.notifyMouseMove(toDesign(mouseArgs(buttonsHeld(wParam), wParam, lParam), scale_));
+            return 0;
+        case WM_DPICHANGED:
+            onDpiChanged(window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_WINDOWPOSCHANGED:
             if (ready_)

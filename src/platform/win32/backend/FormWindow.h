@@ -7,6 +7,7 @@
 #include "forms/Backend.h"
 #include "forms/Form.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/backend/Dpi.h"
 #include "platform/win32/backend/DropTarget.h"
 
 namespace win32 {
@@ -15,7 +16,8 @@ class Win32Backend;
 
 // A form as a top-level window: the picture, then the surface's icons, with the controls on top. The strip
 // is borderless; a dialog has a caption and a close box, is owned by its owner form's window and shows
-// the dialog face.
+// the dialog face. The form's rectangles are design pixels; the window is laid out in device pixels at
+// the scale of the monitor it is on, and again whenever that scale changes (WM_DPICHANGED).
 class FormWindow : public forms::FormPeer {
   public:
     static constexpr const wchar_t* kClassName = L"TolvaneForm";
@@ -55,6 +57,9 @@ class FormWindow : public forms::FormPeer {
     void reportBounds(HWND window);
     // The system destroyed the window (its owner went first): the form unloads, and this peer with it.
     void windowGone(HWND window);
+    void onDpiChanged(HWND window, int dpi, const RECT& suggested);
+    // The device size of the whole window at the current scale, from the form's design size.
+    SIZE deviceSize(HWND window) const;
 
     Win32Backend& backend_;
     forms::Form& form_;
@@ -62,6 +67,9 @@ class FormWindow : public forms::FormPeer {
     UniqueWindow window_;
     std::optional<DropRegistration> drops_;  // revoked before the window is destroyed
     bool ready_ = false;                     // no notifications while the window is being created
+    Scale scale_;
+    bool placing_ = false;            // inside setBounds: the rectangle set is already at the new scale
+    std::optional<SIZE> clientSize_;  // a dialog's client area, design pixels
     HWND lastFocus_ = nullptr;  // the control to give the focus back to when the form is activated again
 };
 

@@ -4,6 +4,7 @@
 
 #include "forms/Form.h"
 #include "platform/win32/Wide.h"
+#include "platform/win32/backend/Dpi.h"
 #include "platform/win32/backend/EditText.h"
 #include "platform/win32/backend/Fonts.h"
 #include "platform/win32/backend/ObjectWindowProc.h"
@@ -51,7 +52,8 @@ void SkinControl::setText(const std::string& text) {
 }
 
 void SkinControl::setRect(const forms::Rect& rect) {
-    ::MoveWindow(window_.get(), rect.left, rect.top, rect.width, rect.height, TRUE);
+    const forms::Rect device = scaleOf(window_.get()).toDevice(rect);
+    ::MoveWindow(window_.get(), device.left, device.top, device.width, device.height, TRUE);
 }
 
 void SkinControl::setVisible(bool visible) {
@@ -64,7 +66,7 @@ void SkinControl::setEnabled(bool enabled) {
 }
 
 void SkinControl::setFont(const forms::Font& font) {
-    font_ = createFont(font, backend_.dpi());
+    font_ = createFont(font, scaleOf(window_.get()).dpi());
     ::InvalidateRect(window_.get(), nullptr, FALSE);
 }
 
@@ -102,27 +104,29 @@ void SkinControl::paint(HWND window) {
 }
 
 LRESULT SkinControl::onButtonDown(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const forms::MouseArgs args = mouseArgs(buttonOf(message), wParam, lParam);
+    const forms::MouseArgs args = toDesign(mouseArgs(buttonOf(message), wParam, lParam), scaleOf(window));
     if (args.button == forms::kLeftButton) {
         leftPressed_ = true;
         afterDoubleClick_ = message == WM_LBUTTONDBLCLK;
     }
     // Keeps the button up here even when it happens outside, so that the click is decided here.
     ::SetCapture(window);
-    const std::weak_ptr<int> alive = alive_;
-    control_.notifyMouseDown(args);
-    if (message == WM_LBUTTONDBLCLK && !alive.expired())
+    // The second press of a left double click is DblClick alone: no second MouseDown, so that a run
+    // button, the page selector or the window-order label acts once for a double click.
+    if (message == WM_LBUTTONDBLCLK)
         control_.notifyDblClick();
+    else
+        control_.notifyMouseDown(args);
     return 0;
 }
 
 LRESULT SkinControl::onButtonUp(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const forms::MouseArgs args = mouseArgs(buttonOf(message), wParam, lParam);
+    const forms::MouseArgs args = toDesign(mouseArgs(buttonOf(message), wParam, lParam), scaleOf(window));
     bool click = false;
     if (args.button == forms::kLeftButton) {
         RECT client{};
         ::GetClientRect(window, &client);
-        const POINT at{args.x, args.y};
+        const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         click = leftPressed_ && !afterDoubleClick_ && ::PtInRect(&client, at);
         leftPressed_ = false;
         afterDoubleClick_ = false;
@@ -159,7 +163,12 @@ LRESULT SkinControl::handleMessage(HWND window, UINT message, WPARAM wParam, LPA
             leftPressed_ = false;
             return 0;
         case WM_MOUSEMOVE:
-            control_.notifyMouseMove(mouseArgs(buttonsHeld(wParam), wParam, lParam));
+            control_.notifyMouseMove(
+                toDesign(mouseArgs(buttonsHeld(wParam), wParam, lParam), scaleOf(window)));
+            return 0;
+        case kApplyScale:
+            setRect(control_.rect());
+            setFont(control_.font());
             return 0;
         default:
             return ::DefWindowProcW(window, message, wParam, lParam);

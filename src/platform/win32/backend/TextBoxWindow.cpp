@@ -4,6 +4,7 @@
 
 #include "forms/Form.h"
 #include "platform/win32/Wide.h"
+#include "platform/win32/backend/Dpi.h"
 #include "platform/win32/backend/EditText.h"
 #include "platform/win32/backend/Fonts.h"
 #include "platform/win32/backend/KeyPress.h"
@@ -33,7 +34,8 @@ void TextBoxWindow::setText(const std::string& text) {
 }
 
 void TextBoxWindow::setRect(const forms::Rect& rect) {
-    ::MoveWindow(window_.get(), rect.left, rect.top, rect.width, rect.height, TRUE);
+    const forms::Rect device = scaleOf(window_.get()).toDevice(rect);
+    ::MoveWindow(window_.get(), device.left, device.top, device.width, device.height, TRUE);
 }
 
 void TextBoxWindow::setVisible(bool visible) {
@@ -45,7 +47,7 @@ void TextBoxWindow::setEnabled(bool enabled) {
 }
 
 void TextBoxWindow::setFont(const forms::Font& font) {
-    UniqueFont next = createFont(font, backend_.dpi());
+    UniqueFont next = createFont(font, scaleOf(window_.get()).dpi());
     ::SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(next.get()), TRUE);
     font_ = std::move(next);  // the old font goes only after the edit has let go of it
 }
@@ -98,6 +100,12 @@ LRESULT TextBoxWindow::handleMessage(HWND window, UINT message, WPARAM wParam, L
                 return 0;
             return ::DefSubclassProc(window, WM_CHAR, static_cast<WPARAM>(code), lParam);
         }
+        case WM_LBUTTONDBLCLK: {
+            // The edit selects the word first, as it always does; then the program hears of it.
+            const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
+            box_.notifyDblClick();
+            return result;
+        }
         case kReflectedCommand:
             switch (HIWORD(wParam)) {
                 case EN_CHANGE:
@@ -114,6 +122,10 @@ LRESULT TextBoxWindow::handleMessage(HWND window, UINT message, WPARAM wParam, L
                 default:
                     return 0;
             }
+        case kApplyScale:
+            setRect(box_.rect());
+            setFont(box_.font());
+            return 0;
         case kReflectedCtlColorEdit: {
             HDC dc = reinterpret_cast<HDC>(wParam);
             ::SetTextColor(dc, color_);

@@ -31,6 +31,22 @@ std::unique_ptr<Peer> placedInContainer(std::unique_ptr<Peer> peer, const forms:
     return peer;
 }
 
+// Stacks a new child of a form below the edit and combo boxes made before it, which keep the order
+// they were made in (their tab order), and above every label and image. So a label laid over another,
+// as the marks over the caption strip, is seen and clicked, and no label ever covers an edit or combo box.
+template <class Peer>
+std::unique_ptr<Peer> stacked(std::unique_ptr<Peer> peer) {
+    HWND control = toHwnd(peer->handle());
+    HWND after = HWND_TOP;
+    for (HWND sibling = ::GetWindow(control, GW_HWNDFIRST); sibling;
+         sibling = ::GetWindow(sibling, GW_HWNDNEXT)) {
+        if (sibling != control && !SkinControl::isSkinControl(sibling))
+            after = sibling;
+    }
+    ::SetWindowPos(control, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return peer;
+}
+
 }  // namespace
 
 Win32Backend::Win32Backend() {
@@ -60,23 +76,23 @@ std::unique_ptr<forms::FormPeer> Win32Backend::createForm(forms::Form& form) {
 }
 
 std::unique_ptr<forms::ControlPeer> Win32Backend::createLabel(forms::Form& form, forms::Control& label) {
-    return placedInContainer<forms::ControlPeer>(
-        std::make_unique<SkinControl>(*this, form, label, SkinControl::Kind::Label), form, label);
+    return stacked(placedInContainer<forms::ControlPeer>(
+        std::make_unique<SkinControl>(*this, form, label, SkinControl::Kind::Label), form, label));
 }
 
 std::unique_ptr<forms::ControlPeer> Win32Backend::createImage(forms::Form& form, forms::Control& image) {
-    return placedInContainer<forms::ControlPeer>(
-        std::make_unique<SkinControl>(*this, form, image, SkinControl::Kind::Image), form, image);
+    return stacked(placedInContainer<forms::ControlPeer>(
+        std::make_unique<SkinControl>(*this, form, image, SkinControl::Kind::Image), form, image));
 }
 
 std::unique_ptr<forms::EditPeer> Win32Backend::createTextBox(forms::Form& form, forms::TextBox& textBox) {
-    return placedInContainer<forms::EditPeer>(std::make_unique<TextBoxWindow>(*this, form, textBox), form,
-                                              textBox);
+    return stacked(placedInContainer<forms::EditPeer>(std::make_unique<TextBoxWindow>(*this, form, textBox),
+                                                      form, textBox));
 }
 
 std::unique_ptr<forms::ComboPeer> Win32Backend::createComboBox(forms::Form& form, forms::ComboBox& comboBox) {
-    return placedInContainer<forms::ComboPeer>(std::make_unique<ComboBoxWindow>(*this, form, comboBox), form,
-                                               comboBox);
+    return stacked(placedInContainer<forms::ComboPeer>(std::make_unique<ComboBoxWindow>(*this, form, comboBox),
+                                                       form, comboBox));
 }
 
 std::unique_ptr<forms::ControlPeer> Win32Backend::createCommandButton(forms::Form& form,

@@ -32,13 +32,15 @@ class Win32Backend : public forms::Backend {
     std::unique_ptr<forms::PicturePeer> createPictureBox(forms::Form& form,
                                                          forms::PictureBox& pictureBox) override;
     std::unique_ptr<forms::TimerPeer> createTimer(forms::Form& form, forms::Timer& timer) override;
-    double twipsPerPixelX() const override { return 1440.0 / dpiX_; }
-    double twipsPerPixelY() const override { return 1440.0 / dpiY_; }
+    // The runtime's pixels are design pixels, 1/96 inch at every scale (platform/ScreenScale.h).
+    double twipsPerPixelX() const override { return 1440.0 / 96; }
+    double twipsPerPixelY() const override { return 1440.0 / 96; }
 
     // Runs until the last form window is gone; returns the exit code of WM_QUIT. An exception that an
     // event handler threw is stopped at the window procedure and thrown again here.
     int runMessageLoop();
 
+    // The system's dpi; a window's own scale is scaleOf(window).
     int dpi() const { return dpiY_; }
 
     // For the peers.

@@ -20,10 +20,13 @@ forms::IconPtr Win32Platform::smallIcon(const std::string& path) {
         !info.hIcon) {
         return nullptr;
     }
-    return std::make_shared<Win32Icon>(info.hIcon);
+    return std::make_shared<Win32Icon>(info.hIcon, widen(path));
 }
 
-forms::PicturePtr Win32Platform::loadPicture(const std::string& path) {
+namespace {
+
+// The picture at `path` as a 32-bit premultiplied top-down DIB section.
+UniqueBitmap loadBitmap(const std::string& path, int& widthOut, int& heightOut) {
     ComPtr<IWICImagingFactory> factory;
     ComPtr<IWICBitmapDecoder> decoder;
     ComPtr<IWICBitmapFrameDecode> frame;
@@ -36,16 +39,16 @@ forms::PicturePtr Win32Platform::loadPicture(const std::string& path) {
         FAILED(factory->CreateFormatConverter(converter.put())) ||
         FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone,
                                      nullptr, 0.0, WICBitmapPaletteTypeCustom))) {
-        return nullptr;
+        return {};
     }
     UINT width = 0;
     UINT height = 0;
     if (FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0)
-        return nullptr;
+        return {};
     // A file may claim any size: refuse one whose pixels would not fit the copy's byte count.
     const unsigned long long stride = 4ull * width;
     if (stride * height > INT_MAX)
-        return nullptr;
+        return {};
 
     BITMAPINFO format{};
     format.bmiHeader.biSize = sizeof format.bmiHeader;
@@ -59,10 +62,35 @@ forms::PicturePtr Win32Platform::loadPicture(const std::string& path) {
     if (!bitmap || !bits ||
         FAILED(converter->CopyPixels(nullptr, static_cast<UINT>(stride), static_cast<UINT>(stride * height),
                                      static_cast<BYTE*>(bits)))) {
-        return nullptr;
+        return {};
     }
-    return std::make_shared<Win32Picture>(bitmap.release(), static_cast<int>(width),
-                                          static_cast<int>(height));
+    widthOut = static_cast<int>(width);
+    heightOut = static_cast<int>(height);
+    return bitmap;
+}
+
+}  // namespace
+
+forms::PicturePtr Win32Platform::loadPicture(const std::string& path) {
+    return loadSkinPicture(path, {});
+}
+
+forms::PicturePtr Win32Platform::loadSkinPicture(const std::string& path, const std::string& doubleSizePath) {
+    int width = 0;
+    int height = 0;
+    UniqueBitmap bitmap = loadBitmap(path, width, height);
+    if (!bitmap)
+        return nullptr;
+    // The double-size drawing only improves scaled screens: one that is missing or of another size is
+    // left out, and the picture is scaled from its own size instead.
+    int doubleWidth = 0;
+    int doubleHeight = 0;
+    UniqueBitmap doubleSize;
+    if (!doubleSizePath.empty())
+        doubleSize = loadBitmap(doubleSizePath, doubleWidth, doubleHeight);
+    if (doubleWidth != 2 * width || doubleHeight != 2 * height)
+        doubleSize.reset();
+    return std::make_shared<Win32Picture>(bitmap.release(), width, height, std::move(doubleSize));
 }
 
 }  // namespace win32

@@ -49,6 +49,7 @@ class Win32Platform : public platform::Platform {
 
     forms::IconPtr smallIcon(const std::string& path) override;
     forms::PicturePtr loadPicture(const std::string& path) override;
+    forms::PicturePtr loadSkinPicture(const std::string& path, const std::string& doubleSizePath) override;
 
     platform::DateTime now() override;
     std::string dateSeparator() override;

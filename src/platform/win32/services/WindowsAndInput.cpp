@@ -3,6 +3,7 @@
 #include <cwchar>
 
 #include "platform/win32/Wide.h"
+#include "platform/win32/backend/Dpi.h"
 #include "platform/win32/services/Win32Platform.h"
 
 namespace win32 {
@@ -69,33 +70,21 @@ void Win32Platform::dragWindow(platform::NativeWindow window) {
     ::SendMessageW(toHwnd(window), WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
 }
 
+// The core sees the desktop in design pixels (platform/ScreenScale.h).
 platform::Point Win32Platform::cursorPos() {
     POINT point{};
     ::GetCursorPos(&point);
-    return {point.x, point.y};
+    return currentScreens().pointToDesign(point.x, point.y);
 }
 
 platform::Size Win32Platform::screenSize() {
-    return {::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    const platform::ScreenMap screens = currentScreens();
+    const forms::Rect primary = screens.designArea(screens.monitors().front());
+    return {primary.width, primary.height};
 }
 
 std::vector<forms::Rect> Win32Platform::monitors() {
-    std::vector<forms::Rect> found;
-    ::EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
-            MONITORINFO info{};
-            info.cbSize = sizeof info;
-            if (::GetMonitorInfoW(monitor, &info)) {
-                const RECT& r = info.rcMonitor;
-                reinterpret_cast<std::vector<forms::Rect>*>(data)->push_back(
-                    {r.left, r.top, r.right - r.left, r.bottom - r.top});
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    if (found.empty()) found.push_back({0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)});
-    return found;
+    return currentScreens().designAreas();
 }
 
 std::string Win32Platform::clipboardText() {

@@ -1,0 +1,132 @@
+// The strip on the screen's own scale (run with the prefix at LogPixels 96, 144 or 192): every control
+// at its rectangle scaled by dpi / 96, and the page number and the caption whole. With TOLVANE_SHOTS
+// set to a host folder, the strip is photographed there collapsed and expanded.
+#include "Harness.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using namespace e2e;
+
+namespace {
+
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+// A rectangle of the control table in device pixels: its edges scaled, as the program places it.
+struct Placed {
+    int left, top, width, height;
+};
+Placed Scaled(int left, int top, int width, int height, int dpi) {
+    const int l = MulDiv(left, dpi, 96);
+    const int t = MulDiv(top, dpi, 96);
+    return {l, t, MulDiv(left + width, dpi, 96) - l, MulDiv(top + height, dpi, 96) - t};
+}
+
+void SetNativeText(HWND control, const std::wstring& text) {
+    SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
+                        2000, nullptr);
+    RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Sleep(200);
+}
+
+// A text drawn whole inside the label: its pixels (those that change when the label's text is taken
+// away for a moment) reach neither the label's last row nor its last column, where a text cut by the
+// label ends, and they are at least `minHeight` rows tall.
+::testing::AssertionResult TextWhole(HWND control, int minHeight) {
+    const RECT rect = ScreenRect(control);
+    const Capture with = CaptureScreen(rect);
+    const std::wstring text = TextOf(control);
+    SetNativeText(control, L"");
+    const Capture without = CaptureScreen(rect);
+    SetNativeText(control, text);
+    int top = with.height;
+    int bottom = -1;
+    for (int y = 0; y < with.height; ++y) {
+        for (int x = 0; x < with.width; ++x) {
+            if (with.At(x, y) == without.At(x, y))
+                continue;
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+            if (y == with.height - 1 || x == with.width - 1)
+                return ::testing::AssertionFailure()
+                       << "text cut at " << x << ", " << y << " of " << with.width << " x " << with.height;
+        }
+    }
+    if (bottom < 0)
+        return ::testing::AssertionFailure() << "no text shown";
+    if (bottom - top + 1 < minHeight)
+        return ::testing::AssertionFailure() << "text only " << bottom - top + 1 << " rows tall";
+    return ::testing::AssertionSuccess();
+}
+
+void Photograph(const RECT& strip, int dpi, const char* state) {
+    const char* folder = std::getenv("TOLVANE_SHOTS");
+    if (!folder || !*folder)
+        return;
+    const std::string file = std::string(folder) + "/strip-" + std::to_string(dpi) + "-" + state + ".png";
+    const std::string crop = std::to_string(strip.right - strip.left) + "x" +
+                             std::to_string(strip.bottom - strip.top) + "+" + std::to_string(strip.left) +
+                             "+" + std::to_string(strip.top);
+    EXPECT_EQ(RunOnHost("import -window root -crop " + crop + " +repage " + file), 0) << file;
+}
+
+TEST(ScaledStrip, ControlsAtTheirScaledRectanglesAndTextsWhole) {
+    TOLVANE_REQUIRE_PROGRAM();
+    const int dpi = ScreenDpi();
+    RecordProperty("dpi", dpi);
+    StripSession session;
+    ASSERT_TRUE(session.Start(SettingsWith({}), GridFile(), GridFile()));
+    const auto control = [&](int left, int top, int width, int height) {
+        const Placed p = Scaled(left, top, width, height, dpi);
+        return session.Control(p.left, p.top, p.width, p.height);
+    };
+    const Placed collapsed = Scaled(0, 0, 256, 28, dpi);
+    const RECT strip = ScreenRect(session.main);
+    EXPECT_EQ(strip.right - strip.left, collapsed.width);
+    EXPECT_EQ(strip.bottom - strip.top, collapsed.height);
+
+    struct Table {
+        int left, top, width, height;
+    };
+    const Table controls[] = {{7, 6, 16, 16},    {25, 9, 14, 14},   {44, 6, 16, 16},   {98, 6, 16, 16},
+                              {45, 4, 15, 20},   {99, 4, 15, 20},   {124, 8, 120, 14}, {242, 4, 9, 9},
+                              {244, 14, 8, 8},   {236, 14, 8, 8},   {8, 43, 210, 18},  {8, 73, 210, 18},
+                              {8, 103, 210, 18}, {226, 43, 24, 15}, {226, 97, 24, 15}};
+    for (const Table& c : controls)
+        control(c.left, c.top, c.width, c.height);
+
+    // The pointer stays on the strip, so that the caption shows the slot's title and not the clock.
+    const Placed caption = Scaled(124, 8, 120, 14, dpi);
+    SetCursorPos(strip.left + caption.left + caption.width / 2, strip.top + caption.top + caption.height / 2);
+    HWND pageV = control(25, 9, 14, 14);
+    HWND viewCaption = control(124, 8, 120, 14);
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(viewCaption) == kEmptyMarker && TextOf(pageV) == L" 0"; },
+                          kAnswerLimit));
+    Sleep(300);  // the labels' paint
+    // 9 pt is 12 pixels at 96 dpi; a digit and these kana and kanji are more than half of that tall.
+    const int minHeight = MulDiv(6, dpi, 96);
+    EXPECT_TRUE(TextWhole(pageV, minHeight)) << "page number";
+    EXPECT_TRUE(TextWhole(viewCaption, minHeight)) << "caption";
+    Photograph(strip, dpi, "collapsed");
+
+    // A right click on a run button opens the strip for editing.
+    HWND run0 = control(45, 4, 15, 20);
+    PostRightClick(run0, 2, 2);
+    const Placed expanded = Scaled(0, 0, 256, 128, dpi);
+    ASSERT_TRUE(WaitUntil([&] { return ScreenRect(session.main).bottom - strip.top == expanded.height; },
+                          kAnswerLimit))
+        << "height " << ScreenRect(session.main).bottom - strip.top << " instead of " << expanded.height;
+    SetCursorPos(strip.left + caption.left + caption.width / 2, strip.top + caption.top + caption.height / 2);
+    Sleep(300);
+    EXPECT_TRUE(TextWhole(pageV, minHeight)) << "page number, expanded";
+    EXPECT_TRUE(TextWhole(viewCaption, minHeight)) << "caption, expanded";
+    Photograph(ScreenRect(session.main), dpi, "expanded");
+}
+
+}  // namespace
