@@ -2,7 +2,6 @@
 #include <cmath>
 
 #include "app/Launcher.h"
-#include "hotkeys/HotkeyHook.h"
 #include "state/StoredFiles.h"
 
 namespace app {
@@ -22,8 +21,7 @@ void Launcher::ClosingSteps() {
     CloseDialogs();
     mainwindow::MainF& form = *mainF_;
     for (int id = state::kHotkeyCount - 1; id >= 0; --id)
-        platform_.unregisterHotkey(form.handle(), id);
-    hotkeys::RemoveHotkeyHook(form);
+        form.unregisterHotkey(id);
     s_.WindowLeft = static_cast<state::Single>(form.left());
     s_.WindowTop = static_cast<state::Long>(std::lround(form.top()));
     state::SaveAll(s_, platform_);

@@ -1,7 +1,5 @@
 #include "mainwindow/MainF.h"
 
-#include "hotkeys/HotkeyHook.h"
-
 namespace mainwindow {
 
 namespace {
@@ -63,6 +61,7 @@ void MainF::WireEvents() {
     };
     onMouseDown = [this](const forms::MouseArgs& a) { FormMouseDown(a); };
     onMouseMove = [this](const forms::MouseArgs&) { HideCommandBox(); };
+    onHotkey = [this](int id) { MyMsg(id); };
     IconV.onDblClick = [this] { SwitchMode(); };
     IconV.onMouseDown = [this](const forms::MouseArgs& a) { IconVMouseDown(a); };
     PageV.onMouseDown = [this](const forms::MouseArgs& a) { PageVMouseDown(a); };
@@ -101,7 +100,6 @@ void MainF::WireEvents() {
 }
 
 void MainF::Form_Load() {
-    hotkeys::InstallHotkeyHook(*this);
     Set_HK_ID();
     PlaceControls();
 }

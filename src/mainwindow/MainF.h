@@ -63,8 +63,9 @@ class MainF : public forms::Form {
     int LastKeyChar = 0;
 
     // ---- Hotkeys and window order
-    // Runs the action of hotkey `wParam`; the other arguments are those of the window message.
-    std::intptr_t MyMsg(forms::NativeWindow hwnd, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam);
+    // Runs the action of hotkey `id`; the strip receives its hotkeys through onHotkey.
+    void MyMsg(int id);
+    // Registers the five hotkeys of the state on the strip, each id in place of its old combination.
     void Set_HK_ID();
     void ToggleZOrder();
     // Applies ZOrderBottom to the window and to the mark on zoL.

@@ -118,7 +118,10 @@ class HeadlessFormPeer : public forms::FormPeer {
         mine[id] = {modifiers, key};
         return true;
     }
-    void unregisterHotkey(int id) override { backend_.hotkeys[handle_].erase(id); }
+    void unregisterHotkey(int id) override {
+        backend_.hotkeyReleases.push_back(id);
+        backend_.hotkeys[handle_].erase(id);
+    }
     void destroy() override {
         backend_.hotkeys.erase(handle_);
         if (backend_.activeForm == &form_)
