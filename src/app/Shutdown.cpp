@@ -1,4 +1,4 @@
-// The end: dialogs first, then the main window, which gives back what it took and saves everything.
+// The end: the main window gives back what it took and saves everything.
 #include <cmath>
 
 #include "app/Launcher.h"
@@ -7,18 +7,11 @@
 namespace app {
 
 void Launcher::End() {
-    CloseDialogs();
     mainF_->unload();
 }
 
-void Launcher::CloseDialogs() {
-    for (forms::Form* dialog : dialogs_)
-        dialog->unload();
-}
-
+// However the window closes (also when Windows shuts down), these steps run once.
 void Launcher::ClosingSteps() {
-    // However the window closes (also when Windows shuts down), no dialog outlives it.
-    CloseDialogs();
     mainwindow::MainF& form = *mainF_;
     for (int id = state::kHotkeyCount - 1; id >= 0; --id)
         form.unregisterHotkey(id);

@@ -33,10 +33,6 @@ MainF::MainF(forms::Backend& backend, state::LauncherState& s, platform::Platfor
     WireEvents();
 }
 
-MainF::~MainF() {
-    unload();
-}
-
 void MainF::SetDesignProperties() {
     setPixelBounds({0, 0, kDesignWidth, kDesignHeight});
     PageV.setCaption("0");

@@ -29,6 +29,17 @@ TEST_F(LauncherTest, ClosingBySystemRunsTheSameStepsOnce) {
     EXPECT_EQ(backend.hotkeyReleases, (std::vector<int>{4, 3, 2, 1, 0}));
 }
 
+TEST_F(LauncherTest, LauncherThatGoesWithTheStripLoadedClosesItFirst) {
+    ASSERT_TRUE(start());
+    mainF().setPixelBounds({10, 20, 256, 28});
+    fake.writes.clear();
+    backend.hotkeyReleases.clear();
+    launcher.reset();
+    EXPECT_EQ(backend.hotkeyReleases, (std::vector<int>{4, 3, 2, 1, 0}));
+    EXPECT_EQ(fake.writes.size(), 3u);
+    EXPECT_EQ(file("Tolv.ini").substr(0, 11), "150,300,0\r\n");
+}
+
 TEST_F(LauncherTest, UnsavedEntryFieldsAreDiscardedAtShutdown) {
     ASSERT_TRUE(start());
     const std::string before = file("TRUN.dat");

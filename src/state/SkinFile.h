@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace state {
+
+// A skin file: the font face and text colour of the strip's labels and its background picture.
+struct SkinValues {
+    std::string fontName;
+    std::int32_t foreColor = 0;  // 0x00BBGGRR
+    std::string picture;         // a file name inside the skins folder
+};
+
+// Reads the three lines of a skin file. On failure `problem` says what was wrong, in Japanese.
+std::optional<SkinValues> ReadSkinFile(platform::Platform& platform, const std::string& path,
+                                       std::string& problem);
+
+}  // namespace state
