@@ -1,9 +1,7 @@
 #pragma once
 
-#include <memory>
-#include <vector>
-
 #include "forms/Backend.h"
+#include "forms/OwnedForm.h"
 #include "mainwindow/MainF.h"
 #include "platform/Platform.h"
 #include "state/State.h"
@@ -22,7 +20,7 @@ class Launcher {
     // at once, before touching any file or window.
     bool Main();
 
-    // The close label: closes the dialogs, then the main window, which saves everything.
+    // The close label: unloads the main window, whose closing steps save everything.
     void End();
 
     state::LauncherState& state() { return s_; }
@@ -32,15 +30,13 @@ class Launcher {
     void KeepWindowOnScreen();
     void ApplyConfiguredSkin();
     void OfferToRemoveVanishedItems();
-    void CloseDialogs();
     void ClosingSteps();
 
     forms::Backend& backend_;
     platform::Platform& platform_;
     state::LauncherState s_;
-    std::unique_ptr<mainwindow::MainF> mainF_;
-    // The open dialogs in the order they close: item editor, options, hotkey, skins.
-    std::vector<forms::Form*> dialogs_;
+    // Last, so that it goes first: its closing steps still use everything above.
+    forms::OwnedForm<mainwindow::MainF> mainF_;
 };
 
 }  // namespace app

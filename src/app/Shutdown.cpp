@@ -1,29 +1,20 @@
-// The end: dialogs first, then the main window, which gives back what it took and saves everything.
+// The end: the main window gives back what it took and saves everything.
 #include <cmath>
 
 #include "app/Launcher.h"
-#include "hotkeys/HotkeyHook.h"
 #include "state/StoredFiles.h"
 
 namespace app {
 
 void Launcher::End() {
-    CloseDialogs();
     mainF_->unload();
 }
 
-void Launcher::CloseDialogs() {
-    for (forms::Form* dialog : dialogs_)
-        dialog->unload();
-}
-
+// However the window closes (also when Windows shuts down), these steps run once.
 void Launcher::ClosingSteps() {
-    // However the window closes (also when Windows shuts down), no dialog outlives it.
-    CloseDialogs();
     mainwindow::MainF& form = *mainF_;
     for (int id = state::kHotkeyCount - 1; id >= 0; --id)
-        platform_.unregisterHotkey(form.handle(), id);
-    hotkeys::RemoveHotkeyHook(form);
+        form.unregisterHotkey(id);
     s_.WindowLeft = static_cast<state::Single>(form.left());
     s_.WindowTop = static_cast<state::Long>(std::lround(form.top()));
     state::SaveAll(s_, platform_);

@@ -41,7 +41,7 @@ bool Launcher::Main() {
 
     state::LoadAll(s_, platform_);
 
-    mainF_ = std::make_unique<mainwindow::MainF>(backend_, s_, platform_);
+    mainF_ = forms::makeOwnedForm<mainwindow::MainF>(backend_, s_, platform_);
     mainF_->onEndRequested = [this] { End(); };
     mainF_->onClosing = [this] { ClosingSteps(); };
     mainF_->load();

@@ -1,7 +1,5 @@
 #include "mainwindow/MainF.h"
 
-#include "hotkeys/HotkeyHook.h"
-
 namespace mainwindow {
 
 namespace {
@@ -35,10 +33,6 @@ MainF::MainF(forms::Backend& backend, state::LauncherState& s, platform::Platfor
     WireEvents();
 }
 
-MainF::~MainF() {
-    unload();
-}
-
 void MainF::SetDesignProperties() {
     setPixelBounds({0, 0, kDesignWidth, kDesignHeight});
     PageV.setCaption("0");
@@ -63,6 +57,7 @@ void MainF::WireEvents() {
     };
     onMouseDown = [this](const forms::MouseArgs& a) { FormMouseDown(a); };
     onMouseMove = [this](const forms::MouseArgs&) { HideCommandBox(); };
+    onHotkey = [this](int id) { MyMsg(id); };
     IconV.onDblClick = [this] { SwitchMode(); };
     IconV.onMouseDown = [this](const forms::MouseArgs& a) { IconVMouseDown(a); };
     PageV.onMouseDown = [this](const forms::MouseArgs& a) { PageVMouseDown(a); };
@@ -101,7 +96,6 @@ void MainF::WireEvents() {
 }
 
 void MainF::Form_Load() {
-    hotkeys::InstallHotkeyHook(*this);
     Set_HK_ID();
     PlaceControls();
 }

@@ -16,8 +16,8 @@ namespace mainwindow {
 // The controls keep their own names; everything else about them lives in the files of this folder.
 class MainF : public forms::Form {
   public:
+    // Hold it in a forms::OwnedForm, so that it unloads (and gives back what it took) before it goes.
     MainF(forms::Backend& backend, state::LauncherState& s, platform::Platform& platform);
-    ~MainF() override;
 
     forms::Image IconV{*this, "IconV"};
     forms::Label PageV{*this, "PageV"};
@@ -65,8 +65,9 @@ class MainF : public forms::Form {
     int LastKeyChar = 0;
 
     // ---- Hotkeys and window order
-    // Runs the action of hotkey `wParam`; the other arguments are those of the window message.
-    std::intptr_t MyMsg(forms::NativeWindow hwnd, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam);
+    // Runs the action of hotkey `id`; the strip receives its hotkeys through onHotkey.
+    void MyMsg(int id);
+    // Registers the five hotkeys of the state on the strip, each id in place of its old combination.
     void Set_HK_ID();
     void ToggleZOrder();
     // Applies ZOrderBottom to the window and to the mark on zoL.
@@ -118,15 +119,6 @@ class MainF : public forms::Form {
     state::LauncherState& s_;
     platform::Platform& platform_;
 };
-
-// Where the options dialog opens: above the strip when the strip lies in the lower half of the screen,
-// below it otherwise; right edges aligned when it lies in the right half, left edges otherwise. Twips.
-struct TwipsPoint {
-    double left = 0;
-    double top = 0;
-};
-TwipsPoint PlaceBesideStrip(double stripLeft, double stripTop, double stripWidth, double stripHeight,
-                            double dialogWidth, double dialogHeight, double screenWidth, double screenHeight);
 
 // The list search of a combo box: the first entry that begins with (or, exact, equals) the text,
 // letter case ignored; -1 when none, and for a control that has no list.

@@ -65,14 +65,6 @@ struct OpenDialogRequest {
     int maxPathCharacters = 254;  // a longer chosen path makes the dialog fail
 };
 
-// A window procedure put in place of a window's own; it receives every message of that window.
-using WindowProcHook =
-    std::function<std::intptr_t(NativeWindow, unsigned message, std::uintptr_t wParam, std::intptr_t lParam)>;
-// The window procedure that was replaced, to call on and to put back.
-using WindowProcToken = std::uintptr_t;
-
-inline constexpr unsigned kWmHotkey = 0x312;
-
 // Every service the launcher asks of the system. Paths and texts are UTF-8; an implementation
 // converts at the system call. Nothing here holds launcher logic.
 class Platform {
@@ -116,13 +108,6 @@ class Platform {
     virtual std::optional<std::string> resolveShortcut(const std::string& linkPath) = 0;
 
     // ---- Windows and input
-    virtual WindowProcToken replaceWindowProc(NativeWindow window, WindowProcHook hook) = 0;
-    virtual std::intptr_t callWindowProc(WindowProcToken previous, NativeWindow window, unsigned message,
-                                         std::uintptr_t wParam, std::intptr_t lParam) = 0;
-    virtual void restoreWindowProc(NativeWindow window, WindowProcToken previous) = 0;
-    // modifiers: 1 Alt, 2 Ctrl, 4 Shift (the system's MOD_ values); key: a virtual-key code.
-    virtual bool registerHotkey(NativeWindow window, int id, unsigned modifiers, unsigned key) = 0;
-    virtual bool unregisterHotkey(NativeWindow window, int id) = 0;
     // Changes only the window's place in the window order, and shows it without activating it.
     virtual void setWindowOrder(NativeWindow window, WindowOrder order) = 0;
     // The system's drag loop: the window follows the mouse until the button is released.

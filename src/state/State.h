@@ -105,7 +105,6 @@ struct LauncherState {
     Integer ClockShown = 0;
     Integer CommandBoxFresh = 0;
     Single TwipsPerPixel = 0;
-    std::uintptr_t PrevWndProc = 0;  // the main window's own procedure while the hotkey hook is in place
 
     LauncherState() {
         // Grids start as empty strings, not as empty slots: only the first run marks them.

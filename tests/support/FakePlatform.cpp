@@ -1,7 +1,5 @@
 #include "FakePlatform.h"
 
-#include <algorithm>
-
 namespace fake {
 namespace {
 
@@ -179,64 +177,6 @@ std::optional<std::string> FakePlatform::resolveShortcut(const std::string& link
     if (it == shortcuts.end())
         return std::nullopt;
     return it->second;
-}
-
-platform::WindowProcToken FakePlatform::replaceWindowProc(forms::NativeWindow window,
-                                                          platform::WindowProcHook hook) {
-    auto& stack = hooks_[window];
-    stack.push_back(std::move(hook));
-    return stack.size() - 1;  // 0 stands for the window's own procedure
-}
-
-std::intptr_t FakePlatform::callWindowProc(platform::WindowProcToken previous, forms::NativeWindow window,
-                                           unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
-    if (previous == 0) {
-        forwardedMessages.emplace_back(message, wParam);
-        return 0;
-    }
-    return hooks_.at(window).at(previous - 1)(window, message, wParam, lParam);
-}
-
-void FakePlatform::restoreWindowProc(forms::NativeWindow window, platform::WindowProcToken previous) {
-    auto it = hooks_.find(window);
-    if (it == hooks_.end())
-        return;
-    it->second.resize(std::min<std::size_t>(it->second.size(), previous));
-    if (it->second.empty())
-        hooks_.erase(it);
-}
-
-std::intptr_t FakePlatform::sendMessage(forms::NativeWindow window, unsigned message, std::uintptr_t wParam,
-                                        std::intptr_t lParam) {
-    const auto it = hooks_.find(window);
-    if (it == hooks_.end()) {
-        forwardedMessages.emplace_back(message, wParam);
-        return 0;
-    }
-    return it->second.back()(window, message, wParam, lParam);
-}
-
-bool FakePlatform::registerHotkey(forms::NativeWindow window, int id, unsigned modifiers, unsigned key) {
-    if (takenHotkeys.count({static_cast<int>(modifiers), key}))
-        return false;
-    for (const auto& r : registeredHotkeys) {
-        if (r.modifiers == modifiers && r.key == key)
-            return false;
-    }
-    registeredHotkeys.push_back({window, id, modifiers, key});
-    return true;
-}
-
-bool FakePlatform::unregisterHotkey(forms::NativeWindow window, int id) {
-    unregisterCalls.push_back(id);
-    // The system releases one registration per call: the earliest of that window and id.
-    const auto it =
-        std::find_if(registeredHotkeys.begin(), registeredHotkeys.end(),
-                     [&](const HotkeyRegistration& r) { return r.window == window && r.id == id; });
-    if (it == registeredHotkeys.end())
-        return false;
-    registeredHotkeys.erase(it);
-    return true;
 }
 
 void FakePlatform::setWindowOrder(forms::NativeWindow window, platform::WindowOrder order) {

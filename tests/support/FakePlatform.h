@@ -51,14 +51,6 @@ struct ShellOpenCall {
     bool operator==(const ShellOpenCall&) const = default;
 };
 
-struct HotkeyRegistration {
-    forms::NativeWindow window;
-    int id;
-    unsigned modifiers;
-    unsigned key;
-    bool operator==(const HotkeyRegistration&) const = default;
-};
-
 // A recording Platform with scripted answers. Paths are Windows paths and compare without regard to
 // letter case, as on Windows.
 class FakePlatform : public platform::Platform {
@@ -76,13 +68,12 @@ class FakePlatform : public platform::Platform {
     platform::DateTime clock{2026, 12, 7, 9, 5, 3, 1};
     std::string dateSep = "/";
     std::string timeSep = ":";
-    std::deque<platform::MessageAnswer> answers;      // replies to Yes/No boxes; No when none is left
-    std::deque<std::string> dialogResults;            // replies to open-file dialogs; "" when none is left
-    std::set<std::string> failingWrites;              // paths whose replaceFile fails (old file kept)
-    std::map<std::string, std::string> shortcuts;     // .lnk path -> target
-    std::set<std::string> picturesThatFail;           // paths whose loadPicture fails
-    std::set<std::pair<int, unsigned>> takenHotkeys;  // (modifiers, key) held by another program
-    std::function<void()> dragTo;                     // what the person does during the drag loop
+    std::deque<platform::MessageAnswer> answers;   // replies to Yes/No boxes; No when none is left
+    std::deque<std::string> dialogResults;         // replies to open-file dialogs; "" when none is left
+    std::set<std::string> failingWrites;           // paths whose replaceFile fails (old file kept)
+    std::map<std::string, std::string> shortcuts;  // .lnk path -> target
+    std::set<std::string> picturesThatFail;        // paths whose loadPicture fails
+    std::function<void()> dragTo;                  // what the person does during the drag loop
 
     void addFile(const std::string& path, const std::string& bytes = "", bool hidden = false,
                  bool system = false);
@@ -92,23 +83,15 @@ class FakePlatform : public platform::Platform {
     std::string fileBytes(const std::string& path) const;  // "" when missing
     const std::map<std::string, FakeEntry>& entries() const { return entries_; }
 
-    // Delivers a message to a window as the system would: through its replaced procedure, if any.
-    std::intptr_t sendMessage(forms::NativeWindow window, unsigned message, std::uintptr_t wParam,
-                              std::intptr_t lParam);
-
     // ---- Records
     std::vector<MessageBoxCall> messageBoxes;
     std::vector<ProcessCall> processes;
     std::vector<ShellOpenCall> shellOpens;
     std::vector<std::string> browserAddresses;
     std::vector<platform::OpenDialogRequest> dialogs;
-    std::vector<HotkeyRegistration> registeredHotkeys;  // currently held, in order of registration
-    std::vector<int> unregisterCalls;                   // ids, in order
     std::vector<std::pair<forms::NativeWindow, platform::WindowOrder>> orderCalls;
     std::vector<forms::NativeWindow> dragCalls;
     std::vector<std::string> writes;  // paths, in order of replaceFile calls that succeeded
-    std::vector<std::pair<unsigned, std::uintptr_t>> forwardedMessages;  // reached the previous procedure
-    bool windowProcReplaced() const { return !hooks_.empty(); }
 
     // ---- Platform
     bool anotherInstanceRunning() override { return otherInstance; }
@@ -124,13 +107,6 @@ class FakePlatform : public platform::Platform {
     bool shellOpen(const std::string& file, const std::string& workingFolder) override;
     bool openInBrowserObject(const std::string& address) override;
     std::optional<std::string> resolveShortcut(const std::string& linkPath) override;
-    platform::WindowProcToken replaceWindowProc(forms::NativeWindow window,
-                                                platform::WindowProcHook hook) override;
-    std::intptr_t callWindowProc(platform::WindowProcToken previous, forms::NativeWindow window,
-                                 unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
-    void restoreWindowProc(forms::NativeWindow window, platform::WindowProcToken previous) override;
-    bool registerHotkey(forms::NativeWindow window, int id, unsigned modifiers, unsigned key) override;
-    bool unregisterHotkey(forms::NativeWindow window, int id) override;
     void setWindowOrder(forms::NativeWindow window, platform::WindowOrder order) override;
     void dragWindow(forms::NativeWindow window) override;
     platform::Point cursorPos() override { return cursor; }
@@ -151,7 +127,6 @@ class FakePlatform : public platform::Platform {
     const FakeEntry* find(const std::string& path) const;
     std::map<std::string, FakeEntry> entries_;  // by key(path)
     std::map<std::string, std::string> names_;  // key -> path as added
-    std::map<forms::NativeWindow, std::vector<platform::WindowProcHook>> hooks_;
 };
 
 // True when `name` matches a listing pattern with * and ?, letter case ignored.

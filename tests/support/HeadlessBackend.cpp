@@ -131,7 +131,10 @@ class HeadlessFormPeer : public forms::FormPeer {
         mine[id] = {modifiers, key};
         return true;
     }
-    void unregisterHotkey(int id) override { backend_.hotkeys[handle_].erase(id); }
+    void unregisterHotkey(int id) override {
+        backend_.hotkeyReleases.push_back(id);
+        backend_.hotkeys[handle_].erase(id);
+    }
     // As the system does, the windows this one owns go with it.
     void destroy() override {
         backend_.hotkeys.erase(handle_);

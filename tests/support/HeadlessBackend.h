@@ -44,6 +44,8 @@ class HeadlessBackend : public forms::Backend {
     };
     std::map<forms::NativeWindow, std::map<int, Hotkey>> hotkeys;
     std::optional<Hotkey> hotkeyOf(const forms::Form& form, int id) const;
+    // The ids a window was asked to release, in order, whether it held them or not.
+    std::vector<int> hotkeyReleases;
     // The form that was activated last.
     forms::Form* activeForm = nullptr;
 

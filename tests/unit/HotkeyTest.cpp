@@ -1,44 +1,51 @@
 #include "LauncherFixture.h"
-#include "hotkeys/HotkeyHook.h"
+#include "hotkeys/HotkeyCombination.h"
 
 namespace {
 
 constexpr unsigned kCtrlAlt = 3;
+using Hotkey = headless::HeadlessBackend::Hotkey;
 
-TEST_F(LauncherTest, DefaultHotkeysAreRegisteredInIdOrder) {
+TEST_F(LauncherTest, DefaultHotkeysAreHeldByTheStripAndATakenOneStaysSilentlyUnregistered) {
+    // Another window holds Ctrl + Alt + C before the launcher starts.
+    forms::Form other(backend, "other");
+    other.load();
+    ASSERT_TRUE(other.registerHotkey(9, kCtrlAlt, 'C'));
+
     ASSERT_TRUE(start());
-    std::vector<fake::HotkeyRegistration> expected;
-    const unsigned keys[] = {'T', 'M', 'C', 'R', 'W'};
-    for (int id = 0; id < 5; ++id)
-        expected.push_back({mainF().handle(), id, kCtrlAlt, keys[id]});
-    EXPECT_EQ(fake.registeredHotkeys, expected);
+    const unsigned keys[] = {'T', 'M', 0, 'R', 'W'};
+    for (int id = 0; id < 5; ++id) {
+        SCOPED_TRACE(id);
+        if (keys[id] == 0)
+            EXPECT_FALSE(backend.hotkeyOf(mainF(), id).has_value());
+        else
+            EXPECT_EQ(backend.hotkeyOf(mainF(), id), (Hotkey{kCtrlAlt, keys[id]}));
+    }
+    EXPECT_TRUE(fake.messageBoxes.empty());
+    other.unload();
 }
 
-TEST_F(LauncherTest, HotkeyMessagesRunTheirActionAndAlwaysReachTheWindow) {
+TEST_F(LauncherTest, HotkeysRunTheirAction) {
     ASSERT_TRUE(start());
-    const auto window = mainF().handle();
-    fake.forwardedMessages.clear();
 
-    fake.sendMessage(window, platform::kWmHotkey, 0, 0);
+    headless::deliverHotkey(mainF(), 0);
     EXPECT_EQ(mainF().zoL.caption(), "B");
     EXPECT_EQ(fake.orderCalls.back().second, platform::WindowOrder::Bottom);
 
     // The lock stops the mouse, not the hotkey, and survives it.
     s().ZOrderLock = 1;
-    fake.sendMessage(window, platform::kWmHotkey, 0, 0);
+    headless::deliverHotkey(mainF(), 0);
     EXPECT_EQ(mainF().zoL.caption(), "T");
     EXPECT_EQ(s().ZOrderLock, 1);
     mainF().ToggleZOrder();
     EXPECT_EQ(mainF().zoL.caption(), "T");
 
-    fake.sendMessage(window, platform::kWmHotkey, 7, 0);
-    fake.sendMessage(window, 0x0200, 0, 0);  // an ordinary message passes untouched
-    EXPECT_EQ(
-        fake.forwardedMessages,
-        (std::vector<std::pair<unsigned, std::uintptr_t>>{
-            {platform::kWmHotkey, 0}, {platform::kWmHotkey, 0}, {platform::kWmHotkey, 7}, {0x0200, 0}}));
+    const auto orders = fake.orderCalls.size();
+    headless::deliverHotkey(mainF(), 7);
+    EXPECT_EQ(fake.orderCalls.size(), orders);
     EXPECT_EQ(mainF().zoL.caption(), "T");
     EXPECT_EQ(s().Mode, 0);
+    EXPECT_FALSE(mainF().Input_Com.visible());
 }
 
 TEST_F(LauncherTest, ModeHotkeysSwitchAndOpenTheCommandBox) {
@@ -46,35 +53,40 @@ TEST_F(LauncherTest, ModeHotkeysSwitchAndOpenTheCommandBox) {
     writeGrid("TURL.dat", {{0, "http://example.com/", "web", "Web"}});
     writeGrid("TRUN.dat", {{0, "C:\\Tolvane\\tolvane.exe", "self", "Self"}});
     ASSERT_TRUE(start());
-    const auto window = mainF().handle();
 
-    fake.sendMessage(window, platform::kWmHotkey, 1, 0);
+    headless::deliverHotkey(mainF(), 1);
     EXPECT_EQ(s().Mode, 1);
     EXPECT_FALSE(mainF().Input_Com.visible());
 
-    fake.sendMessage(window, platform::kWmHotkey, 3, 0);
+    headless::deliverHotkey(mainF(), 3);
     EXPECT_EQ(s().Mode, 0);
     EXPECT_TRUE(mainF().Input_Com.visible());
     EXPECT_EQ(mainF().Input_Com.list(), std::vector<std::string>{"self"});
     EXPECT_EQ(s().CommandBoxFresh, 1);
 
-    fake.sendMessage(window, platform::kWmHotkey, 4, 0);
+    headless::deliverHotkey(mainF(), 4);
     EXPECT_EQ(s().Mode, 1);
     EXPECT_EQ(mainF().Input_Com.list(), std::vector<std::string>{"web"});
 
-    fake.sendMessage(window, platform::kWmHotkey, 2, 0);
+    headless::deliverHotkey(mainF(), 2);
     EXPECT_EQ(s().Mode, 1);
 }
 
-TEST_F(LauncherTest, ReRegistrationReleasesTheOldCombinationAndSkipsAnEmptyKey) {
+TEST_F(LauncherTest, ReRegistrationReplacesTheOldCombinationAndSkipsAnEmptyKey) {
     ASSERT_TRUE(start());
     s().Hotkeys[1].Key = "K";
     s().Hotkeys[2].Key = "";
     mainF().Set_HK_ID();
-    std::vector<unsigned> keys;
-    for (const auto& r : fake.registeredHotkeys)
-        keys.push_back(r.key);
-    EXPECT_EQ(keys, (std::vector<unsigned>{'T', 'K', 'R', 'W'}));
+    EXPECT_EQ(backend.hotkeyOf(mainF(), 0), (Hotkey{kCtrlAlt, 'T'}));
+    EXPECT_EQ(backend.hotkeyOf(mainF(), 1), (Hotkey{kCtrlAlt, 'K'}));
+    EXPECT_FALSE(backend.hotkeyOf(mainF(), 2).has_value());
+    EXPECT_EQ(backend.hotkeyOf(mainF(), 3), (Hotkey{kCtrlAlt, 'R'}));
+
+    // The replaced combination is free for other programs at once.
+    forms::Form other(backend, "other");
+    other.load();
+    EXPECT_TRUE(other.registerHotkey(9, kCtrlAlt, 'M'));
+    other.unload();
 }
 
 TEST(HotkeyText, ReadsModifiersInFixedOrder) {

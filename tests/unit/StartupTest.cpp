@@ -106,7 +106,7 @@ TEST_F(LauncherTest, SecondInstanceEndsBeforeTouchingAnything) {
     EXPECT_FALSE(fake.exists("C:\\Tolvane\\Tolv.ini"));
     EXPECT_TRUE(backend.createdForms.empty());
     EXPECT_TRUE(fake.messageBoxes.empty());
-    EXPECT_TRUE(fake.registeredHotkeys.empty());
+    EXPECT_TRUE(backend.hotkeys.empty());
 }
 
 TEST_F(LauncherTest, SavedPositionIsKeptOnTheScreen) {

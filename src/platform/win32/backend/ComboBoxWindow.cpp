@@ -5,6 +5,7 @@
 
 #include "forms/Form.h"
 #include "platform/win32/Wide.h"
+#include "platform/win32/backend/CallbackGuard.h"
 #include "platform/win32/backend/Dpi.h"
 #include "platform/win32/backend/EditText.h"
 #include "platform/win32/backend/Fonts.h"
@@ -150,13 +151,8 @@ void ComboBoxWindow::showDropDown() {
 LRESULT CALLBACK ComboBoxWindow::comboProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                            DWORD_PTR self) {
     auto* peer = reinterpret_cast<ComboBoxWindow*>(self);
-    Win32Backend& backend = peer->backend_;
-    try {
-        return peer->handleComboMessage(window, message, wParam, lParam);
-    } catch (...) {
-        backend.keepException(std::current_exception());
-        return 0;
-    }
+    return guardedCallback(peer->backend_, LRESULT{0},
+                           [&] { return peer->handleComboMessage(window, message, wParam, lParam); });
 }
 
 LRESULT CALLBACK ComboBoxWindow::editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -164,18 +160,14 @@ LRESULT CALLBACK ComboBoxWindow::editProc(HWND window, UINT message, WPARAM wPar
     if (message != WM_CHAR)
         return ::DefSubclassProc(window, message, wParam, lParam);
     auto* peer = reinterpret_cast<ComboBoxWindow*>(self);
-    Win32Backend& backend = peer->backend_;
-    try {
+    return guardedCallback(peer->backend_, LRESULT{0}, [&]() -> LRESULT {
         const std::weak_ptr<int> alive = peer->alive_;
         const int code = peer->box_.notifyKeyPress(static_cast<int>(wParam));
         // A handler may have unloaded the form, and with it this peer and the window.
         if (alive.expired() || !passesToEdit(code))
             return 0;
         return ::DefSubclassProc(window, WM_CHAR, static_cast<WPARAM>(code), lParam);
-    } catch (...) {
-        backend.keepException(std::current_exception());
-        return 0;
-    }
+    });
 }
 
 LRESULT ComboBoxWindow::handleComboMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

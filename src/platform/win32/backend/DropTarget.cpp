@@ -2,9 +2,8 @@
 
 #include <shellapi.h>
 
-#include <exception>
-
 #include "platform/win32/Wide.h"
+#include "platform/win32/backend/CallbackGuard.h"
 #include "platform/win32/backend/Dpi.h"
 #include "platform/win32/backend/FrameWindow.h"
 #include "platform/win32/backend/Win32Backend.h"
@@ -170,9 +169,8 @@ DWORD DropTarget::answer(const forms::Control* target, DWORD allowed) const {
     return target && data_.hasFileList ? (allowed & DROPEFFECT_COPY) : DROPEFFECT_NONE;
 }
 
-// No exception may leave a COM call: the first one is kept and thrown again by the message loop. The
-// effect stays "none" unless the step answers otherwise, and an answer given stands even if a handler
-// throws after it.
+// Each COM call runs under the callback guard. The effect stays "none" unless the step answers
+// otherwise, and an answer given stands even if a handler throws after it.
 template <class Step>
 HRESULT DropTarget::guarded(DWORD* effect, Step&& step) {
     if (!effect)
@@ -182,12 +180,10 @@ HRESULT DropTarget::guarded(DWORD* effect, Step&& step) {
     *effect = DROPEFFECT_NONE;
     if (!form_)
         return S_OK;
-    try {
+    return guardedCallback(backend_, S_OK, [&] {
         step(allowed, *effect);
-    } catch (...) {
-        backend_.keepException(std::current_exception());
-    }
-    return S_OK;
+        return S_OK;
+    });
 }
 
 HRESULT DropTarget::DragEnter(IDataObject* data, DWORD keyState, POINTL point, DWORD* effect) {

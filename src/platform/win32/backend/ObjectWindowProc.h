@@ -2,16 +2,14 @@
 
 #include <windows.h>
 
-#include <exception>
-
+#include "platform/win32/backend/CallbackGuard.h"
 #include "platform/win32/backend/Win32Backend.h"
 
 namespace win32 {
 
 // The window procedure of a class whose every window belongs to one object of T, passed as the
 // creation parameter: the object is kept with the window from WM_NCCREATE on, and its
-// handleMessage sees every message after that. No exception leaves the procedure: the backend keeps
-// it and throws it again from the message loop.
+// handleMessage sees every message after that, under the callback guard.
 template <class T>
 LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
@@ -23,12 +21,8 @@ LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         return ::DefWindowProcW(window, message, wParam, lParam);
     // Taken first: the handler may delete the object.
     Win32Backend& backend = self->backend_;
-    try {
-        return self->handleMessage(window, message, wParam, lParam);
-    } catch (...) {
-        backend.keepException(std::current_exception());
-        return 0;
-    }
+    return guardedCallback(backend, LRESULT{0},
+                           [&] { return self->handleMessage(window, message, wParam, lParam); });
 }
 
 }  // namespace win32

@@ -5,6 +5,7 @@
 #include "forms/Control.h"
 #include "forms/Form.h"
 #include "platform/win32/Wide.h"
+#include "platform/win32/backend/CallbackGuard.h"
 #include "platform/win32/backend/ControlFont.h"
 #include "platform/win32/backend/Win32Backend.h"
 #include "platform/win32/backend/WindowMessages.h"
@@ -104,13 +105,8 @@ template <class Interface>
 LRESULT CALLBACK StandardControl<Interface>::subclassProc(HWND window, UINT message, WPARAM wParam,
                                                           LPARAM lParam, UINT_PTR, DWORD_PTR self) {
     auto* peer = reinterpret_cast<StandardControl*>(self);
-    Win32Backend& backend = peer->backend_;
-    try {
-        return peer->handleMessage(window, message, wParam, lParam);
-    } catch (...) {
-        backend.keepException(std::current_exception());
-        return 0;
-    }
+    return guardedCallback(peer->backend_, LRESULT{0},
+                           [&] { return peer->handleMessage(window, message, wParam, lParam); });
 }
 
 // A handler may unload the form, which deletes this peer: nothing of it is used after the runtime was

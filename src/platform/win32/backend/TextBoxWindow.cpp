@@ -4,6 +4,7 @@
 
 #include "forms/Form.h"
 #include "platform/win32/Wide.h"
+#include "platform/win32/backend/CallbackGuard.h"
 #include "platform/win32/backend/Dpi.h"
 #include "platform/win32/backend/EditText.h"
 #include "platform/win32/backend/Fonts.h"
@@ -81,13 +82,8 @@ void TextBoxWindow::setSelection(const forms::Selection& selection) {
 LRESULT CALLBACK TextBoxWindow::subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                              UINT_PTR, DWORD_PTR self) {
     auto* peer = reinterpret_cast<TextBoxWindow*>(self);
-    Win32Backend& backend = peer->backend_;
-    try {
-        return peer->handleMessage(window, message, wParam, lParam);
-    } catch (...) {
-        backend.keepException(std::current_exception());
-        return 0;
-    }
+    return guardedCallback(peer->backend_, LRESULT{0},
+                           [&] { return peer->handleMessage(window, message, wParam, lParam); });
 }
 
 // A handler may unload the form, which deletes this peer: nothing of it is used after the event.

@@ -36,8 +36,8 @@ class Win32Backend : public forms::Backend {
     double twipsPerPixelX() const override { return 1440.0 / 96; }
     double twipsPerPixelY() const override { return 1440.0 / 96; }
 
-    // Runs until the last form window is gone; returns the exit code of WM_QUIT. An exception that an
-    // event handler threw is stopped at the window procedure and thrown again here.
+    // Runs until the last form window is gone; returns the exit code of WM_QUIT. Throws the exception
+    // that a callback kept (CallbackGuard.h).
     int runMessageLoop();
 
     // The system's dpi; a window's own scale is scaleOf(window).
@@ -49,7 +49,7 @@ class Win32Backend : public forms::Backend {
     UINT_PTR addTimer(WindowTimer& timer);
     void removeTimer(UINT_PTR id) { timers_.erase(id); }
     void tick(UINT_PTR id);
-    // Keeps the first exception that reached a window procedure, which must not let it through.
+    // For guardedCallback: keeps the first exception until the message loop throws it again.
     void keepException(std::exception_ptr error) noexcept;
 
   private:

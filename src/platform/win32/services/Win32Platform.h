@@ -28,15 +28,6 @@ class Win32Platform : public platform::Platform {
     bool openInBrowserObject(const std::string& address) override;
     std::optional<std::string> resolveShortcut(const std::string& linkPath) override;
 
-    // One hook per window: replacing the procedure of a window that is already hooked changes nothing
-    // and returns 0, and restoring with 0 does nothing.
-    platform::WindowProcToken replaceWindowProc(platform::NativeWindow window,
-                                                platform::WindowProcHook hook) override;
-    std::intptr_t callWindowProc(platform::WindowProcToken previous, platform::NativeWindow window,
-                                 unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
-    void restoreWindowProc(platform::NativeWindow window, platform::WindowProcToken previous) override;
-    bool registerHotkey(platform::NativeWindow window, int id, unsigned modifiers, unsigned key) override;
-    bool unregisterHotkey(platform::NativeWindow window, int id) override;
     void setWindowOrder(platform::NativeWindow window, platform::WindowOrder order) override;
     void dragWindow(platform::NativeWindow window) override;
     platform::Point cursorPos() override;

@@ -46,14 +46,6 @@ class GlobalLockScope {
 
 }  // namespace
 
-bool Win32Platform::registerHotkey(platform::NativeWindow window, int id, unsigned modifiers, unsigned key) {
-    return ::RegisterHotKey(toHwnd(window), id, modifiers, key) != FALSE;
-}
-
-bool Win32Platform::unregisterHotkey(platform::NativeWindow window, int id) {
-    return ::UnregisterHotKey(toHwnd(window), id) != FALSE;
-}
-
 void Win32Platform::setWindowOrder(platform::NativeWindow window, platform::WindowOrder order) {
     HWND after = HWND_BOTTOM;
     if (order == platform::WindowOrder::Topmost)

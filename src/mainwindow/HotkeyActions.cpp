@@ -1,5 +1,5 @@
 // The main window's hotkey methods: registration, dispatch and the window-order toggle.
-#include "hotkeys/HotkeyHook.h"
+#include "hotkeys/HotkeyCombination.h"
 #include "mainwindow/MainF.h"
 
 namespace mainwindow {
@@ -8,16 +8,15 @@ void MainF::Set_HK_ID() {
     for (int id = 0; id < state::kHotkeyCount; ++id) {
         const state::HotkeyEntry& entry = s_.Hotkeys[static_cast<std::size_t>(id)];
         // A replaced combination must stop working at once: release the id's old one first.
-        platform_.unregisterHotkey(handle(), id);
+        unregisterHotkey(id);
         // An entry without a usable key stays unregistered; the others still work.
-        if (const auto key = hotkeys::VirtualKey(entry)) {
-            platform_.registerHotkey(handle(), id, hotkeys::ModifierMask(entry), *key);
-        }
+        if (const auto key = hotkeys::VirtualKey(entry))
+            registerHotkey(id, hotkeys::ModifierMask(entry), *key);
     }
 }
 
-std::intptr_t MainF::MyMsg(forms::NativeWindow, unsigned, std::uintptr_t wParam, std::intptr_t) {
-    switch (wParam) {
+void MainF::MyMsg(int id) {
+    switch (id) {
         case 0: {
             // The hotkey toggles the window order even while the mouse toggle is locked.
             const state::Integer kept = s_.ZOrderLock;
@@ -46,7 +45,6 @@ std::intptr_t MainF::MyMsg(forms::NativeWindow, unsigned, std::uintptr_t wParam,
         default:
             break;
     }
-    return 0;
 }
 
 void MainF::ToggleZOrder() {

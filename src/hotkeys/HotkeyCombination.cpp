@@ -1,29 +1,9 @@
-#include "hotkeys/HotkeyHook.h"
+#include "hotkeys/HotkeyCombination.h"
 
 #include "forms/Utf8.h"
-#include "mainwindow/MainF.h"
 #include "platform/TextCodec.h"
 
 namespace hotkeys {
-
-void InstallHotkeyHook(mainwindow::MainF& form) {
-    form.state().PrevWndProc = form.platform().replaceWindowProc(
-        form.handle(),
-        [&form](forms::NativeWindow hwnd, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
-            return HotkeyWindowProc(form, hwnd, msg, wParam, lParam);
-        });
-}
-
-void RemoveHotkeyHook(mainwindow::MainF& form) {
-    form.platform().restoreWindowProc(form.handle(), form.state().PrevWndProc);
-}
-
-std::intptr_t HotkeyWindowProc(mainwindow::MainF& form, forms::NativeWindow hwnd, unsigned msg,
-                               std::uintptr_t wParam, std::intptr_t lParam) {
-    if (msg == platform::kWmHotkey)
-        form.MyMsg(hwnd, msg, wParam, lParam);
-    return form.platform().callWindowProc(form.state().PrevWndProc, hwnd, msg, wParam, lParam);
-}
 
 unsigned ModifierMask(const state::HotkeyEntry& entry) {
     unsigned mask = 0;
