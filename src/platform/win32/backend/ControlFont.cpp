@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "forms/Form.h"
 #include "platform/win32/backend/Fonts.h"
 
 namespace win32 {
@@ -27,8 +28,9 @@ UniqueFont createMessageFont(int dpi) {
     return UniqueFont(::CreateFontIndirectW(&metrics.lfMessageFont));
 }
 
-UniqueFont createControlFont(const forms::Font& font, int dpi) {
-    return font == forms::Font{} ? createMessageFont(dpi) : createFont(font, dpi);
+UniqueFont createControlFont(const forms::Control& control, const forms::Font& font, int dpi) {
+    const bool dialog = control.form().style() == forms::FormStyle::Dialog;
+    return dialog && font == forms::Font{} ? createMessageFont(dpi) : createFont(font, dpi);
 }
 
 }  // namespace win32

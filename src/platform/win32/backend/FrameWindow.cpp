@@ -94,19 +94,9 @@ LRESULT FrameWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
     switch (message) {
         case WM_ERASEBKGND:
             return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT ps{};
-            HDC dc = ::BeginPaint(window, &ps);
-            RECT client{};
-            ::GetClientRect(window, &client);
-            {
-                OffscreenBuffer buffer(dc, client);
-                paint(buffer.dc(), client);
-                buffer.copyTo(dc);
-            }
-            ::EndPaint(window, &ps);
+        case WM_PAINT:
+            paintWholeClient(window, [this](HDC dc, const RECT& client) { paint(dc, client); });
             return 0;
-        }
         case WM_PRINTCLIENT: {
             // Themed children draw the frame behind them this way.
             RECT client{};

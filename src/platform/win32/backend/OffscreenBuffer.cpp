@@ -17,4 +17,17 @@ void OffscreenBuffer::copyTo(HDC target) const {
              0, SRCCOPY);
 }
 
+void paintWholeClient(HWND window, const std::function<void(HDC dc, const RECT& client)>& paint) {
+    PAINTSTRUCT ps{};
+    HDC dc = ::BeginPaint(window, &ps);
+    RECT client{};
+    ::GetClientRect(window, &client);
+    {
+        OffscreenBuffer buffer(dc, client);
+        paint(buffer.dc(), client);
+        buffer.copyTo(dc);
+    }
+    ::EndPaint(window, &ps);
+}
+
 }  // namespace win32

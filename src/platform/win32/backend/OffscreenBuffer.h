@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 
 #include "platform/win32/Handles.h"
@@ -22,5 +23,9 @@ class OffscreenBuffer {
     UniqueBitmap bitmap_;
     std::optional<SelectedObject> selected_;  // released before the bitmap and the DC
 };
+
+// Answers WM_PAINT of a window that paints its whole client area: `paint` draws into an offscreen
+// buffer of the client's size, which then goes to the screen in one step.
+void paintWholeClient(HWND window, const std::function<void(HDC dc, const RECT& client)>& paint);
 
 }  // namespace win32

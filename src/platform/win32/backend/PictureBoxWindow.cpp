@@ -2,7 +2,7 @@
 
 #include "platform/win32/Images.h"
 #include "platform/win32/Wide.h"
-#include "platform/win32/backend/ControlFont.h"
+#include "platform/win32/backend/Fonts.h"
 #include "platform/win32/backend/OffscreenBuffer.h"
 
 namespace win32 {
@@ -46,7 +46,7 @@ void PictureBoxWindow::paint(HDC dc, const RECT& client) const {
     }
     ::SetBkMode(dc, TRANSPARENT);
     for (const forms::DrawnText& drawn : box_.drawnTexts()) {
-        const UniqueFont font = createControlFont(drawn.font, s.dpi());
+        const UniqueFont font = createFont(drawn.font, s.dpi());
         SelectedObject selected(dc, font.get());
         ::SetTextColor(dc, drawn.color);
         const std::wstring text = widen(drawn.text);
@@ -58,19 +58,9 @@ LRESULT PictureBoxWindow::onMessage(HWND window, UINT message, WPARAM wParam, LP
     switch (message) {
         case WM_ERASEBKGND:
             return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT ps{};
-            HDC dc = ::BeginPaint(window, &ps);
-            RECT client{};
-            ::GetClientRect(window, &client);
-            {
-                OffscreenBuffer buffer(dc, client);
-                paint(buffer.dc(), client);
-                buffer.copyTo(dc);
-            }
-            ::EndPaint(window, &ps);
+        case WM_PAINT:
+            paintWholeClient(window, [this](HDC dc, const RECT& client) { paint(dc, client); });
             return 0;
-        }
         case WM_PRINTCLIENT: {
             RECT client{};
             ::GetClientRect(window, &client);

@@ -4,6 +4,7 @@
 
 #include "forms/Form.h"
 #include "platform/win32/Wide.h"
+#include "platform/win32/backend/ControlFont.h"
 #include "platform/win32/backend/Dpi.h"
 #include "platform/win32/backend/EditText.h"
 #include "platform/win32/backend/Fonts.h"
@@ -66,7 +67,7 @@ void SkinControl::setEnabled(bool enabled) {
 }
 
 void SkinControl::setFont(const forms::Font& font) {
-    font_ = createFont(font, scaleOf(window_.get()).dpi());
+    font_ = createControlFont(control_, font, scaleOf(window_.get()).dpi());
     ::InvalidateRect(window_.get(), nullptr, FALSE);
 }
 

@@ -5,6 +5,7 @@
 #include "forms/Form.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/backend/CallbackGuard.h"
+#include "platform/win32/backend/ControlFont.h"
 #include "platform/win32/backend/Dpi.h"
 #include "platform/win32/backend/EditText.h"
 #include "platform/win32/backend/Fonts.h"
@@ -48,7 +49,7 @@ void TextBoxWindow::setEnabled(bool enabled) {
 }
 
 void TextBoxWindow::setFont(const forms::Font& font) {
-    UniqueFont next = createFont(font, scaleOf(window_.get()).dpi());
+    UniqueFont next = createControlFont(box_, font, scaleOf(window_.get()).dpi());
     ::SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(next.get()), TRUE);
     font_ = std::move(next);  // the old font goes only after the edit has let go of it
 }

@@ -91,8 +91,8 @@ std::unique_ptr<forms::EditPeer> Win32Backend::createTextBox(forms::Form& form, 
 }
 
 std::unique_ptr<forms::ComboPeer> Win32Backend::createComboBox(forms::Form& form, forms::ComboBox& comboBox) {
-    return stacked(placedInContainer<forms::ComboPeer>(std::make_unique<ComboBoxWindow>(*this, form, comboBox),
-                                                       form, comboBox));
+    return stacked(placedInContainer<forms::ComboPeer>(
+        std::make_unique<ComboBoxWindow>(*this, form, comboBox), form, comboBox));
 }
 
 std::unique_ptr<forms::ControlPeer> Win32Backend::createCommandButton(forms::Form& form,
