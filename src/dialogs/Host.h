@@ -8,7 +8,7 @@ namespace dialogs {
 
 // What a dialog asks of the program that owns it. A dialog never reaches into the strip or into another
 // dialog: it asks here, and the application does it (it owns the strip and every dialog, one instance
-// of each, and shows the options dialog again when a dialog opened from it closes).
+// of each).
 class Host {
   public:
     virtual ~Host() = default;
@@ -21,12 +21,22 @@ class Host {
     virtual void FillCommandList() = 0;
     virtual void ApplySkin(const std::string& skinPath) = 0;
 
-    // The other dialogs.
+    // The other dialogs. The skin dialog and the item editor open from the options dialog, which hides
+    // while they are open; the link page dialog opens from the item editor, which hides likewise.
     virtual void OpenHotkeyDialog(int id) = 0;
     virtual void OpenSkinDialog() = 0;
     // rorEp 0 edits the launcher grid, 1 the URL grid.
     virtual void OpenItemEditor(int rorEp) = 0;
     virtual void OpenLinkPageDialog() = 0;
+
+    // A dialog that hid its opener calls these as it closes, by whatever means: the opener shows again
+    // where it was, as it was.
+    virtual void ReturnToOptions() = 0;
+    virtual void ReturnToItemEditor() = 0;
+
+    // The skin dialog applied `skinFile` (a file name in the skins folder): the options dialog, when
+    // loaded, shows it as the current skin.
+    virtual void ShowCurrentSkin(const std::string& skinFile) = 0;
 };
 
 }  // namespace dialogs
