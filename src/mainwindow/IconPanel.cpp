@@ -1,6 +1,6 @@
 // The mode icon, the page selector and the store, undo and delete labels.
 #include "mainwindow/MainF.h"
-#include "platform/TextCodec.h"
+#include "platform/StorableText.h"
 #include "state/StoredFiles.h"
 
 namespace mainwindow {
@@ -63,13 +63,8 @@ void MainF::Label2Click(int index) {
         // A text that the stored files cannot hold is refused before anything changes: a line break
         // would shift every later line of the file, and code page 932 lacks some characters.
         for (const forms::TextBox* field : {&TitleT, &BatchT, &PathT}) {
-            if (field->text().find_first_of("\r\n") != std::string::npos) {
-                ViewCaption.setCaption("保存できない文字：改行");
-                return;
-            }
-            const platform::CodecResult encoded = platform::toCp932(field->text());
-            if (!encoded.ok) {
-                ViewCaption.setCaption("保存できない文字：" + encoded.offending);
+            if (const auto character = platform::UnstorableCharacter(field->text())) {
+                ViewCaption.setCaption(platform::UnstorableMessage(*character));
                 return;
             }
         }
