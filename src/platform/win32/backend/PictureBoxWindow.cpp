@@ -31,13 +31,16 @@ void PictureBoxWindow::paint(HDC dc, const RECT& client) const {
     ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
     const Scale s = scale();
     if (const auto* picture = dynamic_cast<const Win32Picture*>(box_.picture().get())) {
+        // As the strip draws its skin: the picture made for this scale (from the double-size drawing
+        // where there is one), stretching only as the fallback.
         UniqueMemoryDc source(::CreateCompatibleDC(dc));
-        SelectedObject selected(source.get(), picture->get());
         const int width = s.toDevice(picture->width());
         const int height = s.toDevice(picture->height());
-        if (width == picture->width() && height == picture->height()) {
+        if (HBITMAP scaled = picture->at(s)) {
+            SelectedObject selected(source.get(), scaled);
             ::BitBlt(dc, 0, 0, width, height, source.get(), 0, 0, SRCCOPY);
         } else {
+            SelectedObject selected(source.get(), picture->get());
             ::SetStretchBltMode(dc, HALFTONE);
             ::SetBrushOrgEx(dc, 0, 0, nullptr);
             ::StretchBlt(dc, 0, 0, width, height, source.get(), 0, 0, picture->width(), picture->height(),

@@ -1,0 +1,115 @@
+#include "dialogs/skins/SkinForm.h"
+
+#include <optional>
+
+#include "platform/StorableText.h"
+#include "state/SkinFile.h"
+#include "state/StoredFiles.h"
+
+namespace dialogs {
+
+SkinForm::SkinForm(forms::Backend& backend, state::LauncherState& s, platform::Platform& platform, Host& host)
+    : Form(backend, "SkinForm", forms::FormStyle::Dialog), s_(s), platform_(platform), host_(host) {
+    setOwner(&host.Strip());
+    setCaption("Tolvane Skin option");
+    setClientSize(385, 190);
+    SF.move(2, 2, 125, 186);
+    Picture1.move(129, 4, 256, 128);
+    Command1.move(297, 153, 85, 33);
+    Command1.setCaption("OK");
+    Command2.move(194, 154, 92, 31);
+    Command2.setCaption("キャンセル");
+
+    SF.setLister([this](const std::string& folder, const std::string& pattern) {
+        return platform_.listFiles(folder, pattern);
+    });
+    SF.onClick = [this] { SkinPreview(); };
+    Command1.onClick = [this] { Command1Click(); };
+    Command2.onClick = [this] { Command2Click(); };
+}
+
+std::string SkinForm::skinsFolder() const {
+    return platform_.programFolder() + "\\skins";
+}
+
+void SkinForm::Form_Load() {
+    SF.setPattern("*.skn");
+    SF.setPath(skinsFolder());
+    // The configured skin, compared exactly; otherwise the first one. An empty folder leaves nothing
+    // selected, and OK then does nothing.
+    int selected = 0;
+    for (int i = 0; i < SF.listCount(); ++i) {
+        if (SF.list()[static_cast<std::size_t>(i)] == s_.SkinFile) {
+            selected = i;
+            break;
+        }
+    }
+    if (SF.listCount() > 0)
+        SF.setListIndex(selected);  // previews it, as a click does
+}
+
+void SkinForm::Form_Unload() {
+    host_.ReturnToOptions();
+}
+
+std::string SkinForm::selectedPath() const {
+    const std::string name = SF.fileName();
+    return name.empty() ? std::string() : SF.path() + "\\" + name;
+}
+
+void SkinForm::SkinPreview() {
+    const std::string path = selectedPath();
+    // A skin file that vanished since the listing, or that cannot be read, previews nothing.
+    if (path.empty() || !platform_.listingFinds(path, platform::Listing::FilesOnly))
+        return;
+    std::string problem;
+    const std::optional<state::SkinValues> skin = state::ReadSkinFile(platform_, path, problem);
+    if (!skin)
+        return;
+
+    forms::Font sample;  // the caption's size and weight, in the skin's face
+    sample.face = skin->fontName;
+    Picture1.clearDrawing();
+    Picture1.drawText(kFontSLeft, kFontSTop, kFontSText, sample, static_cast<forms::Color>(skin->foreColor));
+
+    // A picture that is missing (or cannot be loaded) keeps the one shown before.
+    const std::string picturePath = SF.path() + "\\" + skin->picture;
+    if (!platform_.listingFinds(picturePath, platform::Listing::FilesOnly))
+        return;
+    const std::string doubleSizePath =
+        skin->doubleSizePicture.empty() ? std::string() : SF.path() + "\\" + skin->doubleSizePicture;
+    if (forms::PicturePtr picture = platform_.loadSkinPicture(picturePath, doubleSizePath))
+        Picture1.setPicture(std::move(picture));
+}
+
+void SkinForm::Command1Click() {
+    const std::string name = SF.fileName();
+    if (name.empty())
+        return;
+    const std::string path = selectedPath();
+    // The setting must name a skin that start-up can read back: a file that vanished or cannot be read,
+    // or a name the settings file cannot hold, is refused and everything stays as it was.
+    if (const std::optional<std::string> character = platform::UnstorableCharacter(name)) {
+        platform_.messageBox(platform::UnstorableMessage(*character), platform::MessageButtons::Ok);
+        return;
+    }
+    std::string problem;
+    if (!state::ReadSkinFile(platform_, path, problem)) {
+        platform_.messageBox(path + "\r\nスキンファイルを読み込めません。\r\n" + problem,
+                             platform::MessageButtons::Ok);
+        return;
+    }
+
+    s_.SkinFile = name;
+    host_.ApplySkin(path);
+    host_.ShowCurrentSkin(name);
+    host_.DrawPanelIcons(s_.Mode == 0 ? s_.ExePath : s_.BrowserPath);
+    state::SaveAll(s_, platform_);
+    unload();
+}
+
+void SkinForm::Command2Click() {
+    unload();
+}
+
+}  // namespace dialogs
