@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 #include <thread>
@@ -670,6 +671,24 @@ Capture CaptureScreen(const RECT& rect) {
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return capture;
+}
+
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+void Photograph(const RECT& rect, const std::string& name) {
+    const char* folder = std::getenv("TOLVANE_SHOTS");
+    if (!folder || !*folder)
+        return;
+    const std::string file = std::string(folder) + "/" + name + ".png";
+    const std::string crop = std::to_string(rect.right - rect.left) + "x" +
+                             std::to_string(rect.bottom - rect.top) + "+" + std::to_string(rect.left) + "+" +
+                             std::to_string(rect.top);
+    EXPECT_EQ(RunOnHost("import -window root -crop " + crop + " +repage " + file), 0) << file;
 }
 
 // ----- the recorder -----

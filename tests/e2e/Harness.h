@@ -211,6 +211,12 @@ struct Capture {
 };
 Capture CaptureScreen(const RECT& rect);
 
+// The screen's dots per inch: 96 at 100 %, 144 at 150 %.
+int ScreenDpi();
+// With TOLVANE_SHOTS set to a host folder, saves the screen rectangle there as name.png, for a person to
+// look at; otherwise does nothing.
+void Photograph(const RECT& rect, const std::string& name);
+
 // ----- the recorder -----
 
 struct RecordedStart {

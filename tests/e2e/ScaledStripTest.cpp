@@ -5,18 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 using namespace e2e;
 
 namespace {
-
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
 
 // A rectangle of the control table in device pixels: its edges scaled, as the program places it.
 struct Placed {
@@ -65,17 +56,6 @@ void SetNativeText(HWND control, const std::wstring& text) {
     return ::testing::AssertionSuccess();
 }
 
-void Photograph(const RECT& strip, int dpi, const char* state) {
-    const char* folder = std::getenv("TOLVANE_SHOTS");
-    if (!folder || !*folder)
-        return;
-    const std::string file = std::string(folder) + "/strip-" + std::to_string(dpi) + "-" + state + ".png";
-    const std::string crop = std::to_string(strip.right - strip.left) + "x" +
-                             std::to_string(strip.bottom - strip.top) + "+" + std::to_string(strip.left) +
-                             "+" + std::to_string(strip.top);
-    EXPECT_EQ(RunOnHost("import -window root -crop " + crop + " +repage " + file), 0) << file;
-}
-
 TEST(ScaledStrip, ControlsAtTheirScaledRectanglesAndTextsWhole) {
     TOLVANE_REQUIRE_PROGRAM();
     const int dpi = ScreenDpi();
@@ -113,7 +93,7 @@ TEST(ScaledStrip, ControlsAtTheirScaledRectanglesAndTextsWhole) {
     const int minHeight = MulDiv(6, dpi, 96);
     EXPECT_TRUE(TextWhole(pageV, minHeight)) << "page number";
     EXPECT_TRUE(TextWhole(viewCaption, minHeight)) << "caption";
-    Photograph(strip, dpi, "collapsed");
+    Photograph(strip, "strip-" + std::to_string(dpi) + "-collapsed");
 
     // A right click on a run button opens the strip for editing.
     HWND run0 = control(45, 4, 15, 20);
@@ -126,7 +106,7 @@ TEST(ScaledStrip, ControlsAtTheirScaledRectanglesAndTextsWhole) {
     Sleep(300);
     EXPECT_TRUE(TextWhole(pageV, minHeight)) << "page number, expanded";
     EXPECT_TRUE(TextWhole(viewCaption, minHeight)) << "caption, expanded";
-    Photograph(ScreenRect(session.main), dpi, "expanded");
+    Photograph(ScreenRect(session.main), "strip-" + std::to_string(dpi) + "-expanded");
 }
 
 }  // namespace

@@ -87,7 +87,8 @@ TEST_F(SkinFormTest, OpensWithTheConfiguredSkinOrTheFirstOnePreviewed) {
         open(c.configured);
         EXPECT_EQ(dialog->caption(), "Tolvane Skin option");
         EXPECT_EQ(dialog->SF.path(), "C:\\Tolvane\\skins");
-        EXPECT_EQ(dialog->SF.list(), (std::vector<std::string>{"dark.skn", "nopic.skn", "red.skn", "softblue.skn"}));
+        EXPECT_EQ(dialog->SF.list(),
+                  (std::vector<std::string>{"dark.skn", "nopic.skn", "red.skn", "softblue.skn"}));
         EXPECT_EQ(dialog->SF.fileName(), c.selected);
         EXPECT_EQ(previewPicture(), c.picture);
         EXPECT_EQ(sample().text, "フォントサンプル");
@@ -149,9 +150,9 @@ TEST_F(SkinFormTest, OkAppliesTheSkinToExactlyTheFourLabelsAndSavesIt) {
     const auto* picture = dynamic_cast<const fake::FakePicture*>(mainF().picture().get());
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->path, "C:\\Tolvane\\skins\\red.bmp");
-    EXPECT_EQ(host->calls, (std::vector<std::string>{"ApplySkin C:\\Tolvane\\skins\\red.skn",
-                                                     "ShowCurrentSkin red.skn",
-                                                     "DrawPanelIcons C:\\Tolvane\\tolvane.exe", "ReturnToOptions"}));
+    EXPECT_EQ(host->calls,
+              (std::vector<std::string>{"ApplySkin C:\\Tolvane\\skins\\red.skn", "ShowCurrentSkin red.skn",
+                                        "DrawPanelIcons C:\\Tolvane\\tolvane.exe", "ReturnToOptions"}));
 }
 
 TEST_F(SkinFormTest, MissingFilesNeverLeaveTheStripUnusable) {
