@@ -107,7 +107,7 @@ void OptF::PlaceControls() {
     Label5.move(8, 40, 244, 14);
     Label5.setCaption("＊詳しくはヘルプを参照してください");
 
-    Label3.move(8, 390, 192, 16);
+    Label3.move(4, 390, 200, 16);
     Label3.setCaption("Tolvane/Bivek Launcher Ver.1.11b");
     Command3.move(207, 382, 90, 28);
     Command3.setCaption("キャンセル");
