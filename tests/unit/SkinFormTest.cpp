@@ -3,6 +3,7 @@
 #include "FakePlatform.h"
 #include "LauncherFixture.h"
 #include "RecordingHost.h"
+#include "dialogs/options/OptF.h"
 #include "dialogs/skins/SkinForm.h"
 
 namespace {
@@ -30,7 +31,7 @@ class SkinFormTest : public LauncherTest {
         fake.messageBoxes.clear();
         fake.writes.clear();
         host = std::make_unique<fake::RecordingHost>(mainF());
-        dialog = std::make_unique<dialogs::SkinForm>(backend, s(), fake, *host);
+        dialog = std::make_unique<dialogs::SkinForm>(backend, *host, s(), fake);
         dialog->load();
     }
 
@@ -169,6 +170,35 @@ TEST_F(SkinFormTest, AnEmptySkinsFolderListsNothingAndOkDoesNothing) {
     EXPECT_TRUE(host->calls.empty());
     EXPECT_TRUE(fake.writes.empty());
     EXPECT_TRUE(fake.messageBoxes.empty());
+}
+
+// Through the real launcher: in the options dialog's place while it hides, and closed before it.
+TEST_F(SkinFormTest, OpensFromTheOptionsInTheirPlaceAndClosesBeforeThem) {
+    ASSERT_TRUE(start());
+    headless::rightClick(mainF().IconV);
+    dialogs::OptF* options = launcher->optionsDialog();
+    ASSERT_NE(options, nullptr);
+    click(options->Command4);
+    dialogs::SkinForm* skins = launcher->skinDialog();
+    ASSERT_NE(skins, nullptr);
+    EXPECT_FALSE(options->visible());
+    EXPECT_TRUE(skins->visible());
+    EXPECT_EQ(skins->left(), options->left());
+    EXPECT_NEAR(skins->top(), options->top() + (options->height() - skins->height()) / 2, 15);  // to a pixel
+
+    pickListEntry(skins->SF, 2);
+    click(skins->Command1);
+    EXPECT_EQ(launcher->skinDialog(), nullptr);
+    EXPECT_TRUE(options->visible());
+    EXPECT_EQ(options->skinC.caption(), "red.skn");
+    EXPECT_EQ(mainF().ViewCaption.foreColor(), 255u);
+
+    click(options->Command4);
+    ASSERT_NE(launcher->skinDialog(), nullptr);
+    launcher->End();
+    EXPECT_EQ(launcher->skinDialog(), nullptr);
+    EXPECT_EQ(launcher->optionsDialog(), nullptr);
+    EXPECT_NE(file("Tolv.ini").find("IEXPLORE.EXE\r\nred.skn\r\n"), std::string::npos);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 
 namespace dialogs {
 
-SkinForm::SkinForm(forms::Backend& backend, state::LauncherState& s, platform::Platform& platform, Host& host)
+SkinForm::SkinForm(forms::Backend& backend, Host& host, state::LauncherState& s, platform::Platform& platform)
     : Form(backend, "SkinForm", forms::FormStyle::Dialog), s_(s), platform_(platform), host_(host) {
     setOwner(&host.Strip());
     setCaption("Tolvane Skin option");

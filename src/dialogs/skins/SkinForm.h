@@ -15,7 +15,7 @@ namespace dialogs {
 // which it shows again whenever it closes.
 class SkinForm : public forms::Form {
   public:
-    SkinForm(forms::Backend& backend, state::LauncherState& s, platform::Platform& platform, Host& host);
+    SkinForm(forms::Backend& backend, Host& host, state::LauncherState& s, platform::Platform& platform);
 
     forms::FileListBox SF{*this, "SF"};
     forms::PictureBox Picture1{*this, "Picture1"};
