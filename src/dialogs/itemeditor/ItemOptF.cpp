@@ -27,7 +27,8 @@ void ItemOptF::PlaceControls() {
     Command3.setCaption("↓");
     Label5.move(200, 90, 57, 17);
     Label5.setCaption("登録場所：");
-    IndexV.move(248, 90, 25, 17);
+    // Right after the label rather than over its last pixels, where the colon of "登録場所：" is drawn.
+    IndexV.move(257, 90, 25, 17);
     IndexV.setCaption("0");
     TBCom[0].move(328, 74, 73, 25);
     TBCom[0].setCaption("上書き登録");
