@@ -1,6 +1,7 @@
 #include "LauncherFixture.h"
 #include "RecordingHost.h"
 #include "dialogs/itemeditor/ItemOptF.h"
+#include "dialogs/options/OptF.h"
 #include "state/StoredFiles.h"
 
 using headless::click;
@@ -280,3 +281,40 @@ TEST_F(ItemEditorTest, EveryCloseReturnsToTheOptionsAndOnlyOkSaves) {
 }
 
 }  // namespace
+
+// Through the real launcher: the options dialog opens the editor over itself and shows again after it.
+TEST_F(LauncherTest, OptionsOpenTheEditorOverThemselvesAndReturnAfterIt) {
+    ASSERT_TRUE(start());
+    const struct {
+        const char* button;
+        int rorEp;
+        bool ok;
+    } cases[] = {{"Command6", 0, true}, {"Command5", 1, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        headless::rightClick(mainF().IconV);
+        dialogs::OptF* options = launcher->optionsDialog();
+        ASSERT_NE(options, nullptr);
+        click(*options->findControl(c.button));
+        dialogs::ItemOptF* editor = launcher->itemEditor();
+        ASSERT_NE(editor, nullptr);
+        EXPECT_FALSE(options->visible());
+        EXPECT_TRUE(editor->visible());
+        EXPECT_EQ(editor->owner(), &mainF());
+        EXPECT_EQ(editor->RorEp, c.rorEp);
+        EXPECT_EQ(editor->left(), options->left());
+        EXPECT_NEAR(editor->top(), options->top() + (options->height() - editor->height()) / 2, 15);  // a pixel
+        fake.writes.clear();
+        if (c.ok)
+            click(editor->OKButton);
+        else
+            headless::closeBox(*editor);
+        EXPECT_EQ(launcher->itemEditor(), nullptr);
+        EXPECT_TRUE(options->visible());
+        EXPECT_EQ(fake.writes.size(), c.ok ? 3u : 0u);
+    }
+    // The end closes the editor before the dialog it returns to.
+    click(launcher->optionsDialog()->Command6);
+    launcher->End();
+    EXPECT_FALSE(mainF().loaded());
+}
