@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/Host.h"
+#include "dialogs/itemeditor/ItemOptF.h"
 #include "dialogs/options/OptF.h"
 #include "dialogs/options/THotKeyOpt.h"
 #include "dialogs/skins/SkinForm.h"
@@ -35,6 +36,7 @@ class Launcher : public dialogs::Host {
     // The loaded dialogs, or nullptr.
     dialogs::OptF* optionsDialog() const { return optF_.get(); }
     dialogs::THotKeyOpt* hotkeyDialog() const { return hotKeyOpt_.get(); }
+    dialogs::ItemOptF* itemEditor() const { return itemOptF_.get(); }
     dialogs::SkinForm* skinDialog() const { return skinF_.get(); }
 
     // ---- dialogs::Host
@@ -67,6 +69,8 @@ class Launcher : public dialogs::Host {
     state::LauncherState s_;
     forms::DialogSlot<dialogs::OptF> optF_;
     forms::DialogSlot<dialogs::THotKeyOpt> hotKeyOpt_;
+    // After the options dialog, so that they go before the dialog they return to.
+    forms::DialogSlot<dialogs::ItemOptF> itemOptF_;
     forms::DialogSlot<dialogs::SkinForm> skinF_;
     // Last, so that it goes first: its closing steps still use everything above.
     forms::OwnedForm<mainwindow::MainF> mainF_;

@@ -87,9 +87,8 @@ TEST(SkinDialog, EachShippedSkinAppliedFromTheDialogAndKeptOverARestart) {
     ASSERT_GE(skins.size(), 4u);
 
     const auto control = [&](int left, int top, int width, int height) {
-        const int l = MulDiv(left, dpi, 96);
-        const int t = MulDiv(top, dpi, 96);
-        return session.Control(l, t, MulDiv(left + width, dpi, 96) - l, MulDiv(top + height, dpi, 96) - t);
+        const RECT r = ScaledRect(left, top, width, height);
+        return session.Control(r.left, r.top, r.right - r.left, r.bottom - r.top);
     };
     const auto heightBecomes = [&](int pixels) {
         return WaitUntil(
@@ -102,7 +101,7 @@ TEST(SkinDialog, EachShippedSkinAppliedFromTheDialogAndKeptOverARestart) {
     const DWORD pid = session.program.Id();
     for (const std::wstring& skin : skins) {
         SCOPED_TRACE(Narrow(skin));
-        const std::string name = Narrow(skin.substr(0, skin.size() - 4)) + "-" + std::to_string(dpi);
+        const std::string name = Narrow(skin.substr(0, skin.size() - 4));
         PostRightClick(control(7, 6, 16, 16), 4, 4);
         HWND options = WaitForWindow(nullptr, L"Tolvane Option", pid);
         ASSERT_NE(options, nullptr);
