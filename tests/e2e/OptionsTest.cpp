@@ -59,12 +59,6 @@ HWND StripControl(const StripSession& session, int left, int top, int width, int
     return session.Control(l, t, MulDiv(left + width, dpi, 96) - l, MulDiv(top + height, dpi, 96) - t);
 }
 
-void SetText(HWND edit, const std::wstring& text) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000,
-                        &result);
-}
-
 void Press(HWND button) {
     PostMessageW(button, BM_CLICK, 0, 0);
 }
@@ -75,8 +69,9 @@ void SaveShot(const std::string& name) {
     if (!dir || !*dir)
         return;
     Sleep(500);  // the last paint
-    RunOnHost(std::string("import -window root ") + dir + "/" + name + "-" + std::to_string(ScreenDpi()) + ".png",
-              std::chrono::seconds(30));
+    RunOnHost(
+        std::string("import -window root ") + dir + "/" + name + "-" + std::to_string(ScreenDpi()) + ".png",
+        std::chrono::seconds(30));
 }
 
 std::vector<std::wstring> SettingsLines(const ProgramFolder& folder) {
@@ -142,7 +137,9 @@ TEST_F(Options, OpensBesideTheStripAndOkStoresWhatWasChanged) {
     // The browser path waits for OK, which saves.
     HWND path = ChildByText(options, L"C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE");
     ASSERT_NE(path, nullptr);
-    SetText(path, L"C:\\ブラウザ\\browser.exe");
+    const std::wstring browser = L"C:\\ブラウザ\\browser.exe";
+    SendMessageTimeoutW(path, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(browser.c_str()), SMTO_ABORTIFHUNG,
+                        5000, nullptr);
     Press(ChildByText(options, L"Internet Exploreｒ を使用する "));
     Press(ChildByText(options, L"OK"));
     ASSERT_TRUE(WaitForWindowGone(options));
@@ -172,7 +169,8 @@ TEST_F(Options, HotkeyCaptureReassignsHotkeyTwo) {
         PostKey(focus, VK_TAB);
         WaitUntil([&] { return FocusOf(capture) != focus; }, kAnswerLimit);
     }
-    EXPECT_EQ(order, (std::vector<std::wstring>{L"OK", L"ｷｬﾝｾﾙ", L"Ctrl", L"Alt", L"Shift", L"(key)", L"OK"}));
+    EXPECT_EQ(order,
+              (std::vector<std::wstring>{L"OK", L"ｷｬﾝｾﾙ", L"Ctrl", L"Alt", L"Shift", L"(key)", L"OK"}));
     SaveShot("hotkey");
 
     // Typing and pasting leave the key; the key stroke sets it.
