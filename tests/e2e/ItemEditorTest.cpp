@@ -1,5 +1,6 @@
 // The item editor of the real program, opened from the options dialog as a person opens it: a new
-// registration moved across a page and kept by OK, and the link check on a file deleted meanwhile.
+// registration moved across a page and kept by OK, the link check on a file deleted meanwhile, and the
+// editor of the URL grid.
 // Controls are found by caption and kind, so the scenarios run at any screen scale; with TOLVANE_SHOTS
 // set to a host folder the editor is photographed there.
 #include "Harness.h"
@@ -38,15 +39,15 @@ class ItemEditor : public ::testing::Test {
   protected:
     void SetUp() override { TOLVANE_REQUIRE_PROGRAM(); }
 
-    // The options dialog by a right click on the mode icon, then its "ランチャー編集".
-    void OpenEditor() {
+    // The options dialog by a right click on the mode icon, then its "ランチャー編集" or "ＵＲＬ編集".
+    void OpenEditor(const wchar_t* button = L"ランチャー編集") {
         const RECT iconV = ScaledRect(7, 6, 16, 16);
         HWND icon = session.Control(iconV.left, iconV.top, iconV.right - iconV.left, iconV.bottom - iconV.top);
         ASSERT_NE(icon, nullptr);
         PostRightClick(icon, 2, 2);
         options = WaitForWindow(kFormClass, L"Tolvane Option", session.program.Id());
         ASSERT_NE(options, nullptr) << "no options dialog";
-        Click(ChildByText(options, L"ランチャー編集"));
+        Click(ChildByText(options, button));
         editor = WaitForWindow(kFormClass, kEditorCaption, session.program.Id());
         ASSERT_NE(editor, nullptr) << "no item editor";
         EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(options); }, kAnswerLimit)) << "options stay shown";
@@ -154,6 +155,18 @@ TEST_F(ItemEditor, LinkCheckAsksOnceAboutADeletedFileAndYesRemovesIt) {
     expected.Clear(0, 3);
     EXPECT_EQ(ReadBytes(session.folder.File(L"TRUN.dat")), expected.Bytes()) << "saved at once";
     EXPECT_EQ(ListEntries(list).at(3), kEmptyMarker) << "the list shows the removal";
+}
+
+TEST_F(ItemEditor, UrlGridOpensWithItsOwnCaptions) {
+    GridFile urls;
+    urls.Set(0, 0, L"http://example.com/", L"ex", L"例");
+    ASSERT_TRUE(session.Start(SettingsWith({}), urls, GridFile()));
+    OpenEditor(L"ＵＲＬ編集");
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_EQ(TextOf(fields[2]), L"http://example.com/");
+    for (const wchar_t* caption : {L"ＵＲＬ", L"登録URLのリストを作成", L"作成"})
+        EXPECT_NE(ChildByText(editor, caption), nullptr) << Narrow(caption);
+    Photograph(ScreenRect(editor), "item-editor-url");
 }
 
 }  // namespace
