@@ -1,0 +1,153 @@
+// The link page dialog on a real strip: its controls, the browse with the name completion, making the
+// page (and failing to), cancel and the close box, each ending in the item editor's return.
+#include <memory>
+
+#include "LauncherFixture.h"
+#include "RecordingHost.h"
+#include "dialogs/linkpage/HTMLGF.h"
+#include "dialogs/linkpage/LinkPage.h"
+#include "forms/DialogSlot.h"
+
+namespace {
+
+using dialogs::HTMLGF;
+
+class LinkPageDialogTest : public LauncherTest {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(start());
+        host = std::make_unique<fake::RecordingHost>(mainF());
+        fake.messageBoxes.clear();
+    }
+
+    HTMLGF& open() {
+        return slot.open([&] { return std::make_unique<HTMLGF>(backend, *host, fake, s().UrlItems); });
+    }
+
+    std::vector<std::string> messages() const {
+        std::vector<std::string> texts;
+        for (const auto& box : fake.messageBoxes)
+            texts.push_back(box.text);
+        return texts;
+    }
+
+    std::unique_ptr<fake::RecordingHost> host;
+    forms::DialogSlot<HTMLGF> slot;
+};
+
+TEST_F(LinkPageDialogTest, OpensWithEveryControlAtItsPlaceTheDefaultNameAndNoOption) {
+    HTMLGF& dialog = open();
+    EXPECT_EQ(dialog.caption(), "Tolvane Link HTML File Generator");
+    EXPECT_EQ(dialog.owner(), &mainF());
+    EXPECT_EQ(dialog.clientWidth(), 287);
+    EXPECT_EQ(dialog.clientHeight(), 251);
+    struct Row {
+        forms::Control& control;
+        forms::Rect rect;
+        const char* caption;
+        bool inFrame;
+    };
+    const Row table[] = {
+        {dialog.Frame1, {3, 6, 281, 204}, "HTML作成オプション", false},
+        {dialog.Label1, {13, 16, 65, 17}, "ファイル名", true},
+        {dialog.FileNB, {11, 31, 263, 18}, "C:\\Tolvane\\tolvurl.html", true},
+        {dialog.Command3, {233, 53, 43, 19}, "参照", true},
+        {dialog.Check1, {15, 77, 201, 25}, "リンク先のアドレスをつける", true},
+        {dialog.Check2, {15, 109, 201, 17}, "リンク部分の字下げを行う", true},
+        {dialog.Check3, {15, 133, 201, 25}, "コメント行を加える", true},
+        {dialog.Check4, {15, 165, 217, 25}, "タイトル下とページ末尾にラインを引く", true},
+        {dialog.Command2, {36, 215, 121, 33}, "キャンセル", false},
+        {dialog.Command1, {164, 215, 121, 33}, "Link HTMLの作成", false},
+    };
+    for (const Row& row : table) {
+        EXPECT_EQ(row.control.rect(), row.rect) << row.control.name();
+        EXPECT_EQ(row.control.text(), row.caption) << row.control.name();
+        EXPECT_EQ(row.control.container() == &dialog.Frame1, row.inFrame) << row.control.name();
+    }
+    for (forms::CheckBox* check : {&dialog.Check1, &dialog.Check2, &dialog.Check3, &dialog.Check4})
+        EXPECT_EQ(check->value(), 0) << check->name();
+}
+
+TEST_F(LinkPageDialogTest, BrowseCompletesTheExtensionAndACancelRestoresTheNameAsEdited) {
+    HTMLGF& dialog = open();
+    struct Case {
+        const char* chosen;
+        const char* becomes;
+    };
+    const Case cases[] = {
+        {"C:\\Web\\links.html", "C:\\Web\\links.html"},
+        {"C:\\Web\\links.htm", "C:\\Web\\links.htm"},
+        {"C:\\Web\\LINKS.HTML", "C:\\Web\\LINKS.HTML.html"},
+        {"C:\\Web\\x.txt", "C:\\Web\\x.txt.html"},
+        {"C:\\Web\\name", "C:\\Web\\name.html"},
+    };
+    for (const Case& c : cases) {
+        fake.dialogResults.push_back(c.chosen);
+        headless::click(dialog.Command3);
+        EXPECT_EQ(dialog.FileNB.text(), c.becomes) << c.chosen;
+    }
+    ASSERT_EQ(fake.dialogs.size(), 5u);
+    const platform::OpenDialogRequest& request = fake.dialogs[0];
+    EXPECT_EQ(request.owner, dialog.handle());
+    EXPECT_EQ(request.filters, (std::vector<platform::FilterPair>{{"ハイパーテキスト(*.html)", "*.html"},
+                                                                  {"ハイパーテキスト(*.htm)", "*.htm"},
+                                                                  {"全てのファイル(*.*)", "*.*"}}));
+    EXPECT_EQ(request.filterIndex, 2);
+
+    dialog.FileNB.notifyEdited("D:\\by hand.txt", {14, 0});
+    headless::click(dialog.Command3);  // the person cancels: the fake answers ""
+    EXPECT_EQ(dialog.FileNB.text(), "D:\\by hand.txt");
+}
+
+TEST_F(LinkPageDialogTest, MakeWritesThePageOfTheGridInMemorySaysSoAndReturnsToTheEditor) {
+    s().UrlItems(0, 1) = {"http://a.jp/", "a", "えー"};  // not saved yet: the page shows it all the same
+    HTMLGF& dialog = open();
+    headless::click(dialog.Check1);
+    headless::click(dialog.Check4);
+    headless::click(dialog.Command1);
+
+    const std::string page = file("tolvurl.html");
+    std::string text;
+    for (const std::string& line : dialogs::LinkPageLines(s().UrlItems, {1, 0, 0, 1}))
+        text += line + "\r\n";
+    EXPECT_EQ(page, platform::toCp932(text).text);
+    EXPECT_NE(page.find("http://a.jp/"), std::string::npos);
+    EXPECT_EQ(messages(), std::vector<std::string>{"作成しました"});
+    EXPECT_EQ(slot.get(), nullptr);
+    EXPECT_EQ(host->calls, std::vector<std::string>{"ReturnToItemEditor"});
+
+    // A new opening starts again from the default name with every option cleared.
+    HTMLGF& again = open();
+    EXPECT_EQ(again.FileNB.text(), "C:\\Tolvane\\tolvurl.html");
+    EXPECT_EQ(again.Check1.value() + again.Check4.value(), 0);
+}
+
+TEST_F(LinkPageDialogTest, AFailedMakeNamesTheFileAndWhyAndTheDialogStaysForAnotherName) {
+    HTMLGF& dialog = open();
+    dialog.FileNB.setText("C:\\Missing\\links.html");
+    headless::click(dialog.Command1);
+    EXPECT_EQ(messages(),
+              std::vector<std::string>{
+                  "C:\\Missing\\links.html\r\nを作成できませんでした。\r\n指定されたパスが見つかりません。"});
+    EXPECT_EQ(slot.get(), &dialog);
+    EXPECT_TRUE(host->calls.empty());
+
+    dialog.FileNB.setText("C:\\Tolvane\\links.html");
+    headless::click(dialog.Command1);
+    EXPECT_TRUE(fake.exists("C:\\Tolvane\\links.html"));
+    EXPECT_EQ(messages().back(), "作成しました");
+    EXPECT_EQ(slot.get(), nullptr);
+}
+
+TEST_F(LinkPageDialogTest, CancelAndTheCloseBoxWriteNothingAndReturnToTheEditor) {
+    fake.writes.clear();
+    headless::click(open().Command2);
+    EXPECT_EQ(slot.get(), nullptr);
+    headless::closeBox(open());
+    EXPECT_EQ(slot.get(), nullptr);
+    EXPECT_EQ(host->calls, (std::vector<std::string>{"ReturnToItemEditor", "ReturnToItemEditor"}));
+    EXPECT_TRUE(fake.writes.empty());
+    EXPECT_TRUE(fake.messageBoxes.empty());
+}
+
+}  // namespace
