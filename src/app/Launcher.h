@@ -1,6 +1,10 @@
 #pragma once
 
+#include "dialogs/Host.h"
+#include "dialogs/options/OptF.h"
+#include "dialogs/options/THotKeyOpt.h"
 #include "forms/Backend.h"
+#include "forms/DialogSlot.h"
 #include "forms/OwnedForm.h"
 #include "mainwindow/MainF.h"
 #include "platform/Platform.h"
@@ -8,11 +12,12 @@
 
 namespace app {
 
-// The whole program: its state, its main window and dialogs, its start and its end.
-class Launcher {
+// The whole program: its state, its main window and dialogs, its start and its end. It is the host of
+// every dialog: a dialog reaches the strip and the other dialogs only through it.
+class Launcher : public dialogs::Host {
   public:
     Launcher(forms::Backend& backend, platform::Platform& platform);
-    ~Launcher();
+    ~Launcher() override;
     Launcher(const Launcher&) = delete;
     Launcher& operator=(const Launcher&) = delete;
 
@@ -20,21 +25,46 @@ class Launcher {
     // at once, before touching any file or window.
     bool Main();
 
-    // The close label: unloads the main window, whose closing steps save everything.
+    // The close label: unloads the main window, whose closing steps close the dialogs and save
+    // everything.
     void End();
 
     state::LauncherState& state() { return s_; }
     mainwindow::MainF& mainForm() { return *mainF_; }
+    // The loaded dialogs, or nullptr.
+    dialogs::OptF* optionsDialog() const { return optF_.get(); }
+    dialogs::THotKeyOpt* hotkeyDialog() const { return hotKeyOpt_.get(); }
+
+    // ---- dialogs::Host
+    forms::Form& Strip() override { return *mainF_; }
+    void DrawPanelIcons(const std::string& path) override;
+    void FillCommandList() override;
+    void ApplySkin(const std::string& skinPath) override;
+    void RegisterHotkeys() override;
+    bool HotkeyWorks(int id) override;
+    void OpenHotkeyDialog(int id) override;
+    void OpenSkinDialog() override;
+    void OpenItemEditor(int rorEp) override;
+    void OpenLinkPageDialog() override;
+    void ReturnToOptions() override;
+    void ReturnToItemEditor() override;
+    void ShowCurrentSkin(const std::string& skinFile) override;
 
   private:
     void KeepWindowOnScreen();
     void ApplyConfiguredSkin();
     void OfferToRemoveVanishedItems();
     void ClosingSteps();
+    // Unloads every open dialog, a dialog opened from another one before its opener.
+    void CloseDialogs();
+    // The right click on the mode icon: the options dialog beside the strip.
+    void OpenOptions();
 
     forms::Backend& backend_;
     platform::Platform& platform_;
     state::LauncherState s_;
+    forms::DialogSlot<dialogs::OptF> optF_;
+    forms::DialogSlot<dialogs::THotKeyOpt> hotKeyOpt_;
     // Last, so that it goes first: its closing steps still use everything above.
     forms::OwnedForm<mainwindow::MainF> mainF_;
 };

@@ -10,11 +10,17 @@ void Launcher::End() {
     mainF_->unload();
 }
 
-// However the window closes (also when Windows shuts down), these steps run once.
+void Launcher::CloseDialogs() {
+    hotKeyOpt_.close();
+    optF_.close();
+}
+
+// However the window closes (also when Windows shuts down), these steps run once. The dialogs go
+// first: none of them saves on its way out, so the one save below holds everything.
 void Launcher::ClosingSteps() {
+    CloseDialogs();
     mainwindow::MainF& form = *mainF_;
-    for (int id = state::kHotkeyCount - 1; id >= 0; --id)
-        form.unregisterHotkey(id);
+    form.ReleaseHotkeys();
     s_.WindowLeft = static_cast<state::Single>(form.left());
     s_.WindowTop = static_cast<state::Long>(std::lround(form.top()));
     state::SaveAll(s_, platform_);

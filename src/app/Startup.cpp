@@ -44,6 +44,7 @@ bool Launcher::Main() {
     mainF_ = forms::makeOwnedForm<mainwindow::MainF>(backend_, s_, platform_);
     mainF_->onEndRequested = [this] { End(); };
     mainF_->onClosing = [this] { ClosingSteps(); };
+    mainF_->onOptionsRequested = [this] { OpenOptions(); };
     mainF_->load();
 
     KeepWindowOnScreen();

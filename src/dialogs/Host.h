@@ -21,6 +21,12 @@ class Host {
     virtual void FillCommandList() = 0;
     virtual void ApplySkin(const std::string& skinPath) = 0;
 
+    // The five hotkeys. RegisterHotkeys registers them again from the state: a combination that the
+    // system refuses leaves that one hotkey without effect and never disturbs the others; the options
+    // dialog, when loaded, shows them anew. HotkeyWorks tells whether hotkey `id` is registered now.
+    virtual void RegisterHotkeys() = 0;
+    virtual bool HotkeyWorks(int id) = 0;
+
     // The other dialogs. The skin dialog and the item editor open from the options dialog, which hides
     // while they are open; the link page dialog opens from the item editor, which hides likewise.
     virtual void OpenHotkeyDialog(int id) = 0;

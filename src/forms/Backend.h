@@ -40,6 +40,8 @@ class EditPeer : public ControlPeer {
   public:
     virtual Selection selection() const = 0;
     virtual void setSelection(const Selection& selection) = 0;
+    // A read-only field shows its text and lets the person select it, but takes no edit.
+    virtual void setReadOnly(bool readOnly) = 0;
 };
 
 class ComboPeer : public EditPeer {

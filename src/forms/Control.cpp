@@ -217,11 +217,18 @@ void TextBox::notifyEdited(const std::string& text, const Selection& caret) {
     raise(onChange);
 }
 
+void TextBox::setLocked(bool locked) {
+    locked_ = locked;
+    if (peer())
+        editPeer()->setReadOnly(locked);
+}
+
 void TextBox::createPeer(Backend& backend) {
     auto peer = backend.createTextBox(form(), *this);
     EditPeer* edit = peer.get();
     ownedPeer_ = std::move(peer);
     attachPeer(edit);
+    edit->setReadOnly(locked_);
 }
 
 // ---- ComboBox
@@ -305,6 +312,7 @@ void ComboBox::createPeer(Backend& backend) {
     ComboPeer* combo = peer.get();
     ownedPeer_ = std::move(peer);
     attachPeer(combo);
+    combo->setReadOnly(locked());
     combo->setListItems(items_);
     combo->setListIndex(listIndex_);
 }

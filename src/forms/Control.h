@@ -176,6 +176,11 @@ class TextBox : public Control {
     int selStart() const { return selection().start; }
     int selLength() const { return selection().length; }
 
+    // A locked box takes no typing, deleting or pasting (its KeyPress still runs); program code still
+    // sets its text.
+    bool locked() const { return locked_; }
+    void setLocked(bool locked);
+
     // Backend notification: the person edited the text and the caret now stands at `caret`.
     void notifyEdited(const std::string& text, const Selection& caret);
 
@@ -188,6 +193,7 @@ class TextBox : public Control {
 
   private:
     Selection selection_;  // what a backend without a native caret keeps
+    bool locked_ = false;
 };
 
 // The list searches of combo and list boxes: the first entry that begins with (or equals) the text,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -67,8 +68,14 @@ class MainF : public forms::Form {
     // ---- Hotkeys and window order
     // Runs the action of hotkey `id`; the strip receives its hotkeys through onHotkey.
     void MyMsg(int id);
-    // Registers the five hotkeys of the state on the strip, each id in place of its old combination.
+    // Registers the five hotkeys of the state on the strip. A hotkey that already holds its combination
+    // keeps it; a changed one gives up its old combination first; one that the system refuses stays
+    // unregistered (and is tried again next time) without disturbing the others.
     void Set_HK_ID();
+    // Gives all five back to the system, the last id first.
+    void ReleaseHotkeys();
+    // Whether hotkey `id` holds its combination now.
+    bool HotkeyRegistered(int id) const;
     void ToggleZOrder();
     // Applies ZOrderBottom to the window and to the mark on zoL.
     void ApplyWindowOrder();
@@ -118,6 +125,13 @@ class MainF : public forms::Form {
 
     state::LauncherState& s_;
     platform::Platform& platform_;
+    // The combination each hotkey id holds: modifier mask and virtual key.
+    struct HeldHotkey {
+        unsigned modifiers = 0;
+        unsigned key = 0;
+        bool operator==(const HeldHotkey&) const = default;
+    };
+    std::array<std::optional<HeldHotkey>, state::kHotkeyCount> heldHotkeys_{};
 };
 
 // The list search of a combo box: the first entry that begins with (or, exact, equals) the text,
@@ -128,7 +142,7 @@ int FindListEntry(const forms::Control& control, const std::string& text, bool e
 // other path stays as it is. Nothing when the shortcut cannot be read.
 std::optional<std::string> ResolveShortcut(platform::Platform& platform, const std::string& path);
 
-// The page number as start-up and the mode switch show it: the sign's place blank, then the number.
+// A number as the page number and the counts show it: the sign's place blank, then the number.
 std::string NumberText(int number);
 
 }  // namespace mainwindow

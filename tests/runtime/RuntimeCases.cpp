@@ -178,6 +178,31 @@ void textBoxChange(forms::Backend& backend, Person& person) {
     EXPECT_EQ(d.nameT.text(), "xy");
 }
 
+void lockedTextBox(forms::Backend& backend, Person& person) {
+    Scene scene(backend, person);
+    CaseDialog& d = scene.dialog;
+    d.nameT.setText("K");
+    d.nameT.setLocked(true);
+    d.onKeyPress = [&d](int& key) { d.log.push_back("press " + std::to_string(key)); };
+    d.setKeyPreview(true);
+    d.take();
+    person.typeText(d.nameT, "a");
+    person.pressKey(d, 8);
+    person.pressKey(d, 46);
+    person.paste(d.nameT, "zz");
+    EXPECT_EQ(d.nameT.text(), "K");
+    EXPECT_EQ(d.take(), (Log{"press 97", "NameT down 8", "press 8", "NameT down 46"}))
+        << "the keys still reach the handlers";
+    d.nameT.setText("Q");
+    EXPECT_EQ(d.take(), (Log{"NameT change Q"})) << "program code still sets the text";
+    // Unlocked, the same Delete and paste edit it.
+    d.nameT.setLocked(false);
+    d.nameT.setSelection({0, 0});
+    person.pressKey(d, 46);
+    person.paste(d.nameT, "zz");
+    EXPECT_EQ(d.nameT.text(), "zz");
+}
+
 void checkBoxClick(forms::Backend& backend, Person& person) {
     Scene scene(backend, person);
     CaseDialog& d = scene.dialog;
@@ -295,6 +320,7 @@ const std::vector<RuntimeCase>& runtimeCases() {
     static const std::vector<RuntimeCase> cases{
         {"TabOrderSkipsWhatCannotTakeTheFocus", &tabOrder},
         {"TextBoxChangeOncePerChange", &textBoxChange},
+        {"LockedTextBoxTakesNoEdits", &lockedTextBox},
         {"CheckBoxClickOncePerChange", &checkBoxClick},
         {"ListBoxClickOncePerPick", &listBoxClick},
         {"ComboBoxClickOncePerPick", &comboBoxClick},

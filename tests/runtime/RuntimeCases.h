@@ -24,6 +24,8 @@ class Person {
     virtual void pressKey(forms::Form& form, int keyCode, int shift = 0) = 0;
     // Characters typed into the box, which has the focus.
     virtual void typeText(forms::TextBox& box, const std::string& ascii) = 0;
+    // Text pasted into the box through the clipboard.
+    virtual void paste(forms::TextBox& box, const std::string& text) = 0;
     virtual void pickListEntry(forms::ListBox& box, int index) = 0;
     virtual void pickListEntry(forms::ComboBox& box, int index) = 0;
     virtual void closeBox(forms::Form& form) = 0;

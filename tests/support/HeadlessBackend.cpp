@@ -30,6 +30,8 @@ class HeadlessEditPeer : public BasicPeer<forms::EditPeer> {
     void setText(const std::string&) override { selection_ = {}; }
     forms::Selection selection() const override { return selection_; }
     void setSelection(const forms::Selection& selection) override { selection_ = selection; }
+    // The person's edits below ask the box itself whether it is locked.
+    void setReadOnly(bool) override {}
 
   private:
     forms::Selection selection_;
@@ -41,6 +43,7 @@ class HeadlessComboPeer : public BasicPeer<forms::ComboPeer> {
     void setText(const std::string&) override { selection_ = {}; }
     forms::Selection selection() const override { return selection_; }
     void setSelection(const forms::Selection& selection) override { selection_ = selection; }
+    void setReadOnly(bool) override {}
     void setListItems(const std::vector<std::string>&) override {}
     void setListIndex(int) override {}
     void setTopIndex(int) override {}
@@ -275,27 +278,33 @@ void hover(forms::Control& control, int x, int y) {
 
 namespace {
 
-// What an edit control does with a character that KeyPress let through.
-void editWithChar(forms::TextBox& box, int passed) {
+constexpr int kKeyDelete = 46;
+
+// Replaces the selection with `inserted`, as an edit control does; an empty selection with nothing to
+// insert takes the character before the caret (Backspace) or after it (Delete). A locked box takes none.
+void edit(forms::TextBox& box, const std::string& inserted, bool forwards = false) {
+    if (box.locked())
+        return;
     const std::string& text = box.text();
     const forms::Selection sel = box.selection();
     std::size_t from = static_cast<std::size_t>(sel.start);
     std::size_t count = static_cast<std::size_t>(sel.length);
-    std::string inserted;
-    if (passed == 8) {
-        if (count == 0) {
-            if (from == 0)
-                return;
+    if (inserted.empty() && count == 0) {
+        if (forwards ? from >= forms::characterCount(text) : from == 0)
+            return;
+        if (!forwards)
             --from;
-            count = 1;
-        }
-    } else {
-        inserted = std::string(1, static_cast<char>(passed));
+        count = 1;
     }
     const std::string next =
         forms::characterSlice(text, 0, from) + inserted + forms::characterSlice(text, from + count);
     const int caret = static_cast<int>(from + forms::characterCount(inserted));
     box.notifyEdited(next, {caret, 0});
+}
+
+// What an edit control does with a character that KeyPress let through.
+void editWithChar(forms::TextBox& box, int passed) {
+    edit(box, passed == 8 ? std::string() : std::string(1, static_cast<char>(passed)));
 }
 
 bool isTextBox(const forms::Control& control) {
@@ -324,6 +333,9 @@ void typeChar(forms::TextBox& box, int keyAscii) {
 void pressKey(forms::Form& form, int keyCode, int shift) {
     forms::Control* target = form.focusedControl();
     const int down = target ? target->notifyKeyDown(keyCode, shift) : form.notifyKeyDown(keyCode, shift);
+    // Delete types no character: the edit acts on the key itself.
+    if (down == kKeyDelete && target && isTextBox(*target) && form.loaded())
+        edit(static_cast<forms::TextBox&>(*target), "", true);
     const int typed = down == 0 ? 0 : charOfKey(down, shift);
     if (typed != 0 && form.loaded()) {
         target = form.focusedControl();
@@ -351,6 +363,10 @@ void closeBox(forms::Form& form) {
 
 void deliverHotkey(forms::Form& form, int id) {
     form.notifyHotkey(id);
+}
+
+void paste(forms::TextBox& box, const std::string& text) {
+    edit(box, text);
 }
 
 void typeText(forms::TextBox& box, const std::string& asciiText) {

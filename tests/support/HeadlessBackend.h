@@ -67,10 +67,13 @@ void hover(forms::Control& control, int x = 1, int y = 1);
 // Backspace (8) deletes the selection or the character before the caret.
 void typeChar(forms::TextBox& box, int keyAscii);
 void typeText(forms::TextBox& box, const std::string& asciiText);
+// Pastes text over the selection, as the edit's Paste does.
+void paste(forms::TextBox& box, const std::string& text);
 void pickListEntry(forms::ComboBox& box, int index);
 void pickListEntry(forms::ListBox& box, int index);
 // A whole key stroke on the focused control (or the form): KeyDown, then the character it types
 // (letters and digits, Enter, Esc, Backspace, space) as KeyPress and into a text box, then KeyUp.
+// Delete erases in a text box as the edit does, without a KeyPress.
 void pressKey(forms::Form& form, int keyCode, int shift = 0);
 // The close box of a dialog.
 void closeBox(forms::Form& form);

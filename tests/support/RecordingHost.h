@@ -28,6 +28,11 @@ class RecordingHost : public dialogs::Host {
         calls.push_back("ApplySkin " + skinPath);
         mainwindow::ApplySkin(strip_, skinPath);
     }
+    void RegisterHotkeys() override {
+        calls.push_back("RegisterHotkeys");
+        strip_.Set_HK_ID();
+    }
+    bool HotkeyWorks(int id) override { return strip_.HotkeyRegistered(id); }
     void OpenHotkeyDialog(int id) override { calls.push_back("OpenHotkeyDialog " + std::to_string(id)); }
     void OpenSkinDialog() override { calls.push_back("OpenSkinDialog"); }
     void OpenItemEditor(int rorEp) override { calls.push_back("OpenItemEditor " + std::to_string(rorEp)); }

@@ -16,6 +16,7 @@ class HeadlessPerson : public runtime_cases::Person {
         headless::pressKey(form, keyCode, shift);
     }
     void typeText(forms::TextBox& box, const std::string& ascii) override { headless::typeText(box, ascii); }
+    void paste(forms::TextBox& box, const std::string& text) override { headless::paste(box, text); }
     void pickListEntry(forms::ListBox& box, int index) override { headless::pickListEntry(box, index); }
     void pickListEntry(forms::ComboBox& box, int index) override { headless::pickListEntry(box, index); }
     void closeBox(forms::Form& form) override { headless::closeBox(form); }

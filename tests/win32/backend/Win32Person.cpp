@@ -108,6 +108,20 @@ void Win32Person::typeText(forms::TextBox& box, const std::string& ascii) {
     }
 }
 
+void Win32Person::paste(forms::TextBox& box, const std::string& text) {
+    HWND edit = hwndOf(box);
+    const std::wstring wide = win32::widen(text);
+    ASSERT_TRUE(::OpenClipboard(hwndOf(box.form())));
+    ::EmptyClipboard();
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+    std::copy(wide.c_str(), wide.c_str() + wide.size() + 1, static_cast<wchar_t*>(::GlobalLock(memory)));
+    ::GlobalUnlock(memory);
+    ::SetClipboardData(CF_UNICODETEXT, memory);  // the clipboard owns it now
+    ::CloseClipboard();
+    ::PostMessageW(edit, WM_PASTE, 0, 0);
+    pumpMessages();
+}
+
 void Win32Person::pickListEntry(forms::ListBox& box, int index) {
     HWND list = hwndOf(box);
     RECT item{};

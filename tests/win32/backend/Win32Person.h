@@ -21,6 +21,7 @@ class Win32Person : public runtime_cases::Person {
     void click(forms::Control& control) override;
     void pressKey(forms::Form& form, int keyCode, int shift = 0) override;
     void typeText(forms::TextBox& box, const std::string& ascii) override;
+    void paste(forms::TextBox& box, const std::string& text) override;
     void pickListEntry(forms::ListBox& box, int index) override;
     void pickListEntry(forms::ComboBox& box, int index) override;
     void closeBox(forms::Form& form) override;

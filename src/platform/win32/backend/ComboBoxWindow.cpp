@@ -105,6 +105,11 @@ void ComboBoxWindow::setSelection(const forms::Selection& selection) {
     ::SendMessageW(window_.get(), CB_SETEDITSEL, 0, MAKELPARAM(start, end));
 }
 
+void ComboBoxWindow::setReadOnly(bool readOnly) {
+    if (edit_)
+        ::SendMessageW(edit_, EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
+}
+
 void ComboBoxWindow::setListItems(const std::vector<std::string>& items) {
     HWND combo = window_.get();
     // Entries added one by one arrive as the old list plus one: only the new ones are appended.

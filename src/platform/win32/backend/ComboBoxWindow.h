@@ -35,6 +35,7 @@ class ComboBoxWindow : public forms::ComboPeer {
     forms::NativeWindow handle() const override;
     forms::Selection selection() const override;
     void setSelection(const forms::Selection& selection) override;
+    void setReadOnly(bool readOnly) override;
     void setListItems(const std::vector<std::string>& items) override;
     void setListIndex(int index) override;
     void setTopIndex(int index) override;

@@ -80,6 +80,10 @@ void TextBoxWindow::setSelection(const forms::Selection& selection) {
     ::SendMessageW(window_.get(), EM_SETSEL, start, end);
 }
 
+void TextBoxWindow::setReadOnly(bool readOnly) {
+    ::SendMessageW(window_.get(), EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
+}
+
 LRESULT CALLBACK TextBoxWindow::subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                              UINT_PTR, DWORD_PTR self) {
     auto* peer = reinterpret_cast<TextBoxWindow*>(self);
@@ -123,6 +127,12 @@ LRESULT TextBoxWindow::handleMessage(HWND window, UINT message, WPARAM wParam, L
             setRect(box_.rect());
             setFont(box_.font());
             return 0;
+        case kReflectedCtlColor:
+            // A read-only edit asks as a static does; it keeps the look of a field. A disabled one
+            // keeps the system's grey.
+            if (!::IsWindowEnabled(window))
+                return 0;
+            [[fallthrough]];
         case kReflectedCtlColorEdit: {
             HDC dc = reinterpret_cast<HDC>(wParam);
             ::SetTextColor(dc, color_);

@@ -32,6 +32,7 @@ class TextBoxWindow : public forms::EditPeer {
     forms::NativeWindow handle() const override;
     forms::Selection selection() const override;
     void setSelection(const forms::Selection& selection) override;
+    void setReadOnly(bool readOnly) override;
 
   private:
     static LRESULT CALLBACK subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

@@ -1,0 +1,25 @@
+// The dialogs that their own changes build. Until then the opener shows again at once, so that it
+// never stays hidden behind a window that does not exist.
+#include "app/Launcher.h"
+
+namespace app {
+
+// The skin dialog's own change builds this.
+void Launcher::OpenSkinDialog() {
+    ReturnToOptions();
+}
+
+// The item editor's own change builds this.
+void Launcher::OpenItemEditor(int /*rorEp*/) {
+    ReturnToOptions();
+}
+
+// The link page dialog's own change builds this.
+void Launcher::OpenLinkPageDialog() {
+    ReturnToItemEditor();
+}
+
+// The item editor's own change builds this.
+void Launcher::ReturnToItemEditor() {}
+
+}  // namespace app

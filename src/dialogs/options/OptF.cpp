@@ -1,0 +1,204 @@
+#include "dialogs/options/OptF.h"
+
+#include "hotkeys/HotkeyCombination.h"
+#include "mainwindow/ClockFormat.h"
+#include "mainwindow/MainF.h"
+#include "platform/OpenDialog.h"
+#include "platform/StorableText.h"
+#include "state/StoredDefaults.h"
+#include "state/StoredFiles.h"
+
+namespace dialogs {
+
+namespace {
+
+// A hotkey whose combination the system refused (another program or another of the five holds it)
+// is shown with this mark, in red.
+constexpr const char* kRefusedMark = " ×";
+constexpr forms::Color kRefusedColor = 0x0000C0;  // 0x00BBGGRR
+
+int countRegistered(const state::Grid& grid) {
+    int count = 0;
+    for (int n = 0; n < state::kGridSize; ++n) {
+        if (!grid.at(n).isEmpty())
+            ++count;
+    }
+    return count;
+}
+
+}  // namespace
+
+OptF::OptF(forms::Backend& backend, Host& host, state::LauncherState& s, platform::Platform& platform)
+    : forms::Form(backend, "OptF", forms::FormStyle::Dialog), host_(host), s_(s), platform_(platform) {
+    setOwner(&host.Strip());
+    setCaption("Tolvane Option");
+    setClientSize(397, 423);
+    PlaceControls();
+    WireEvents();
+}
+
+void OptF::PlaceControls() {
+    Frame1.move(1, 0, 397, 81);
+    Frame1.setCaption("ブラウザの設定");
+    for (forms::Control* c : std::initializer_list<forms::Control*>{&IEU, &Label1, &IE_PathT, &Command1})
+        c->setContainer(Frame1);
+    IEU.move(16, 20, 240, 18);
+    IEU.setCaption("Internet Exploreｒ を使用する ");
+    Label1.move(16, 50, 100, 16);
+    Label1.setCaption("その他のブラウザ");
+    IE_PathT.move(120, 47, 196, 20);
+    Command1.move(324, 45, 62, 24);
+    Command1.setCaption("参照");
+
+    Frame2.move(0, 88, 397, 66);
+    Frame2.setCaption("スキンの変更");
+    for (forms::Control* c : std::initializer_list<forms::Control*>{&Label2, &skinC, &Command4})
+        c->setContainer(Frame2);
+    Label2.move(16, 30, 84, 16);
+    Label2.setCaption("現在のスキン");
+    skinC.move(104, 30, 176, 16);
+    Command4.move(288, 24, 98, 28);
+    Command4.setCaption("スキンの変更");
+
+    Frame3.move(1, 160, 286, 157);
+    Frame3.setCaption("ホットキーの設定");
+    Label11.setContainer(Frame3);
+    Label11.move(8, 18, 272, 16);
+    Label11.setCaption("****変更したいところをクリックしてください****");
+    for (int i = 0; i < state::kHotkeyCount; ++i) {
+        HTI[i].setContainer(Frame3);
+        HTI[i].move(8, 40 + 24 * i, 144, 16);
+        HTI[i].setCaption(std::string(state::kHotkeyRoles[i]) + "：");
+        HotKeyV[i].setContainer(Frame3);
+        HotKeyV[i].move(152, 40 + 24 * i, 128, 16);
+    }
+
+    Frame4.move(288, 160, 108, 157);
+    Frame4.setCaption("登録項目の編集");
+    for (forms::Control* c : std::initializer_list<forms::Control*>{&Label8, &Label9, &TNV1, &Label10, &TNV2,
+                                                                     &Command6, &Command5})
+        c->setContainer(Frame4);
+    Label8.move(8, 20, 92, 16);
+    Label8.setCaption("現在の登録数");
+    Label9.move(8, 42, 66, 16);
+    Label9.setCaption("ランチャー：");
+    TNV1.move(74, 42, 28, 16);
+    Label10.move(8, 62, 66, 16);
+    Label10.setCaption("ＵＲＬ：");
+    TNV2.move(74, 62, 28, 16);
+    Command6.move(8, 86, 92, 28);
+    Command6.setCaption("ランチャー編集");
+    Command5.move(8, 120, 92, 28);
+    Command5.setCaption("ＵＲＬ編集");
+
+    Frame5.move(0, 320, 136, 57);
+    Frame5.setCaption("ボタンの表示切り替え");
+    IconFC.setContainer(Frame5);
+    IconFC.move(8, 24, 124, 18);
+    IconFC.setCaption("アイコンを表示する");
+
+    Frame6.move(136, 320, 259, 57);
+    Frame6.setCaption("時計表示設定");
+    for (forms::Control* c : std::initializer_list<forms::Control*>{&TimeViewCap, &Command7, &Label5})
+        c->setContainer(Frame6);
+    TimeViewCap.move(8, 16, 186, 20);
+    Command7.move(200, 14, 50, 24);
+    Command7.setCaption("変更");
+    Label5.move(8, 40, 244, 14);
+    Label5.setCaption("＊詳しくはヘルプを参照してください");
+
+    Label3.move(4, 390, 200, 16);
+    Label3.setCaption("Tolvane/Bivek Launcher Ver.1.11b");
+    Command3.move(207, 382, 90, 28);
+    Command3.setCaption("キャンセル");
+    Command2.move(304, 382, 90, 28);
+    Command2.setCaption("OK");
+}
+
+void OptF::WireEvents() {
+    Command1.onClick = [this] { Command1Click(); };
+    Command2.onClick = [this] { Command2Click(); };
+    // Cancel drops only the browser fields: what the other controls applied stays.
+    Command3.onClick = [this] { unload(); };
+    Command4.onClick = [this] { Command4Click(); };
+    Command5.onClick = [this] { OpenItemEditor(1); };
+    Command6.onClick = [this] { OpenItemEditor(0); };
+    Command7.onClick = [this] { Command7Click(); };
+    IconFC.onClick = [this] { IconFCClick(); };
+    HotKeyV.onClick([this](int index) { host_.OpenHotkeyDialog(index); });
+}
+
+void OptF::Form_Load() {
+    IEU.setValue(s_.UseInternetExplorer == 1 ? 1 : 0);
+    IE_PathT.setText(s_.BrowserPath);
+    skinC.setCaption(s_.SkinFile);
+    ShowHotkeys();
+    TimeViewCap.clearList();
+    for (const char* pattern : mainwindow::kClockPatterns)
+        TimeViewCap.addItem(pattern);
+    TNV1.setCaption(mainwindow::NumberText(countRegistered(s_.RunItems)));
+    TNV2.setCaption(mainwindow::NumberText(countRegistered(s_.UrlItems)));
+    TimeViewCap.setText(s_.ClockFormat);
+    // Raises Click when it changes the box, which stores the same value and redraws the panel.
+    IconFC.setValue(s_.ShowIcon == 1 ? 1 : 0);
+}
+
+void OptF::ShowHotkeys() {
+    for (int i = 0; i < state::kHotkeyCount; ++i) {
+        const std::string text = hotkeys::HotkeyText(s_.Hotkeys[static_cast<std::size_t>(i)]);
+        const bool works = host_.HotkeyWorks(i);
+        HotKeyV[i].setCaption(works ? text : text + kRefusedMark);
+        HotKeyV[i].setForeColor(works ? 0 : kRefusedColor);
+    }
+}
+
+void OptF::Command1Click() {
+    const std::string kept = IE_PathT.text();
+    IE_PathT.setText(platform::ShowOpenDialog(platform_, handle(), {{"実行ファイル(*.exe)", "*.exe"}}));
+    if (IE_PathT.text().empty())
+        IE_PathT.setText(kept);
+}
+
+void OptF::Command2Click() {
+    // Refused before anything changes: the settings file could not hold it.
+    if (const auto character = platform::UnstorableCharacter(IE_PathT.text())) {
+        platform_.messageBox(platform::UnstorableMessage(*character), platform::MessageButtons::Ok);
+        return;
+    }
+    s_.BrowserPath = IE_PathT.text();
+    s_.UseInternetExplorer = static_cast<state::Integer>(IEU.value() == 1 ? 1 : 0);
+    state::SaveAll(s_, platform_);
+    unload();
+}
+
+void OptF::Command4Click() {
+    const std::string dir = platform_.programFolder() + "\\skins";
+    if (!platform_.listingFinds(dir, platform::Listing::FilesAndFolders)) {
+        platform_.messageBox(dir + "\r\nフォルダが見つかりません。", platform::MessageButtons::Ok);
+        return;
+    }
+    hide();
+    host_.OpenSkinDialog();
+}
+
+void OptF::OpenItemEditor(int rorEp) {
+    hide();
+    host_.OpenItemEditor(rorEp);
+}
+
+void OptF::Command7Click() {
+    const std::string pattern = TimeViewCap.text();
+    if (const auto character = platform::UnstorableCharacter(pattern)) {
+        platform_.messageBox(platform::UnstorableMessage(*character), platform::MessageButtons::Ok);
+        return;
+    }
+    s_.ClockFormat = pattern;
+}
+
+void OptF::IconFCClick() {
+    s_.ShowIcon = static_cast<state::Integer>(IconFC.value() == 1 ? 1 : 0);
+    if (s_.Mode == 0)
+        host_.DrawPanelIcons(s_.ExePath);
+}
+
+}  // namespace dialogs
