@@ -1,12 +1,9 @@
-// The link page dialog on a real strip: its controls, the browse with the name completion, making the
-// page (and failing to), cancel and the close box, each ending in the item editor's return.
-#include <memory>
-
+// The link page dialog in the running launcher, opened as a person opens it: the options dialog, the
+// item editor of the URL grid, its "作成". Its controls, the browse with the name completion, making
+// the page (and failing to), cancel and the close box, each giving the editor back.
 #include "LauncherFixture.h"
-#include "RecordingHost.h"
 #include "dialogs/linkpage/HTMLGF.h"
 #include "dialogs/linkpage/LinkPage.h"
-#include "forms/DialogSlot.h"
 
 namespace {
 
@@ -16,12 +13,20 @@ class LinkPageDialogTest : public LauncherTest {
   protected:
     void SetUp() override {
         ASSERT_TRUE(start());
-        host = std::make_unique<fake::RecordingHost>(mainF());
+        headless::rightClick(mainF().IconV);
+        ASSERT_NE(launcher->optionsDialog(), nullptr);
+        headless::click(launcher->optionsDialog()->Command5);
+        ASSERT_NE(editor(), nullptr);
         fake.messageBoxes.clear();
     }
 
+    dialogs::ItemOptF* editor() const { return launcher->itemEditor(); }
+    HTMLGF* dialog() const { return launcher->linkPageDialog(); }
+
     HTMLGF& open() {
-        return slot.open([&] { return std::make_unique<HTMLGF>(backend, *host, fake, s().UrlItems); });
+        headless::click(editor()->Command7);
+        EXPECT_NE(dialog(), nullptr);
+        return *dialog();
     }
 
     std::vector<std::string> messages() const {
@@ -30,17 +35,21 @@ class LinkPageDialogTest : public LauncherTest {
             texts.push_back(box.text);
         return texts;
     }
-
-    std::unique_ptr<fake::RecordingHost> host;
-    forms::DialogSlot<HTMLGF> slot;
 };
 
-TEST_F(LinkPageDialogTest, OpensWithEveryControlAtItsPlaceTheDefaultNameAndNoOption) {
+TEST_F(LinkPageDialogTest, OpensOverTheHiddenEditorWithEveryControlTheDefaultNameAndNoOption) {
     HTMLGF& dialog = open();
+    EXPECT_FALSE(editor()->visible());
+    EXPECT_TRUE(dialog.visible());
     EXPECT_EQ(dialog.caption(), "Tolvane Link HTML File Generator");
     EXPECT_EQ(dialog.owner(), &mainF());
     EXPECT_EQ(dialog.clientWidth(), 287);
     EXPECT_EQ(dialog.clientHeight(), 251);
+    // At the editor's left edge, centred on it from top to bottom.
+    EXPECT_EQ(dialog.left(), editor()->left());
+    EXPECT_NEAR(dialog.top(), editor()->top() + (editor()->height() - dialog.height()) / 2,
+                dialog.twipsPerPixelY());  // whole pixels
+
     struct Row {
         forms::Control& control;
         forms::Rect rect;
@@ -99,22 +108,22 @@ TEST_F(LinkPageDialogTest, BrowseCompletesTheExtensionAndACancelRestoresTheNameA
     EXPECT_EQ(dialog.FileNB.text(), "D:\\by hand.txt");
 }
 
-TEST_F(LinkPageDialogTest, MakeWritesThePageOfTheGridInMemorySaysSoAndReturnsToTheEditor) {
+TEST_F(LinkPageDialogTest, MakeWritesThePageOfTheGridInMemorySaysSoAndGivesTheEditorBack) {
     s().UrlItems(0, 1) = {"http://a.jp/", "a", "えー"};  // not saved yet: the page shows it all the same
     HTMLGF& dialog = open();
     headless::click(dialog.Check1);
     headless::click(dialog.Check4);
     headless::click(dialog.Command1);
 
-    const std::string page = file("tolvurl.html");
     std::string text;
     for (const std::string& line : dialogs::LinkPageLines(s().UrlItems, {1, 0, 0, 1}))
         text += line + "\r\n";
+    const std::string page = file("tolvurl.html");
     EXPECT_EQ(page, platform::toCp932(text).text);
     EXPECT_NE(page.find("http://a.jp/"), std::string::npos);
     EXPECT_EQ(messages(), std::vector<std::string>{"作成しました"});
-    EXPECT_EQ(slot.get(), nullptr);
-    EXPECT_EQ(host->calls, std::vector<std::string>{"ReturnToItemEditor"});
+    EXPECT_EQ(launcher->linkPageDialog(), nullptr);
+    EXPECT_TRUE(editor()->visible());
 
     // A new opening starts again from the default name with every option cleared.
     HTMLGF& again = open();
@@ -129,25 +138,33 @@ TEST_F(LinkPageDialogTest, AFailedMakeNamesTheFileAndWhyAndTheDialogStaysForAnot
     EXPECT_EQ(messages(),
               std::vector<std::string>{
                   "C:\\Missing\\links.html\r\nを作成できませんでした。\r\n指定されたパスが見つかりません。"});
-    EXPECT_EQ(slot.get(), &dialog);
-    EXPECT_TRUE(host->calls.empty());
+    EXPECT_EQ(launcher->linkPageDialog(), &dialog);
+    EXPECT_FALSE(editor()->visible());
 
     dialog.FileNB.setText("C:\\Tolvane\\links.html");
     headless::click(dialog.Command1);
     EXPECT_TRUE(fake.exists("C:\\Tolvane\\links.html"));
     EXPECT_EQ(messages().back(), "作成しました");
-    EXPECT_EQ(slot.get(), nullptr);
+    EXPECT_EQ(launcher->linkPageDialog(), nullptr);
 }
 
-TEST_F(LinkPageDialogTest, CancelAndTheCloseBoxWriteNothingAndReturnToTheEditor) {
+TEST_F(LinkPageDialogTest, CancelTheCloseBoxAndTheEndWriteNothingAndGiveTheEditorBack) {
     fake.writes.clear();
     headless::click(open().Command2);
-    EXPECT_EQ(slot.get(), nullptr);
+    EXPECT_EQ(dialog(), nullptr);
+    EXPECT_TRUE(editor()->visible());
     headless::closeBox(open());
-    EXPECT_EQ(slot.get(), nullptr);
-    EXPECT_EQ(host->calls, (std::vector<std::string>{"ReturnToItemEditor", "ReturnToItemEditor"}));
+    EXPECT_EQ(dialog(), nullptr);
+    EXPECT_TRUE(editor()->visible());
     EXPECT_TRUE(fake.writes.empty());
     EXPECT_TRUE(fake.messageBoxes.empty());
+
+    // The close label with the dialog open: it goes with the rest, and only the stored files are saved.
+    open();
+    launcher->End();
+    EXPECT_EQ(dialog(), nullptr);
+    EXPECT_EQ(editor(), nullptr);
+    EXPECT_FALSE(fake.exists("C:\\Tolvane\\tolvurl.html"));
 }
 
 }  // namespace
