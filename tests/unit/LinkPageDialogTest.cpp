@@ -1,5 +1,5 @@
 // The link page dialog in the running launcher, opened as a person opens it: the options dialog, the
-// item editor of the URL grid, its "作成". Its controls, the browse with the name completion, making
+// item editor of the URL grid, its "作成". Its opening, the browse with the name completion, making
 // the page (and failing to), cancel and the close box, each giving the editor back.
 #include "LauncherFixture.h"
 #include "dialogs/linkpage/HTMLGF.h"
@@ -37,7 +37,7 @@ class LinkPageDialogTest : public LauncherTest {
     }
 };
 
-TEST_F(LinkPageDialogTest, OpensOverTheHiddenEditorWithEveryControlTheDefaultNameAndNoOption) {
+TEST_F(LinkPageDialogTest, OpensOverTheHiddenEditorWithTheDefaultNameAndNoOption) {
     HTMLGF& dialog = open();
     EXPECT_FALSE(editor()->visible());
     EXPECT_TRUE(dialog.visible());
@@ -50,29 +50,7 @@ TEST_F(LinkPageDialogTest, OpensOverTheHiddenEditorWithEveryControlTheDefaultNam
     EXPECT_NEAR(dialog.top(), editor()->top() + (editor()->height() - dialog.height()) / 2,
                 dialog.twipsPerPixelY());  // whole pixels
 
-    struct Row {
-        forms::Control& control;
-        forms::Rect rect;
-        const char* caption;
-        bool inFrame;
-    };
-    const Row table[] = {
-        {dialog.Frame1, {3, 6, 281, 204}, "HTML作成オプション", false},
-        {dialog.Label1, {13, 16, 65, 17}, "ファイル名", true},
-        {dialog.FileNB, {11, 31, 263, 18}, "C:\\Tolvane\\tolvurl.html", true},
-        {dialog.Command3, {233, 53, 43, 19}, "参照", true},
-        {dialog.Check1, {15, 77, 201, 25}, "リンク先のアドレスをつける", true},
-        {dialog.Check2, {15, 109, 201, 17}, "リンク部分の字下げを行う", true},
-        {dialog.Check3, {15, 133, 201, 25}, "コメント行を加える", true},
-        {dialog.Check4, {15, 165, 217, 25}, "タイトル下とページ末尾にラインを引く", true},
-        {dialog.Command2, {36, 215, 121, 33}, "キャンセル", false},
-        {dialog.Command1, {164, 215, 121, 33}, "Link HTMLの作成", false},
-    };
-    for (const Row& row : table) {
-        EXPECT_EQ(row.control.rect(), row.rect) << row.control.name();
-        EXPECT_EQ(row.control.text(), row.caption) << row.control.name();
-        EXPECT_EQ(row.control.container() == &dialog.Frame1, row.inFrame) << row.control.name();
-    }
+    EXPECT_EQ(dialog.FileNB.text(), "C:\\Tolvane\\tolvurl.html");
     for (forms::CheckBox* check : {&dialog.Check1, &dialog.Check2, &dialog.Check3, &dialog.Check4})
         EXPECT_EQ(check->value(), 0) << check->name();
 }
