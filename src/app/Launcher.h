@@ -2,6 +2,7 @@
 
 #include "dialogs/Host.h"
 #include "dialogs/itemeditor/ItemOptF.h"
+#include "dialogs/linkpage/HTMLGF.h"
 #include "dialogs/options/OptF.h"
 #include "dialogs/options/THotKeyOpt.h"
 #include "dialogs/skins/SkinForm.h"
@@ -38,6 +39,7 @@ class Launcher : public dialogs::Host {
     dialogs::THotKeyOpt* hotkeyDialog() const { return hotKeyOpt_.get(); }
     dialogs::ItemOptF* itemEditor() const { return itemOptF_.get(); }
     dialogs::SkinForm* skinDialog() const { return skinF_.get(); }
+    dialogs::HTMLGF* linkPageDialog() const { return linkPage_.get(); }
 
     // ---- dialogs::Host
     forms::Form& Strip() override { return *mainF_; }
@@ -72,6 +74,8 @@ class Launcher : public dialogs::Host {
     // After the options dialog, so that they go before the dialog they return to.
     forms::DialogSlot<dialogs::ItemOptF> itemOptF_;
     forms::DialogSlot<dialogs::SkinForm> skinF_;
+    // After the item editor, so that it goes before the editor it returns to.
+    forms::DialogSlot<dialogs::HTMLGF> linkPage_;
     // Last, so that it goes first: its closing steps still use everything above.
     forms::OwnedForm<mainwindow::MainF> mainF_;
 };

@@ -13,6 +13,7 @@ void Launcher::End() {
 void Launcher::CloseDialogs() {
     hotKeyOpt_.close();
     skinF_.close();
+    linkPage_.close();
     itemOptF_.close();
     optF_.close();
 }
