@@ -66,6 +66,7 @@ double mib(long kib) {
 
 constexpr const wchar_t* kOptionsCaption = L"Tolvane Option";
 constexpr const wchar_t* kHotkeyCaption = L"Tolvane HotKey Option";
+constexpr const wchar_t* kItemEditorCaption = L"Tolvane registered Item option";
 
 HWND openOptions(const Subjects::Started& launcher) {
     e2e::PostRightClick(e2e::ChildAt(launcher.window, 7, 6, 16, 16), 8, 8);
@@ -77,17 +78,21 @@ bool closeDialog(HWND dialog) {
     return e2e::WaitForWindowGone(dialog);
 }
 
-// Opens and closes every dialog once: the options dialog, and the hotkey capture dialog from it.
+// Opens a dialog from the options dialog by the button with the text, closes it again, and waits until
+// the options dialog shows again.
+bool cycleFromOptions(const Subjects::Started& launcher, HWND options, const wchar_t* button, const wchar_t* caption) {
+    e2e::PostClick(e2e::ChildByText(options, button), 4, 4);
+    HWND dialog = e2e::WaitForWindow(e2e::kFormClass, caption, launcher.process.Id(), e2e::kAnswerLimit);
+    return dialog && closeDialog(dialog) &&
+           e2e::WaitUntil([&] { return IsWindowVisible(options) != FALSE; }, e2e::kAnswerLimit);
+}
+
+// Opens and closes every dialog once: the options dialog, and from it the hotkey capture dialog and
+// the item editor.
 bool cycleDialogs(const Subjects::Started& launcher) {
     HWND options = openOptions(launcher);
-    if (!options || !closeDialog(options))
-        return false;
-    options = openOptions(launcher);
-    if (!options)
-        return false;
-    e2e::PostClick(e2e::ChildByText(options, L"Ctrl + Alt + C"), 4, 4);
-    HWND capture = e2e::WaitForWindow(e2e::kFormClass, kHotkeyCaption, launcher.process.Id(), e2e::kAnswerLimit);
-    return capture && closeDialog(capture) && closeDialog(options);
+    return options && cycleFromOptions(launcher, options, L"Ctrl + Alt + C", kHotkeyCaption) &&
+           cycleFromOptions(launcher, options, L"ランチャー編集", kItemEditorCaption) && closeDialog(options);
 }
 
 void sync(HWND window) {
