@@ -39,7 +39,7 @@ double median(std::vector<double> values) {
 }
 
 std::string format(const char* pattern, double value) {
-    char text[64];
+    char text[256];
     std::snprintf(text, sizeof text, pattern, value);
     return text;
 }
@@ -159,7 +159,7 @@ void measureCompletion(const Subjects& subjects, const Subjects::Started& launch
 }
 
 // Panel redraws, hovers over the run buttons and the caption, mode switches, and every dialog every
-// 500 events.
+// 1,000 events (after an even number of mode switches: the dialogs are reached in the launcher mode).
 bool stir(const Subjects::Started& launcher, int events) {
     std::vector<HWND> buttons;
     for (int i = 0; i < 4; ++i)
@@ -173,7 +173,7 @@ bool stir(const Subjects::Started& launcher, int events) {
         }
         if (n % 20 == 19)
             sync(launcher.window);
-        if (n % 500 == 499 && !cycleDialogs(launcher))
+        if (n % 1000 == 999 && !cycleDialogs(launcher))
             return false;
     }
     sync(launcher.window);
