@@ -83,6 +83,8 @@ bool closeDialog(HWND dialog) {
 bool cycleFromOptions(const Subjects::Started& launcher, HWND options, const wchar_t* button, const wchar_t* caption) {
     e2e::PostClick(e2e::ChildByText(options, button), 4, 4);
     HWND dialog = e2e::WaitForWindow(e2e::kFormClass, caption, launcher.process.Id(), e2e::kAnswerLimit);
+    if (!dialog)
+        std::fprintf(stderr, "bench: \"%ls\" did not open\n", caption);
     return dialog && closeDialog(dialog) &&
            e2e::WaitUntil([&] { return IsWindowVisible(options) != FALSE; }, e2e::kAnswerLimit);
 }
@@ -173,8 +175,10 @@ bool stir(const Subjects::Started& launcher, int events) {
         }
         if (n % 20 == 19)
             sync(launcher.window);
-        if (n % 1000 == 999 && !cycleDialogs(launcher))
+        if (n % 1000 == 999 && !cycleDialogs(launcher)) {
+            std::fprintf(stderr, "bench: the dialogs did not open and close after event %d\n", n + 1);
             return false;
+        }
     }
     sync(launcher.window);
     std::this_thread::sleep_for(1s);
