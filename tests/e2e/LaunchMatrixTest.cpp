@@ -96,23 +96,30 @@ class LaunchMatrix : public ::testing::Test {
         DeleteFileW((except + L".log").c_str());
     }
 
-    // A window that shows the folder opens.
+    // A new window shows the folder: in its caption or in one of its controls (Explorer's address box).
     void ExpectFolderWindow(const std::set<HWND>& before) {
+        const auto showsFolder = [&](HWND window) {
+            if (TextOf(window).find(L"フォルダ A") != std::wstring::npos)
+                return true;
+            for (HWND child : Children(window))
+                if (TextOf(child).find(L"フォルダ A") != std::wstring::npos)
+                    return true;
+            return false;
+        };
         HWND shown = nullptr;
         EXPECT_TRUE(WaitUntil(
             [&] {
-                for (HWND window : TopLevelWindows(nullptr, nullptr)) {
-                    if (IsWindowVisible(window) && !before.count(window) &&
-                        TextOf(window).find(L"フォルダ A") != std::wstring::npos)
+                for (HWND window : TopLevelWindows(nullptr, nullptr))
+                    if (IsWindowVisible(window) && !before.count(window) && showsFolder(window))
                         shown = window;
-                }
                 return shown != nullptr;
             },
             kStartLimit))
             << "no window shows " << Narrow(folder);
-        if (shown)
+        if (shown) {
             PostMessageW(shown, WM_CLOSE, 0, 0);
-        WaitForWindowGone(shown);
+            WaitForWindowGone(shown);
+        }
     }
 
     static std::set<HWND> Windows() {
