@@ -1,6 +1,7 @@
 // A long run of a person's random actions on the strip and every dialog that is open, with a fixed
 // seed: after every action the state must still be one the stored files can hold, and whenever the
 // program ends, and at the end, the files must load back as the state that was saved.
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 
@@ -156,15 +157,22 @@ TEST_F(SoakTest, RandomActionsKeepTheStateValidAndTheFilesLoadBackAsSaved) {
     ASSERT_TRUE(start());
     const int events = eventCount();
     int restarts = 0;
+    int withDialog = 0;  // actions after which a dialog was open
+    state::LauncherState valid = s();
+    ASSERT_TRUE(checks::StateProblems(valid).empty());
     for (int event = 0; event < events; ++event) {
         act();
-        for (const auto& problem : checks::StateProblems(s()))
+        for (const auto& problem : checks::StateProblems(s(), &valid))
             FAIL() << "after action " << event << ": " << problem;
+        valid = s();
+        withDialog += backend.liveForms().size() > 1 ? 1 : 0;
         if (!mainF().loaded()) {  // the person closed the program: it saved on the way out
             expectFilesHold(s(), event);
             launcher.reset();
             ASSERT_TRUE(start());
             ++restarts;
+            valid = s();
+            ASSERT_TRUE(checks::StateProblems(valid).empty());
         }
         if (HasFailure())
             return;
@@ -172,6 +180,8 @@ TEST_F(SoakTest, RandomActionsKeepTheStateValidAndTheFilesLoadBackAsSaved) {
     launcher->End();
     expectFilesHold(s(), events);
     RecordProperty("restarts", restarts);
+    RecordProperty("actionsWithADialogOpen", withDialog);
+    std::printf("%d actions, %d restarts, %d with a dialog open\n", events, restarts, withDialog);
 }
 
 }  // namespace
