@@ -43,6 +43,7 @@ class LaunchMatrix : public ::testing::Test {
         viewer = PlaceRecorder(L"C:\\Program Files\\Doc Viewer\\viewer.exe");
         browser = PlaceRecorder(L"C:\\Program Files\\Web Browser\\browser.exe");
         shortcut = kBase + L"\\近道 link.lnk";
+        ASSERT_TRUE(ole.Ok());
         ASSERT_TRUE(MakeShortcut(shortcut, linked));
         folder = kBase + L"\\フォルダ A";
         ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
@@ -130,6 +131,7 @@ class LaunchMatrix : public ::testing::Test {
     static std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 
     const std::wstring kAddress = L"http://example.com/日本語/ページ?q=a%20b&x=1#top";
+    OleSession ole;
     StripSession session;
     std::wstring blanks, japanese, linked, viewer, browser, shortcut, folder, document;
 };

@@ -227,7 +227,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     std::printf("kills: %d, torn or unreadable: %d, kills between files of one save: %d, stray temporary files: %d\n",
                 kills, torn, driver.mixedRounds, leftovers(folder));
-    if (torn != 0)
+    // A killed save may leave its temporary file; the next save takes it over, so there are never more
+    // than one for each of the three files.
+    if (torn != 0 || leftovers(folder) > 3)
         return 1;
     std::printf("all %d kills left whole files\n", kills);
     return 0;
