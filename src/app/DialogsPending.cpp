@@ -9,17 +9,9 @@ void Launcher::OpenSkinDialog() {
     ReturnToOptions();
 }
 
-// The item editor's own change builds this.
-void Launcher::OpenItemEditor(int /*rorEp*/) {
-    ReturnToOptions();
-}
-
 // The link page dialog's own change builds this.
 void Launcher::OpenLinkPageDialog() {
     ReturnToItemEditor();
 }
-
-// The item editor's own change builds this.
-void Launcher::ReturnToItemEditor() {}
 
 }  // namespace app

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dialogs/Host.h"
+#include "dialogs/itemeditor/ItemOptF.h"
 #include "dialogs/options/OptF.h"
 #include "dialogs/options/THotKeyOpt.h"
 #include "forms/Backend.h"
@@ -34,6 +35,7 @@ class Launcher : public dialogs::Host {
     // The loaded dialogs, or nullptr.
     dialogs::OptF* optionsDialog() const { return optF_.get(); }
     dialogs::THotKeyOpt* hotkeyDialog() const { return hotKeyOpt_.get(); }
+    dialogs::ItemOptF* itemEditor() const { return itemOptF_.get(); }
 
     // ---- dialogs::Host
     forms::Form& Strip() override { return *mainF_; }
@@ -65,6 +67,8 @@ class Launcher : public dialogs::Host {
     state::LauncherState s_;
     forms::DialogSlot<dialogs::OptF> optF_;
     forms::DialogSlot<dialogs::THotKeyOpt> hotKeyOpt_;
+    // After the options dialog, so that it goes before the dialog it returns to.
+    forms::DialogSlot<dialogs::ItemOptF> itemOptF_;
     // Last, so that it goes first: its closing steps still use everything above.
     forms::OwnedForm<mainwindow::MainF> mainF_;
 };

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "app/Launcher.h"
+#include "dialogs/itemeditor/LinkCheck.h"
 #include "mainwindow/ScreenAreas.h"
 #include "mainwindow/Skin.h"
 #include "state/StoredFiles.h"
@@ -116,19 +117,7 @@ void Launcher::ApplyConfiguredSkin() {
 }
 
 void Launcher::OfferToRemoveVanishedItems() {
-    for (int n = 0; n < state::kGridSize; ++n) {
-        state::ItemRecord& item = s_.RunItems.at(n);
-        if (item.Path.empty() || platform_.listingFinds(item.Path, platform::Listing::FilesAndFolders))
-            continue;
-        const auto answer =
-            platform_.messageBox(item.Path + "\r\nは移動、または削除されています。\r\n登録から削除しますか？",
-                                 platform::MessageButtons::YesNo);
-        if (answer != platform::MessageAnswer::Yes)
-            continue;
-        item = state::ItemRecord::empty();
-        mainF_->FillCommandList();
-        state::SaveAll(s_, platform_);
-    }
+    dialogs::AskAboutVanishedItems(s_, platform_, [this] { mainF_->FillCommandList(); });
 }
 
 }  // namespace app

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 #include <thread>
@@ -641,6 +642,30 @@ bool CanRegisterHotkey(UINT modifiers, UINT virtualKey) {
 
 // ----- pictures -----
 
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+RECT ScaledRect(int left, int top, int width, int height) {
+    const int dpi = ScreenDpi();
+    return {MulDiv(left, dpi, 96), MulDiv(top, dpi, 96), MulDiv(left + width, dpi, 96),
+            MulDiv(top + height, dpi, 96)};
+}
+
+void Photograph(const RECT& screenRect, const std::string& name) {
+    const char* folder = std::getenv("TOLVANE_SHOTS");
+    if (!folder || !*folder)
+        return;
+    const std::string file = std::string(folder) + "/" + name + "-" + std::to_string(ScreenDpi()) + ".png";
+    const std::string crop = std::to_string(screenRect.right - screenRect.left) + "x" +
+                             std::to_string(screenRect.bottom - screenRect.top) + "+" +
+                             std::to_string(screenRect.left) + "+" + std::to_string(screenRect.top);
+    EXPECT_EQ(RunOnHost("import -window root -crop " + crop + " +repage " + file), 0) << file;
+}
+
 Capture CaptureScreen(const RECT& rect) {
     Capture capture;
     capture.width = rect.right - rect.left;
@@ -1004,6 +1029,40 @@ std::pair<int, int> ComboEditSelection(HWND combo) {
 
 void PostChar(HWND window, wchar_t character) {
     PostMessageW(window, WM_CHAR, static_cast<WPARAM>(character), 1);
+}
+
+std::vector<std::wstring> ListEntries(HWND list) {
+    std::vector<std::wstring> entries;
+    DWORD_PTR count = 0;
+    if (!SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count)) {
+        ADD_FAILURE() << "no answer to LB_GETCOUNT";
+        return entries;
+    }
+    for (DWORD_PTR i = 0; i < count; ++i) {
+        DWORD_PTR length = 0;
+        std::wstring text;
+        if (SendMessageTimeoutW(list, LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 2000, &length) &&
+            static_cast<LRESULT>(length) != LB_ERR) {
+            text.assign(length + 1, L'\0');
+            DWORD_PTR copied = 0;
+            if (SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                                    2000, &copied) &&
+                static_cast<LRESULT>(copied) != LB_ERR) {
+                text.resize(std::min<size_t>(copied, length));
+                entries.push_back(text);
+                continue;
+            }
+        }
+        entries.push_back(L"<no answer>");
+    }
+    return entries;
+}
+
+int ListSelection(HWND list) {
+    DWORD_PTR selected = 0;
+    if (!SendMessageTimeoutW(list, LB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &selected))
+        return -1;
+    return static_cast<int>(static_cast<LRESULT>(selected));
 }
 
 }  // namespace e2e

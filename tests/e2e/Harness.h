@@ -202,6 +202,15 @@ bool CanRegisterHotkey(UINT modifiers, UINT virtualKey);
 
 // ----- pictures -----
 
+// The screen's scale in dots per inch: 96 unless the prefix runs at another LogPixels.
+int ScreenDpi();
+// A rectangle of a control table, in design pixels, as the program places it on this screen: each edge
+// scaled by dpi / 96.
+RECT ScaledRect(int left, int top, int width, int height);
+// With TOLVANE_SHOTS set to a host folder, saves that rectangle of the screen there as
+// NAME-DPI.png, for a person to look at.
+void Photograph(const RECT& screenRect, const std::string& name);
+
 // The pixels of a screen rectangle, 0x00RRGGBB, row by row.
 struct Capture {
     int width = 0;
@@ -296,5 +305,11 @@ bool ComboDroppedDown(HWND combo);
 std::pair<int, int> ComboEditSelection(HWND combo);
 // Posts one typed character (WM_CHAR) to a window.
 void PostChar(HWND window, wchar_t character);
+
+// ----- list boxes of another process (SendMessageTimeout only) -----
+
+std::vector<std::wstring> ListEntries(HWND list);
+// The selected entry, -1 for none or no answer.
+int ListSelection(HWND list);
 
 }  // namespace e2e

@@ -5,27 +5,17 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 using namespace e2e;
 
 namespace {
-
-int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
 
 // A rectangle of the control table in device pixels: its edges scaled, as the program places it.
 struct Placed {
     int left, top, width, height;
 };
-Placed Scaled(int left, int top, int width, int height, int dpi) {
-    const int l = MulDiv(left, dpi, 96);
-    const int t = MulDiv(top, dpi, 96);
-    return {l, t, MulDiv(left + width, dpi, 96) - l, MulDiv(top + height, dpi, 96) - t};
+Placed Scaled(int left, int top, int width, int height) {
+    const RECT r = ScaledRect(left, top, width, height);
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
 void SetNativeText(HWND control, const std::wstring& text) {
@@ -65,17 +55,6 @@ void SetNativeText(HWND control, const std::wstring& text) {
     return ::testing::AssertionSuccess();
 }
 
-void Photograph(const RECT& strip, int dpi, const char* state) {
-    const char* folder = std::getenv("TOLVANE_SHOTS");
-    if (!folder || !*folder)
-        return;
-    const std::string file = std::string(folder) + "/strip-" + std::to_string(dpi) + "-" + state + ".png";
-    const std::string crop = std::to_string(strip.right - strip.left) + "x" +
-                             std::to_string(strip.bottom - strip.top) + "+" + std::to_string(strip.left) +
-                             "+" + std::to_string(strip.top);
-    EXPECT_EQ(RunOnHost("import -window root -crop " + crop + " +repage " + file), 0) << file;
-}
-
 TEST(ScaledStrip, ControlsAtTheirScaledRectanglesAndTextsWhole) {
     TOLVANE_REQUIRE_PROGRAM();
     const int dpi = ScreenDpi();
@@ -83,10 +62,10 @@ TEST(ScaledStrip, ControlsAtTheirScaledRectanglesAndTextsWhole) {
     StripSession session;
     ASSERT_TRUE(session.Start(SettingsWith({}), GridFile(), GridFile()));
     const auto control = [&](int left, int top, int width, int height) {
-        const Placed p = Scaled(left, top, width, height, dpi);
+        const Placed p = Scaled(left, top, width, height);
         return session.Control(p.left, p.top, p.width, p.height);
     };
-    const Placed collapsed = Scaled(0, 0, 256, 28, dpi);
+    const Placed collapsed = Scaled(0, 0, 256, 28);
     const RECT strip = ScreenRect(session.main);
     EXPECT_EQ(strip.right - strip.left, collapsed.width);
     EXPECT_EQ(strip.bottom - strip.top, collapsed.height);
@@ -102,7 +81,7 @@ TEST(ScaledStrip, ControlsAtTheirScaledRectanglesAndTextsWhole) {
         control(c.left, c.top, c.width, c.height);
 
     // The pointer stays on the strip, so that the caption shows the slot's title and not the clock.
-    const Placed caption = Scaled(124, 8, 120, 14, dpi);
+    const Placed caption = Scaled(124, 8, 120, 14);
     SetCursorPos(strip.left + caption.left + caption.width / 2, strip.top + caption.top + caption.height / 2);
     HWND pageV = control(25, 9, 14, 14);
     HWND viewCaption = control(124, 8, 120, 14);
@@ -113,12 +92,12 @@ TEST(ScaledStrip, ControlsAtTheirScaledRectanglesAndTextsWhole) {
     const int minHeight = MulDiv(6, dpi, 96);
     EXPECT_TRUE(TextWhole(pageV, minHeight)) << "page number";
     EXPECT_TRUE(TextWhole(viewCaption, minHeight)) << "caption";
-    Photograph(strip, dpi, "collapsed");
+    Photograph(strip, "strip-collapsed");
 
     // A right click on a run button opens the strip for editing.
     HWND run0 = control(45, 4, 15, 20);
     PostRightClick(run0, 2, 2);
-    const Placed expanded = Scaled(0, 0, 256, 128, dpi);
+    const Placed expanded = Scaled(0, 0, 256, 128);
     ASSERT_TRUE(WaitUntil([&] { return ScreenRect(session.main).bottom - strip.top == expanded.height; },
                           kAnswerLimit))
         << "height " << ScreenRect(session.main).bottom - strip.top << " instead of " << expanded.height;
@@ -126,7 +105,7 @@ TEST(ScaledStrip, ControlsAtTheirScaledRectanglesAndTextsWhole) {
     Sleep(300);
     EXPECT_TRUE(TextWhole(pageV, minHeight)) << "page number, expanded";
     EXPECT_TRUE(TextWhole(viewCaption, minHeight)) << "caption, expanded";
-    Photograph(ScreenRect(session.main), dpi, "expanded");
+    Photograph(ScreenRect(session.main), "strip-expanded");
 }
 
 }  // namespace

@@ -1,0 +1,27 @@
+// The item editor: opened by the options dialog, which hides meanwhile, over that dialog.
+#include <memory>
+
+#include "app/DialogPlacement.h"
+#include "app/Launcher.h"
+
+namespace app {
+
+void Launcher::OpenItemEditor(int rorEp) {
+    const dialogs::OptF* options = optF_.get();
+    if (!options)
+        return;
+    dialogs::ItemOptF& editor =
+        itemOptF_.open([this] { return std::make_unique<dialogs::ItemOptF>(backend_, *this, s_, platform_); });
+    // The options dialog's left edge, centred on it from top to bottom.
+    MoveOntoStripMonitor(platform_, *mainF_, editor, options->left(),
+                         options->top() + (options->height() - editor.height()) / 2);
+    editor.activate();
+    editor.EditGrid(rorEp);
+}
+
+void Launcher::ReturnToItemEditor() {
+    if (dialogs::ItemOptF* editor = itemOptF_.get())
+        editor->activate();
+}
+
+}  // namespace app
