@@ -28,10 +28,16 @@ TEST(Package, UnpackedExeShowsTheSkinnedStripAndSavesBesideItself) {
     GetClientRect(main, &client);
     EXPECT_EQ(client.right, 256);
     EXPECT_EQ(client.bottom, 28);
-    // The skin's picture, not a blank window: many colours across the strip.
-    const Capture strip = CaptureScreen(ScreenRect(main));
-    std::set<std::uint32_t> colours(strip.pixels.begin(), strip.pixels.end());
-    EXPECT_GT(colours.size(), 16u) << "the strip shows " << colours.size() << " colours";
+    // The skin's picture, not a blank window: many colours across the strip once it has painted.
+    std::size_t colours = 0;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const Capture strip = CaptureScreen(ScreenRect(main));
+            colours = std::set<std::uint32_t>(strip.pixels.begin(), strip.pixels.end()).size();
+            return colours > 16;
+        },
+        kAnswerLimit))
+        << "the strip shows " << colours << " colours";
 
     ASSERT_TRUE(CloseProgram(program, main));
     for (const wchar_t* name : {L"Tolv.ini", L"TURL.dat", L"TRUN.dat"})
