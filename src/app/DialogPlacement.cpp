@@ -10,7 +10,8 @@ MonitorOfStrip StripMonitor(platform::Platform& platform, const forms::Form& str
     const mainwindow::Area window{strip.left(), strip.top(), strip.left() + strip.width(),
                                   strip.top() + strip.height()};
     const mainwindow::Area monitor = mainwindow::MonitorOfWindow(
-        mainwindow::MonitorAreas(platform.monitors(), strip.twipsPerPixelX(), strip.twipsPerPixelY()), window);
+        mainwindow::MonitorAreas(platform.monitors(), strip.twipsPerPixelX(), strip.twipsPerPixelY()),
+        window);
     return {monitor.left, monitor.top, monitor.right - monitor.left, monitor.bottom - monitor.top};
 }
 

@@ -24,7 +24,8 @@ void Launcher::OpenHotkeyDialog(int id) {
         return;
     dialogs::THotKeyOpt& dialog = hotKeyOpt_.open(
         [this] { return std::make_unique<dialogs::THotKeyOpt>(backend_, *this, s_, platform_); });
-    const double rowTop = (options->Frame3.rect().top + options->HotKeyV[id].rect().top) * options->twipsPerPixelY();
+    const double rowTop =
+        (options->Frame3.rect().top + options->HotKeyV[id].rect().top) * options->twipsPerPixelY();
     MoveOntoStripMonitor(platform_, *mainF_, dialog, options->left(),
                          options->top() + rowTop + dialog.height() / 2);
     dialog.activate();

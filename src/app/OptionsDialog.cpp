@@ -17,9 +17,9 @@ void Launcher::OpenOptions() {
     // Above the strip when it lies in the lower half of its monitor, below it otherwise; right edges
     // aligned when it lies in the right half, left edges otherwise.
     const MonitorOfStrip monitor = StripMonitor(platform_, strip);
-    const forms::TwipsPoint place =
-        forms::PlaceBesideStrip(strip.left() - monitor.left, strip.top() - monitor.top, strip.width(),
-                                strip.height(), dialog.width(), dialog.height(), monitor.width, monitor.height);
+    const forms::TwipsPoint place = forms::PlaceBesideStrip(
+        strip.left() - monitor.left, strip.top() - monitor.top, strip.width(), strip.height(), dialog.width(),
+        dialog.height(), monitor.width, monitor.height);
     MoveOntoStripMonitor(platform_, strip, dialog, monitor.left + place.left, monitor.top + place.top);
     dialog.activate();
 }

@@ -9,9 +9,9 @@ namespace mainwindow {
 
 // The nine built-in patterns, in the order the options dialog offers them.
 inline constexpr const char* kClockPatterns[] = {
-    "mm/dd(ddd) hh:mm:ss",    "mm/dd(aaa) hh:mm:ss", "mm/dd(ddd) hh:mm AM/PM", "mm/dd(aaa) hh:mm AM/PM",
-    "mm/dd(ddd) hh:mm am/pm", "mm/dd(aaa) hh:mm am/pm", "yyyy/mm/dd hh:mm:ss",  "yy/mm/dd(ddd) hh:mm",
-    "yy/mm/dd(aaa) hh:mm"};
+    "mm/dd(ddd) hh:mm:ss",    "mm/dd(aaa) hh:mm:ss",    "mm/dd(ddd) hh:mm AM/PM",
+    "mm/dd(aaa) hh:mm AM/PM", "mm/dd(ddd) hh:mm am/pm", "mm/dd(aaa) hh:mm am/pm",
+    "yyyy/mm/dd hh:mm:ss",    "yy/mm/dd(ddd) hh:mm",    "yy/mm/dd(aaa) hh:mm"};
 
 // The clock caption: `t` written in the user's pattern. UTF-8 in and out; no pattern is rejected,
 // whatever cannot be read as a token is copied.

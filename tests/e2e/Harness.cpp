@@ -1045,8 +1045,8 @@ std::vector<std::wstring> ListEntries(HWND list) {
             static_cast<LRESULT>(length) != LB_ERR) {
             text.assign(length + 1, L'\0');
             DWORD_PTR copied = 0;
-            if (SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                                    2000, &copied) &&
+            if (SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()),
+                                    SMTO_ABORTIFHUNG, 2000, &copied) &&
                 static_cast<LRESULT>(copied) != LB_ERR) {
                 text.resize(std::min<size_t>(copied, length));
                 entries.push_back(text);

@@ -1,5 +1,6 @@
 // The item editor of the real program, opened from the options dialog as a person opens it: a new
-// registration moved across a page and kept by OK, and the link check on a file deleted meanwhile.
+// registration moved across a page and kept by OK, the link check on a file deleted meanwhile, and the
+// editor of the URL grid.
 // Controls are found by caption and kind, so the scenarios run at any screen scale; with TOLVANE_SHOTS
 // set to a host folder the editor is photographed there.
 #include "Harness.h"
@@ -30,7 +31,8 @@ std::vector<HWND> ChildrenOfClass(HWND parent, const std::wstring& className) {
     for (HWND child : Children(parent))
         if (ClassOf(child) == className)
             found.push_back(child);
-    std::sort(found.begin(), found.end(), [](HWND a, HWND b) { return ScreenRect(a).top < ScreenRect(b).top; });
+    std::sort(found.begin(), found.end(),
+              [](HWND a, HWND b) { return ScreenRect(a).top < ScreenRect(b).top; });
     return found;
 }
 
@@ -38,18 +40,20 @@ class ItemEditor : public ::testing::Test {
   protected:
     void SetUp() override { TOLVANE_REQUIRE_PROGRAM(); }
 
-    // The options dialog by a right click on the mode icon, then its "ランチャー編集".
-    void OpenEditor() {
+    // The options dialog by a right click on the mode icon, then its "ランチャー編集" or "ＵＲＬ編集".
+    void OpenEditor(const wchar_t* button = L"ランチャー編集") {
         const RECT iconV = ScaledRect(7, 6, 16, 16);
-        HWND icon = session.Control(iconV.left, iconV.top, iconV.right - iconV.left, iconV.bottom - iconV.top);
+        HWND icon =
+            session.Control(iconV.left, iconV.top, iconV.right - iconV.left, iconV.bottom - iconV.top);
         ASSERT_NE(icon, nullptr);
         PostRightClick(icon, 2, 2);
         options = WaitForWindow(kFormClass, L"Tolvane Option", session.program.Id());
         ASSERT_NE(options, nullptr) << "no options dialog";
-        Click(ChildByText(options, L"ランチャー編集"));
+        Click(ChildByText(options, button));
         editor = WaitForWindow(kFormClass, kEditorCaption, session.program.Id());
         ASSERT_NE(editor, nullptr) << "no item editor";
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(options); }, kAnswerLimit)) << "options stay shown";
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(options); }, kAnswerLimit))
+            << "options stay shown";
         const auto lists = ChildrenOfClass(editor, L"ListBox");
         ASSERT_EQ(lists.size(), 1u);
         list = lists[0];
@@ -86,11 +90,13 @@ TEST_F(ItemEditor, NewItemMovedDownAcrossAPageIsSavedThereByOk) {
     const struct {
         const wchar_t* caption;
         int left, top, width, height;  // in the window, or in the frame that holds it
-    } placed[] = {{L"ランチャー", 8, 8, 81, 17},  {L"↑", 168, 90, 25, 25},       {L"↓", 168, 122, 25, 25},
-                  {L"登録場所：", 200, 90, 57, 17}, {L" 1", 257, 90, 25, 17},      {L"上書き登録", 328, 74, 73, 25},
-                  {L"新規登録", 328, 106, 73, 25},  {L"削除", 328, 146, 73, 25},    {L"チェックする", 64, 16, 116, 26},
-                  {L"登録ファイルの移動、削除チェック", 167, 5, 241, 49},          {L"登録項目", 168, 170, 233, 153},
-                  {L"登録名", 8, 24, 49, 17},       {L"省略名", 8, 64, 41, 17},     {L"パス、URL", 8, 104, 65, 17},
+    } placed[] = {{L"ランチャー", 8, 8, 81, 17},      {L"↑", 168, 90, 25, 25},
+                  {L"↓", 168, 122, 25, 25},           {L"登録場所：", 200, 90, 57, 17},
+                  {L" 1", 257, 90, 25, 17},           {L"上書き登録", 328, 74, 73, 25},
+                  {L"新規登録", 328, 106, 73, 25},    {L"削除", 328, 146, 73, 25},
+                  {L"チェックする", 64, 16, 116, 26}, {L"登録ファイルの移動、削除チェック", 167, 5, 241, 49},
+                  {L"登録項目", 168, 170, 233, 153},  {L"登録名", 8, 24, 49, 17},
+                  {L"省略名", 8, 64, 41, 17},         {L"パス、URL", 8, 104, 65, 17},
                   {L"OK", 320, 329, 81, 25}};
     for (const auto& p : placed) {
         HWND control = ChildByText(editor, p.caption);
@@ -145,7 +151,8 @@ TEST_F(ItemEditor, LinkCheckAsksOnceAboutADeletedFileAndYesRemovesIt) {
     Click(ChildByText(editor, L"チェックする"));
     HWND box = WaitForMessageBox(session.program.Id());
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), doomed + L"\r\nは移動、または削除されています。\r\n登録から削除しますか？");
+    EXPECT_EQ(MessageBoxText(box),
+              doomed + L"\r\nは移動、または削除されています。\r\n登録から削除しますか？");
     ASSERT_TRUE(AnswerMessageBox(box, IDYES));
     ASSERT_TRUE(WaitForWindowGone(box));
     EXPECT_EQ(MessageBoxDuringQuietPeriod(session.program), nullptr) << "one question, and no note";
@@ -154,6 +161,18 @@ TEST_F(ItemEditor, LinkCheckAsksOnceAboutADeletedFileAndYesRemovesIt) {
     expected.Clear(0, 3);
     EXPECT_EQ(ReadBytes(session.folder.File(L"TRUN.dat")), expected.Bytes()) << "saved at once";
     EXPECT_EQ(ListEntries(list).at(3), kEmptyMarker) << "the list shows the removal";
+}
+
+TEST_F(ItemEditor, UrlGridOpensWithItsOwnCaptions) {
+    GridFile urls;
+    urls.Set(0, 0, L"http://example.com/", L"ex", L"例");
+    ASSERT_TRUE(session.Start(SettingsWith({}), urls, GridFile()));
+    OpenEditor(L"ＵＲＬ編集");
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_EQ(TextOf(fields[2]), L"http://example.com/");
+    for (const wchar_t* caption : {L"ＵＲＬ", L"登録URLのリストを作成", L"作成"})
+        EXPECT_NE(ChildByText(editor, caption), nullptr) << Narrow(caption);
+    Photograph(ScreenRect(editor), "item-editor-url");
 }
 
 }  // namespace

@@ -44,10 +44,19 @@ void PostKey(HWND focus, UINT key) {
     PostMessageW(focus, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
 }
 
-void SetText(HWND edit, const std::wstring& text) {
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, 5000,
-                        &result);
+int ScreenDpi() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+// A control of the strip at its rectangle of the control table, scaled to the screen as it is placed.
+HWND StripControl(const StripSession& session, int left, int top, int width, int height) {
+    const int dpi = ScreenDpi();
+    const int l = MulDiv(left, dpi, 96);
+    const int t = MulDiv(top, dpi, 96);
+    return session.Control(l, t, MulDiv(left + width, dpi, 96) - l, MulDiv(top + height, dpi, 96) - t);
 }
 
 void Press(HWND button) {
@@ -59,12 +68,10 @@ void SaveShot(const std::string& name) {
     const char* dir = std::getenv("TOLVANE_SHOT_DIR");
     if (!dir || !*dir)
         return;
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
     Sleep(500);  // the last paint
-    RunOnHost(std::string("import -window root ") + dir + "/" + name + "-" + std::to_string(dpi) + ".png",
-              std::chrono::seconds(30));
+    RunOnHost(
+        std::string("import -window root ") + dir + "/" + name + "-" + std::to_string(ScreenDpi()) + ".png",
+        std::chrono::seconds(30));
 }
 
 std::vector<std::wstring> SettingsLines(const ProgramFolder& folder) {
@@ -85,7 +92,7 @@ class Options : public ::testing::Test {
 
     // A right click on the mode icon.
     HWND OpenOptions() {
-        PostRightClick(session_.Control(7, 6, 16, 16), 8, 8);
+        PostRightClick(StripControl(session_, 7, 6, 16, 16), 8, 8);
         return WaitForWindow(kFormClass, kOptionsCaption, session_.program.Id());
     }
 
@@ -122,7 +129,7 @@ TEST_F(Options, OpensBesideTheStripAndOkStoresWhatWasChanged) {
         PostChar(patternEdit, c);
     ASSERT_TRUE(Shows(combo, L"hh時nn分ss秒"));
     Press(ChildByText(options, L"変更"));
-    HWND caption = session_.Control(124, 8, 120, 14);
+    HWND caption = StripControl(session_, 124, 8, 120, 14);
     const std::wregex clock(L"\\d\\d時\\d\\d分\\d\\d秒");
     EXPECT_TRUE(WaitUntil([&] { return std::regex_match(TextOf(caption), clock); }, kAnswerLimit))
         << "the caption shows " << Narrow(TextOf(caption));
@@ -130,7 +137,9 @@ TEST_F(Options, OpensBesideTheStripAndOkStoresWhatWasChanged) {
     // The browser path waits for OK, which saves.
     HWND path = ChildByText(options, L"C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE");
     ASSERT_NE(path, nullptr);
-    SetText(path, L"C:\\ブラウザ\\browser.exe");
+    const std::wstring browser = L"C:\\ブラウザ\\browser.exe";
+    SendMessageTimeoutW(path, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(browser.c_str()), SMTO_ABORTIFHUNG,
+                        5000, nullptr);
     Press(ChildByText(options, L"Internet Exploreｒ を使用する "));
     Press(ChildByText(options, L"OK"));
     ASSERT_TRUE(WaitForWindowGone(options));
@@ -160,7 +169,8 @@ TEST_F(Options, HotkeyCaptureReassignsHotkeyTwo) {
         PostKey(focus, VK_TAB);
         WaitUntil([&] { return FocusOf(capture) != focus; }, kAnswerLimit);
     }
-    EXPECT_EQ(order, (std::vector<std::wstring>{L"OK", L"ｷｬﾝｾﾙ", L"Ctrl", L"Alt", L"Shift", L"(key)", L"OK"}));
+    EXPECT_EQ(order,
+              (std::vector<std::wstring>{L"OK", L"ｷｬﾝｾﾙ", L"Ctrl", L"Alt", L"Shift", L"(key)", L"OK"}));
     SaveShot("hotkey");
 
     // Typing and pasting leave the key; the key stroke sets it.
@@ -187,11 +197,37 @@ TEST_F(Options, HotkeyCaptureReassignsHotkeyTwo) {
     HWND box = session_.CommandBox();
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(box) != FALSE; }, kAnswerLimit))
         << "Alt + Shift + K did not open the command box";
-    PostMessageW(notepad, WM_CLOSE, 0, 0);
-    if (!other.WaitForExit(kExitLimit))
-        other.Kill();
 
     Press(ChildByText(options, L"OK"));
     ASSERT_TRUE(WaitForWindowGone(options));
     EXPECT_EQ(SettingsLines(session_.folder).at(6), L"0,1,1,\"K\"");
+
+    // Hotkey 0's combination for hotkey 2: stored, but refused and said so; hotkey 0 keeps working.
+    options = OpenOptions();
+    ASSERT_NE(options, nullptr);
+    PostClick(ChildByText(options, L"Alt + Shift + K"), 4, 4);
+    capture = WaitForWindow(kFormClass, kHotkeyCaption, session_.program.Id());
+    ASSERT_NE(capture, nullptr);
+    Press(ChildByText(capture, L"Ctrl"));
+    Press(ChildByText(capture, L"Shift"));
+    PostKey(FocusOf(capture), 'T');
+    ASSERT_TRUE(Shows(FirstChildOfClass(capture, L"Edit"), L"T"));
+    Press(ChildByText(capture, L"OK"));
+    HWND message = WaitForMessageBox(session_.program.Id(), kAnswerLimit);
+    ASSERT_NE(message, nullptr) << "the refused combination was not reported";
+    EXPECT_EQ(MessageBoxText(message).substr(0, MessageBoxText(message).find(L'\r')),
+              L"Ctrl + Alt + T は登録できませんでした。");
+    SaveShot("hotkey-refused");
+    AnswerMessageBox(message, IDOK);
+    ASSERT_TRUE(WaitForWindowGone(capture));
+    EXPECT_NE(ChildByText(options, L"Ctrl + Alt + T ×"), nullptr);
+    SaveShot("options-refused");
+    ASSERT_TRUE(Xdotool("mousemove 600 450"));
+    SetForegroundWindow(notepad);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == notepad; }, kAnswerLimit));
+    ASSERT_TRUE(Xdotool("key ctrl+alt+t"));
+    EXPECT_TRUE(Shows(StripControl(session_, 244, 14, 8, 8), L"B")) << "hotkey 0 still works";
+    PostMessageW(notepad, WM_CLOSE, 0, 0);
+    if (!other.WaitForExit(kExitLimit))
+        other.Kill();
 }

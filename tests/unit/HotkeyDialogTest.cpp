@@ -56,10 +56,11 @@ TEST_F(HotkeyDialogTest, OnlyLetterAndDigitKeysReachTheKeyField) {
         int key, shift;
         const char* want;
     };
-    const Case cases[] = {{'Q', 0, "Q"},   {'Q', forms::kShiftMask, "Q"}, {'7', 0, "7"},
-                          {0x61, 0, "7"},  // a keypad digit
-                          {0x74, 0, "7"},  // F5
-                          {8, 0, "7"},     {46, 0, "7"},                  {0xBA, 0, "7"}};
+    const Case cases[] = {{'Q', 0, "Q"},  {'Q', forms::kShiftMask, "Q"},
+                          {'7', 0, "7"},  {0x61, 0, "7"},  // a keypad digit
+                          {0x74, 0, "7"},                  // F5
+                          {8, 0, "7"},    {46, 0, "7"},
+                          {0xBA, 0, "7"}};
     for (bool inKeyField : {false, true}) {
         if (inKeyField)
             d.HotW.setFocus();

@@ -32,8 +32,11 @@ class OptionsTest : public LauncherTest {
 TEST_F(OptionsTest, LoadFillsEveryControlFromTheState) {
     fake.addFile("C:\\Tools\\a.exe", "MZ");
     writeSettings("0,0,0", "0,0,1", "softblue.skn", "1");
-    writeGrid("TRUN.dat", {{0, "C:\\Tools\\a.exe", "a", "A"}, {1, "C:\\Tools\\a.exe", "b", "B"},
-                           {9, "C:\\Tools\\a.exe", "c", "C"}, {40, "", "", "D"}, {63, "", "", "E"}});
+    writeGrid("TRUN.dat", {{0, "C:\\Tools\\a.exe", "a", "A"},
+                           {1, "C:\\Tools\\a.exe", "b", "B"},
+                           {9, "C:\\Tools\\a.exe", "c", "C"},
+                           {40, "", "", "D"},
+                           {63, "", "", "E"}});
     writeGrid("TURL.dat", {});
     ASSERT_TRUE(start());
     s().ClockFormat = "hh:nn 独自";
@@ -159,8 +162,8 @@ TEST_F(OptionsTest, SkinAndItemEditorButtonsHideTheDialogAndAskTheHost) {
         forms::CommandButton& button;
         const char* call;
     };
-    const Case cases[] = {{d.Command4, "OpenSkinDialog"}, {d.Command5, "OpenItemEditor 1"},
-                          {d.Command6, "OpenItemEditor 0"}};
+    const Case cases[] = {
+        {d.Command4, "OpenSkinDialog"}, {d.Command5, "OpenItemEditor 1"}, {d.Command6, "OpenItemEditor 0"}};
     for (const Case& c : cases) {
         host.calls.clear();
         d.show();
@@ -195,16 +198,16 @@ TEST_F(OptionsTest, OpensBesideTheStripInEveryQuarterAndStaysOnItsMonitor) {
     fake.monitorRects = {{0, 0, 1280, 800}, {1280, -100, 1024, 768}};
     ASSERT_TRUE(start());
     struct Case {
-        int left, top;            // the strip, pixels
-        int wantLeft, wantTop;    // the dialog
+        int left, top;          // the strip, pixels
+        int wantLeft, wantTop;  // the dialog
     };
     const Case cases[] = {
-        {0, 0, 0, 28},             // upper left: below, left edges aligned
-        {1000, 10, 859, 38},       // upper right: right edges aligned
-        {10, 700, 10, 277},        // lower left: above
-        {1024, 772, 883, 349},     // lower right
-        {0, 380, 0, 377},          // below would leave the screen: pulled up onto it
-        {2000, 560, 1859, 137},    // the second monitor, lower right of it
+        {0, 0, 0, 28},           // upper left: below, left edges aligned
+        {1000, 10, 859, 38},     // upper right: right edges aligned
+        {10, 700, 10, 277},      // lower left: above
+        {1024, 772, 883, 349},   // lower right
+        {0, 380, 0, 377},        // below would leave the screen: pulled up onto it
+        {2000, 560, 1859, 137},  // the second monitor, lower right of it
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.left << "," << c.top);

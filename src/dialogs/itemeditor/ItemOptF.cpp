@@ -41,8 +41,8 @@ void ItemOptF::PlaceControls() {
     Command7.move(64, 16, 116, 26);
     Frame1.move(168, 170, 233, 153);
     Frame1.setCaption("登録項目");
-    for (forms::Control* c : std::initializer_list<forms::Control*>{&Label1, &TitleT, &Label2, &BatchT,
-                                                                     &Label3, &PathT})
+    for (forms::Control* c :
+         std::initializer_list<forms::Control*>{&Label1, &TitleT, &Label2, &BatchT, &Label3, &PathT})
         c->setContainer(Frame1);
     Label1.move(8, 24, 49, 17);
     Label1.setCaption("登録名");
@@ -133,7 +133,8 @@ void ItemOptF::BatchTKeyPress(int& keyAscii) {
 void ItemOptF::PathTDblClick() {
     if (RorEp == 1)
         return;
-    const std::string chosen = platform::ShowOpenDialog(platform_, handle(), {{"全てのファイル(*.*)", "*.*"}});
+    const std::string chosen =
+        platform::ShowOpenDialog(platform_, handle(), {{"全てのファイル(*.*)", "*.*"}});
     if (!chosen.empty())
         PathT.setText(chosen);
 }

@@ -47,9 +47,6 @@ class ItemOptF : public forms::Form {
     // depend on the grid.
     void EditGrid(int rorEp);
 
-    // The list commands: 0 overwrite the selected slot, 1 register into the first free slot, 2 delete.
-    void TBComClick(int index);
-
   protected:
     void Form_Unload() override;
 
@@ -69,6 +66,8 @@ class ItemOptF : public forms::Form {
     void PathTDblClick();
     void ItemDrop(const forms::DropData& data);
     void MoveItem(int step);
+    // The list commands: 0 overwrite the selected slot, 1 register into the first free slot, 2 delete.
+    void TBComClick(int index);
     void Command7Click();
     void OKButtonClick();
 

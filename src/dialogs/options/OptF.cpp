@@ -76,7 +76,7 @@ void OptF::PlaceControls() {
     Frame4.move(288, 160, 108, 157);
     Frame4.setCaption("登録項目の編集");
     for (forms::Control* c : std::initializer_list<forms::Control*>{&Label8, &Label9, &TNV1, &Label10, &TNV2,
-                                                                     &Command6, &Command5})
+                                                                    &Command6, &Command5})
         c->setContainer(Frame4);
     Label8.move(8, 20, 92, 16);
     Label8.setCaption("現在の登録数");

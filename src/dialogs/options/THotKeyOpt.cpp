@@ -27,8 +27,8 @@ THotKeyOpt::THotKeyOpt(forms::Backend& backend, Host& host, state::LauncherState
     OKButton.setCaption("OK");
     // OK first, so that it has the focus when the dialog opens.
     int tab = 0;
-    for (forms::Control* c : std::initializer_list<forms::Control*>{&OKButton, &CancelButton, &HotC, &HotA,
-                                                                     &HotS, &HotW})
+    for (forms::Control* c :
+         std::initializer_list<forms::Control*>{&OKButton, &CancelButton, &HotC, &HotA, &HotS, &HotW})
         c->setTabIndex(tab++);
 
     onKeyDown = [this](int& keyCode, int) { FormKeyDown(keyCode); };
