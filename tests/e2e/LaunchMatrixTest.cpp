@@ -147,7 +147,8 @@ TEST_F(LaunchMatrix, EachPathStartsWhatItNamesAndTheDecoyNeverRuns) {
 
     StartByShortName(L"link");
     const std::wstring linkedLine = OnlyStartOf(linked);
-    EXPECT_EQ(linkedLine.find(Quoted(linked)), 0u) << "the shortcut's target, by its whole path: " << Narrow(linkedLine);
+    EXPECT_EQ(linkedLine.find(Quoted(linked)), 0u)
+        << "the shortcut's target, by its whole path: " << Narrow(linkedLine);
 
     StartByShortName(L"doc");
     EXPECT_EQ(OnlyStartOf(viewer), Quoted(viewer) + L" " + Quoted(document));

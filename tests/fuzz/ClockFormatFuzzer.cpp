@@ -30,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string caption = mainwindow::FormatClock(pattern, t, dateSeparator, timeSeparator);
     if (validUtf8(pattern) && validUtf8(dateSeparator) && validUtf8(timeSeparator))
         require(validUtf8(caption));
-    const bool breaksIn = (pattern + dateSeparator + timeSeparator).find_first_of("\r\n") != std::string::npos;
+    const bool breaksIn =
+        (pattern + dateSeparator + timeSeparator).find_first_of("\r\n") != std::string::npos;
     if (!breaksIn)
         require(caption.find_first_of("\r\n") == std::string::npos);
     // The longest expansion: a one-letter token that becomes "September" or a 4-byte separator.

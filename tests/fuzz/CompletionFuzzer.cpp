@@ -76,11 +76,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 const int key = input.ConsumeIntegralInRange(32, 126);
                 headless::typeChar(box, key);
                 // What was typed replaces the selection; completion then works on the text up to the caret.
-                const std::size_t from = forms::byteOffsetOfCharacter(before, static_cast<std::size_t>(selection.start));
+                const std::size_t from =
+                    forms::byteOffsetOfCharacter(before, static_cast<std::size_t>(selection.start));
                 const std::size_t to = forms::byteOffsetOfCharacter(
                     before, static_cast<std::size_t>(selection.start + selection.length));
                 const std::string typed = before.substr(0, from) + static_cast<char>(key) + before.substr(to);
-                const bool leftAsTyped = std::string("#$%&'(-.").find(static_cast<char>(key)) != std::string::npos;
+                const bool leftAsTyped =
+                    std::string("#$%&'(-.").find(static_cast<char>(key)) != std::string::npos;
                 requireConsistent(box, typed, !leftAsTyped && to == before.size());
                 break;
             }
@@ -95,7 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             default:
                 if (!box.list().empty())
-                    headless::pickListEntry(box, input.ConsumeIntegralInRange(0, static_cast<int>(box.list().size()) - 1));
+                    headless::pickListEntry(
+                        box, input.ConsumeIntegralInRange(0, static_cast<int>(box.list().size()) - 1));
                 requireConsistent(box, box.text(), false);
                 break;
         }

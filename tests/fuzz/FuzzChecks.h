@@ -16,7 +16,11 @@ inline void require(bool condition) {
 inline bool validUtf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t extra = lead < 0x80 ? 0 : lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 ? 1 : 9;
+        const std::size_t extra = lead < 0x80    ? 0
+                                  : lead >= 0xF0 ? 3
+                                  : lead >= 0xE0 ? 2
+                                  : lead >= 0xC2 ? 1
+                                                 : 9;
         if (extra == 9 || lead > 0xF4 || text.size() - i <= extra)
             return false;
         char32_t code = extra == 0 ? lead : lead & (0x3Fu >> extra);

@@ -42,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     requireLine(skin->picture);
     requireLine(skin->doubleSizePicture);
 
-    std::string text = skin->fontName + "\r\n" + std::to_string(skin->foreColor) + "\r\n" + skin->picture + "\r\n";
+    std::string text =
+        skin->fontName + "\r\n" + std::to_string(skin->foreColor) + "\r\n" + skin->picture + "\r\n";
     if (!skin->doubleSizePicture.empty())
         text += skin->doubleSizePicture + "\r\n";
     const platform::CodecResult bytes = platform::toCp932(text);

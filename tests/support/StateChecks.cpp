@@ -25,15 +25,17 @@ bool keyReadsBack(const std::string& key) {
 
 }  // namespace
 
-std::vector<std::string> StateProblems(const state::LauncherState& s, const state::LauncherState* checkedBefore) {
+std::vector<std::string> StateProblems(const state::LauncherState& s,
+                                       const state::LauncherState* checkedBefore) {
     std::vector<std::string> problems;
     for (int n = 0; n < state::kGridSize; ++n) {
         for (const auto* grid : {&s.RunItems, &s.UrlItems}) {
             if (checkedBefore &&
-                grid->at(n) == (grid == &s.RunItems ? checkedBefore->RunItems : checkedBefore->UrlItems).at(n))
+                grid->at(n) ==
+                    (grid == &s.RunItems ? checkedBefore->RunItems : checkedBefore->UrlItems).at(n))
                 continue;
-            const std::string where = (grid == &s.RunItems ? "launcher item " : "address item ") +
-                                      std::to_string(n);
+            const std::string where =
+                (grid == &s.RunItems ? "launcher item " : "address item ") + std::to_string(n);
             checkText(grid->at(n).Path, where + " path", problems);
             checkText(grid->at(n).Batch, where + " short name", problems);
             checkText(grid->at(n).Title, where + " title", problems);

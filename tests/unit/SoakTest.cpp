@@ -19,16 +19,29 @@ int eventCount() {
 
 // Texts a person may type, paste or drop: Japanese, blanks, what code page 932 cannot hold, line
 // breaks, quotes and commas that the stored files treat specially.
-const std::vector<std::string> kTexts = {
-    "",        "a",           "メモ帳",         "C:\\Apps\\tool.exe", "C:\\Docs\\メモ.txt", "C:\\Folder\\",
-    "x,y",     "\"quoted\"",  "line\r\nbreak",  "emoji 😀",           "ß ü ñ",            "http://example.com/a b",
-    "@未登録", "   ",         "C:\\link.lnk",   "アプリ",             "tab\there"};
+const std::vector<std::string> kTexts = {"",
+                                         "a",
+                                         "メモ帳",
+                                         "C:\\Apps\\tool.exe",
+                                         "C:\\Docs\\メモ.txt",
+                                         "C:\\Folder\\",
+                                         "x,y",
+                                         "\"quoted\"",
+                                         "line\r\nbreak",
+                                         "emoji 😀",
+                                         "ß ü ñ",
+                                         "http://example.com/a b",
+                                         "@未登録",
+                                         "   ",
+                                         "C:\\link.lnk",
+                                         "アプリ",
+                                         "tab\there"};
 
 const std::vector<std::string> kFiles = {"C:\\Apps\\tool.exe", "C:\\Docs\\メモ.txt", "C:\\Folder",
                                          "C:\\link.lnk",       "C:\\missing.exe",    "C:\\Docs"};
 
-const std::vector<int> kKeys = {'A', 'T', 'M', 'Z', '0', '7', 8, 9, 13, 27, 32, 33, 34, 35, 36,
-                                37,  38,  39,  40,  45,  46, 112, 113, 115, 116};
+const std::vector<int> kKeys = {'A', 'T', 'M', 'Z', '0', '7', 8,  9,  13,  27,  32,  33, 34,
+                                35,  36,  37,  38,  39,  40,  45, 46, 112, 113, 115, 116};
 
 class SoakTest : public LauncherTest {
   protected:
@@ -45,7 +58,9 @@ class SoakTest : public LauncherTest {
 
     int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
     template <class T>
-    const T& any(const std::vector<T>& from) { return from[static_cast<std::size_t>(below(static_cast<int>(from.size())))]; }
+    const T& any(const std::vector<T>& from) {
+        return from[static_cast<std::size_t>(below(static_cast<int>(from.size())))];
+    }
 
     forms::Form& anyForm() { return *any(backend.liveForms()); }
     forms::Control* anyControl() {
@@ -152,7 +167,8 @@ class SoakTest : public LauncherTest {
 
 TEST_F(SoakTest, RandomActionsKeepTheStateValidAndTheFilesLoadBackAsSaved) {
     writeSettings();
-    writeGrid("TRUN.dat", {{0, "C:\\Apps\\tool.exe", "tool", "Tool"}, {5, "C:\\Docs\\メモ.txt", "memo", "メモ"}});
+    writeGrid("TRUN.dat",
+              {{0, "C:\\Apps\\tool.exe", "tool", "Tool"}, {5, "C:\\Docs\\メモ.txt", "memo", "メモ"}});
     writeGrid("TURL.dat", {{0, "http://example.com/", "ex", "Example"}});
     ASSERT_TRUE(start());
     const int events = eventCount();

@@ -104,8 +104,8 @@ class Driver {
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info{};
-        if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                              &info)) {
+        if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                              &startup, &info)) {
             std::printf("round %d: the saver did not start (%lu)\n", round, ::GetLastError());
             return false;
         }
@@ -170,8 +170,8 @@ class Driver {
             const auto& want = expected(generations[i]);
             const auto wanted = want.find(paths[i]);
             if (!bytes || wanted == want.end() || *bytes != wanted->second) {
-                std::printf("round %d: %s is not generation %d as saved (%zu bytes)\n", round, paths[i].c_str(),
-                            generations[i], bytes ? bytes->size() : 0);
+                std::printf("round %d: %s is not generation %d as saved (%zu bytes)\n", round,
+                            paths[i].c_str(), generations[i], bytes ? bytes->size() : 0);
                 whole = false;
             }
         }
@@ -188,8 +188,8 @@ class Driver {
 std::string freshFolder() {
     wchar_t temp[MAX_PATH + 1] = {};
     ::GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"kill-saves " + std::to_wstring(::GetCurrentProcessId()) +
-                                L" 保存";
+    const std::wstring folder =
+        std::wstring(temp) + L"kill-saves " + std::to_wstring(::GetCurrentProcessId()) + L" 保存";
     ::CreateDirectoryW(folder.c_str(), nullptr);
     return win32::narrow(folder);
 }
@@ -225,8 +225,9 @@ int wmain(int argc, wchar_t** argv) {
         if (!driver.killOnce(round))
             ++torn;
     }
-    std::printf("kills: %d, torn or unreadable: %d, kills between files of one save: %d, stray temporary files: %d\n",
-                kills, torn, driver.mixedRounds, leftovers(folder));
+    std::printf(
+        "kills: %d, torn or unreadable: %d, kills between files of one save: %d, stray temporary files: %d\n",
+        kills, torn, driver.mixedRounds, leftovers(folder));
     // A killed save may leave its temporary file; the next save takes it over, so there are never more
     // than one for each of the three files.
     if (torn != 0 || leftovers(folder) > 3)
