@@ -9,9 +9,4 @@ void Launcher::OpenSkinDialog() {
     ReturnToOptions();
 }
 
-// The link page dialog's own change builds this.
-void Launcher::OpenLinkPageDialog() {
-    ReturnToItemEditor();
-}
-
 }  // namespace app

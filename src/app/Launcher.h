@@ -2,6 +2,7 @@
 
 #include "dialogs/Host.h"
 #include "dialogs/itemeditor/ItemOptF.h"
+#include "dialogs/linkpage/HTMLGF.h"
 #include "dialogs/options/OptF.h"
 #include "dialogs/options/THotKeyOpt.h"
 #include "forms/Backend.h"
@@ -36,6 +37,7 @@ class Launcher : public dialogs::Host {
     dialogs::OptF* optionsDialog() const { return optF_.get(); }
     dialogs::THotKeyOpt* hotkeyDialog() const { return hotKeyOpt_.get(); }
     dialogs::ItemOptF* itemEditor() const { return itemOptF_.get(); }
+    dialogs::HTMLGF* linkPageDialog() const { return linkPage_.get(); }
 
     // ---- dialogs::Host
     forms::Form& Strip() override { return *mainF_; }
@@ -69,6 +71,8 @@ class Launcher : public dialogs::Host {
     forms::DialogSlot<dialogs::THotKeyOpt> hotKeyOpt_;
     // After the options dialog, so that it goes before the dialog it returns to.
     forms::DialogSlot<dialogs::ItemOptF> itemOptF_;
+    // After the item editor, so that it goes before the editor it returns to.
+    forms::DialogSlot<dialogs::HTMLGF> linkPage_;
     // Last, so that it goes first: its closing steps still use everything above.
     forms::OwnedForm<mainwindow::MainF> mainF_;
 };

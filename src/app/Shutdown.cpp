@@ -12,6 +12,7 @@ void Launcher::End() {
 
 void Launcher::CloseDialogs() {
     hotKeyOpt_.close();
+    linkPage_.close();
     itemOptF_.close();
     optF_.close();
 }

@@ -56,6 +56,13 @@ struct FilterPair {
     bool operator==(const FilterPair&) const = default;
 };
 
+// The outcome of writing a file; when it failed, why, in words for the person.
+struct WriteResult {
+    bool ok = false;
+    std::string reason;
+    explicit operator bool() const { return ok; }
+};
+
 struct OpenDialogRequest {
     NativeWindow owner = 0;
     std::vector<FilterPair> filters;
@@ -89,8 +96,8 @@ class Platform {
     // The whole content of a file, or nothing when it cannot be opened or read.
     virtual std::optional<std::string> readFile(const std::string& path) = 0;
     // Replaces the file atomically: a temporary file in the same folder, flushed to disk, then moved
-    // over the old one. On failure the old file is left whole and false is returned.
-    virtual bool replaceFile(const std::string& path, const std::string& bytes) = 0;
+    // over the old one. On failure the old file is left whole and the result says why.
+    virtual WriteResult replaceFile(const std::string& path, const std::string& bytes) = 0;
     // Copies a file to a new name; fails, leaving everything as it was, when the target exists.
     virtual bool copyFileNew(const std::string& from, const std::string& to) = 0;
 

@@ -136,17 +136,19 @@ std::optional<std::string> FakePlatform::readFile(const std::string& path) {
     return entry->bytes;
 }
 
-bool FakePlatform::replaceFile(const std::string& path, const std::string& bytes) {
+// The reasons in the words the Japanese system gives for them.
+platform::WriteResult FakePlatform::replaceFile(const std::string& path, const std::string& bytes) {
+    const platform::WriteResult denied{false, "アクセスが拒否されました。"};
     if (failingWrites.count(key(path)) || failingWrites.count(path))
-        return false;
+        return denied;
     const FakeEntry* entry = find(path);
     if (entry && entry->folder)
-        return false;
+        return denied;
     if (!isFolder(parentOf(path)))
-        return false;
+        return {false, "指定されたパスが見つかりません。"};
     addFile(path, bytes);
     writes.push_back(path);
-    return true;
+    return {true, {}};
 }
 
 bool FakePlatform::copyFileNew(const std::string& from, const std::string& to) {

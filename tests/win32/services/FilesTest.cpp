@@ -107,15 +107,18 @@ TEST_F(FilesTest, ReplaceFileWritesNewAndExistingFilesWithoutLeavingTemporaries)
     EXPECT_EQ(sortedNames("*"), (std::vector<std::string>{"Tolv.ini"}));
 }
 
-TEST_F(FilesTest, FailedReplaceKeepsTheOldFileWholeAndLeavesNoTemporary) {
+TEST_F(FilesTest, FailedReplaceKeepsTheOldFileWholeSaysWhyAndLeavesNoTemporary) {
     writeFile(folder.at("TRUN.dat"), "old bytes");
+    std::string lockedReason;
     {
         // Another program reads the file and lets nobody delete or rename it meanwhile.
         const win32::UniqueFileHandle reader(::CreateFileW(win32::widen(folder.at("TRUN.dat")).c_str(),
                                                            GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                                            nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(reader);
-        EXPECT_FALSE(platform.replaceFile(folder.at("TRUN.dat"), "new bytes"));
+        const platform::WriteResult locked = platform.replaceFile(folder.at("TRUN.dat"), "new bytes");
+        EXPECT_FALSE(locked);
+        lockedReason = locked.reason;
     }
     EXPECT_EQ(platform.readFile(folder.at("TRUN.dat")), "old bytes");
 
@@ -123,8 +126,14 @@ TEST_F(FilesTest, FailedReplaceKeepsTheOldFileWholeAndLeavesNoTemporary) {
     EXPECT_FALSE(platform.replaceFile(folder.at("TURL.dat"), "new bytes"));
     EXPECT_TRUE(platform.isFolder(folder.at("TURL.dat")));
 
-    EXPECT_FALSE(platform.replaceFile(folder.at("missing\\Tolv.ini"), "new bytes"));
+    const platform::WriteResult noFolder = platform.replaceFile(folder.at("missing\\Tolv.ini"), "new bytes");
+    EXPECT_FALSE(noFolder);
     EXPECT_EQ(sortedNames("*"), (std::vector<std::string>{"TRUN.dat"}));
+
+    // The system's own words, one for each cause.
+    EXPECT_FALSE(lockedReason.empty());
+    EXPECT_FALSE(noFolder.reason.empty());
+    EXPECT_NE(lockedReason, noFolder.reason);
 }
 
 TEST_F(FilesTest, CopyFileNewNeverOverwrites) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <string>
 
 #include "platform/win32/Wide.h"
 #include "platform/win32/services/Win32Platform.h"
@@ -43,7 +44,10 @@ class TemporaryFile {
     explicit TemporaryFile(const std::wstring& target)
         : path_(target + L".tmp"),
           file_(::CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr)) {}
+                              nullptr)) {
+        if (!file_)
+            error_ = ::GetLastError();
+    }
     ~TemporaryFile() {
         file_.reset();
         if (!moved_ && !path_.empty())
@@ -59,25 +63,51 @@ class TemporaryFile {
         while (done < bytes.size()) {
             const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
             DWORD written = 0;
-            if (!::WriteFile(file_.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0)
-                return false;
+            if (!::WriteFile(file_.get(), bytes.data() + done, chunk, &written, nullptr))
+                return failed(::GetLastError());
+            if (written == 0)
+                return failed(ERROR_WRITE_FAULT);
             done += written;
         }
-        return ::FlushFileBuffers(file_.get()) != FALSE;
+        return ::FlushFileBuffers(file_.get()) != FALSE || failed(::GetLastError());
     }
 
     bool moveOver(const std::wstring& target) {
         file_.reset();
         moved_ = ::MoveFileExW(path_.c_str(), target.c_str(),
                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-        return moved_;
+        return moved_ || failed(::GetLastError());
     }
 
+    // The system's error code of the step that failed.
+    DWORD error() const { return error_; }
+
   private:
+    bool failed(DWORD error) {
+        error_ = error;
+        return false;
+    }
+
     std::wstring path_;
     UniqueFileHandle file_;
     bool moved_ = false;
+    DWORD error_ = ERROR_SUCCESS;
 };
+
+// The system's own words for an error code, in the user's language.
+std::string systemMessage(DWORD error) {
+    wchar_t* text = nullptr;
+    const DWORD length = ::FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring message(text ? text : L"", length);
+    ::LocalFree(text);
+    while (!message.empty() && (message.back() == L'\r' || message.back() == L'\n' || message.back() == L' '))
+        message.pop_back();
+    if (message.empty())
+        return "エラー " + std::to_string(error);
+    return narrow(message);
+}
 
 }  // namespace
 
@@ -138,12 +168,14 @@ std::optional<std::string> Win32Platform::readFile(const std::string& path) {
     return bytes;
 }
 
-bool Win32Platform::replaceFile(const std::string& path, const std::string& bytes) {
+platform::WriteResult Win32Platform::replaceFile(const std::string& path, const std::string& bytes) {
     const std::wstring target = widen(path);
     if (target.empty())
-        return false;
+        return {false, systemMessage(ERROR_INVALID_NAME)};
     TemporaryFile temporary(target);
-    return temporary.writeAndFlush(bytes) && temporary.moveOver(target);
+    if (temporary.writeAndFlush(bytes) && temporary.moveOver(target))
+        return {true, {}};
+    return {false, systemMessage(temporary.error())};
 }
 
 bool Win32Platform::copyFileNew(const std::string& from, const std::string& to) {

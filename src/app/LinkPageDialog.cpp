@@ -1,0 +1,21 @@
+// The link page dialog: opened by the item editor of the URL grid, which stays hidden until it closes.
+#include <memory>
+
+#include "app/DialogPlacement.h"
+#include "app/Launcher.h"
+
+namespace app {
+
+void Launcher::OpenLinkPageDialog() {
+    const dialogs::ItemOptF* editor = itemOptF_.get();
+    if (!editor)
+        return;
+    dialogs::HTMLGF& dialog = linkPage_.open(
+        [this] { return std::make_unique<dialogs::HTMLGF>(backend_, *this, platform_, s_.UrlItems); });
+    // At the editor's left edge, centred on it from top to bottom.
+    MoveOntoStripMonitor(platform_, *mainF_, dialog, editor->left(),
+                         editor->top() + (editor->height() - dialog.height()) / 2);
+    dialog.activate();
+}
+
+}  // namespace app

@@ -1,0 +1,92 @@
+#include "dialogs/linkpage/HTMLGF.h"
+
+#include <initializer_list>
+#include <optional>
+
+#include "dialogs/linkpage/LinkPage.h"
+#include "platform/OpenDialog.h"
+
+namespace dialogs {
+
+std::string CompleteHtmlExtension(const std::string& fileName) {
+    // Both endings are ASCII, so the last four bytes are the last four characters whenever they match.
+    const bool kept = fileName.ends_with("html") || fileName.ends_with(".htm");
+    return kept ? fileName : fileName + ".html";
+}
+
+HTMLGF::HTMLGF(forms::Backend& backend, Host& host, platform::Platform& platform, const state::Grid& urlItems)
+    : Form(backend, "HTMLGF", forms::FormStyle::Dialog),
+      host_(host),
+      platform_(platform),
+      urlItems_(urlItems) {
+    setOwner(&host.Strip());
+    setCaption("Tolvane Link HTML File Generator");
+    setClientSize(287, 251);
+
+    Frame1.move(3, 6, 281, 204);
+    Frame1.setCaption("HTML作成オプション");
+    for (forms::Control* control : std::initializer_list<forms::Control*>{&Label1, &FileNB, &Command3,
+                                                                          &Check1, &Check2, &Check3, &Check4})
+        control->setContainer(Frame1);
+    Label1.move(13, 16, 65, 17);
+    Label1.setCaption("ファイル名");
+    FileNB.move(11, 31, 263, 18);
+    Command3.move(233, 53, 43, 19);
+    Command3.setCaption("参照");
+    Check1.move(15, 77, 201, 25);
+    Check1.setCaption("リンク先のアドレスをつける");
+    Check2.move(15, 109, 201, 17);
+    Check2.setCaption("リンク部分の字下げを行う");
+    Check3.move(15, 133, 201, 25);
+    Check3.setCaption("コメント行を加える");
+    Check4.move(15, 165, 217, 25);
+    Check4.setCaption("タイトル下とページ末尾にラインを引く");
+    Command2.move(36, 215, 121, 33);
+    Command2.setCaption("キャンセル");
+    Command1.move(164, 215, 121, 33);
+    Command1.setCaption("Link HTMLの作成");
+
+    Command3.onClick = [this] { Browse(); };
+    Command1.onClick = [this] { Make(); };
+    Command2.onClick = [this] { unload(); };
+}
+
+void HTMLGF::Form_Load() {
+    FileNB.setText(platform_.programFolder() + "\\tolvurl.html");
+    for (forms::CheckBox* check : {&Check1, &Check2, &Check3, &Check4})
+        check->setValue(0);
+}
+
+void HTMLGF::Form_Unload() {
+    host_.ReturnToItemEditor();
+}
+
+void HTMLGF::Browse() {
+    const std::string kept = FileNB.text();
+    FileNB.setText(platform::ShowOpenDialog(platform_, handle(),
+                                            {{"ハイパーテキスト(*.html)", "*.html"},
+                                             {"ハイパーテキスト(*.htm)", "*.htm"},
+                                             {"全てのファイル(*.*)", "*.*"}}));
+    if (FileNB.text().empty()) {
+        FileNB.setText(kept);
+        return;
+    }
+    FileNB.setText(CompleteHtmlExtension(FileNB.text()));
+}
+
+void HTMLGF::Make() {
+    const LinkPageOptions options{
+        static_cast<state::Integer>(Check1.value()), static_cast<state::Integer>(Check2.value()),
+        static_cast<state::Integer>(Check3.value()), static_cast<state::Integer>(Check4.value())};
+    // A page that could not be written is never reported as made; the dialog stays open, so that the
+    // person can choose another name.
+    if (std::optional<std::string> failure = WriteLinkPage(platform_, urlItems_, FileNB.text(), options)) {
+        platform_.messageBox(FileNB.text() + "\r\nを作成できませんでした。\r\n" + *failure,
+                             platform::MessageButtons::Ok);
+        return;
+    }
+    platform_.messageBox("作成しました", platform::MessageButtons::Ok);
+    unload();
+}
+
+}  // namespace dialogs
