@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <set>
 
 #include "LauncherFixture.h"
 #include "StateChecks.h"
@@ -197,7 +198,12 @@ TEST_F(SoakTest, RandomActionsKeepTheStateValidAndTheFilesLoadBackAsSaved) {
     expectFilesHold(s(), events);
     RecordProperty("restarts", restarts);
     RecordProperty("actionsWithADialogOpen", withDialog);
-    std::printf("%d actions, %d restarts, %d with a dialog open\n", events, restarts, withDialog);
+    std::set<std::string> forms(backend.createdForms.begin(), backend.createdForms.end());
+    std::string names;
+    for (const std::string& name : forms)
+        names += " " + name;
+    std::printf("%d actions, %d restarts, %d with a dialog open; forms opened:%s\n", events, restarts, withDialog,
+                names.c_str());
 }
 
 }  // namespace

@@ -26,11 +26,11 @@ class QuietPlatform : public win32::Win32Platform {
         messages.push_back(text);
         return platform::MessageAnswer::Ok;
     }
-    bool replaceFile(const std::string& path, const std::string& bytes) override {
+    platform::WriteResult replaceFile(const std::string& path, const std::string& bytes) override {
         if (!keepInMemory)
             return win32::Win32Platform::replaceFile(path, bytes);
         kept[path] = bytes;
-        return true;
+        return {true, {}};
     }
     std::vector<std::string> messages;
     bool keepInMemory = false;
