@@ -208,4 +208,25 @@ TEST(SmallIconTest, ExistingPathsHaveASmallIconAndMissingOnesNone) {
     EXPECT_EQ(platform.smallIcon(""), nullptr);
 }
 
+TEST(SmallIconTest, KeptWhileTheFileIsUnchangedAndTakenAnewOnceItChanged) {
+    win32::Win32Platform platform;
+    testsupport::TempFolder folder;
+    const std::string exe = folder.at("program.exe");
+    ASSERT_TRUE(::CopyFileW(win32::widen(platform.programFolder() + "\\" + platform.exeBaseName() + ".exe").c_str(),
+                            win32::widen(exe).c_str(), FALSE));
+    const auto first = platform.smallIcon(exe);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(platform.smallIcon(exe), first);
+
+    // Replaced by another program: the time of last change moves on, and the icon is the new file's.
+    HANDLE file = ::CreateFileW(win32::widen(exe).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    FILETIME later{};
+    ::GetSystemTimeAsFileTime(&later);
+    later.dwHighDateTime += 1;
+    EXPECT_TRUE(::SetFileTime(file, nullptr, nullptr, &later));
+    ::CloseHandle(file);
+    EXPECT_NE(platform.smallIcon(exe), first);
+}
+
 }  // namespace

@@ -16,6 +16,19 @@ const wchar_t* orNull(const std::wstring& text) {
     return text.empty() ? nullptr : text.c_str();
 }
 
+// The common dialogs library (and the printing libraries it pulls in) is loaded when the file dialog
+// first opens, not at start: most runs never open it. It stays loaded from then on.
+using OpenFileDialogFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
+OpenFileDialogFunction openFileDialogFunction() {
+    static const OpenFileDialogFunction function = [] {
+        const HMODULE library = ::LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        return library ? reinterpret_cast<OpenFileDialogFunction>(
+                             reinterpret_cast<void*>(::GetProcAddress(library, "GetOpenFileNameW")))
+                       : nullptr;
+    }();
+    return function;
+}
+
 }  // namespace
 
 platform::MessageAnswer Win32Platform::messageBox(const std::string& text, platform::MessageButtons buttons) {
@@ -51,7 +64,9 @@ std::string Win32Platform::openFileDialog(const platform::OpenDialogRequest& req
     dialog.lpstrInitialDir = orNull(folder);
     dialog.lpstrTitle = orNull(title);
     dialog.Flags = OFN_EXPLORER;
-    if (!::GetOpenFileNameW(&dialog))
+    // Without the library there is no dialog to show: the same as a dialog cancelled.
+    const OpenFileDialogFunction showDialog = openFileDialogFunction();
+    if (!showDialog || !showDialog(&dialog))
         return {};
     file.resize(::wcslen(file.c_str()));
     return narrow(file);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <deque>
+
 #include "platform/Platform.h"
 #include "platform/win32/Handles.h"
 
@@ -47,6 +49,17 @@ class Win32Platform : public platform::Platform {
     std::string timeSeparator() override;
 
   private:
+    // The shell takes milliseconds to extract an icon, and the strip asks for the same few again and
+    // again (each completed keystroke, each mode switch): the last few are kept, each with its file's
+    // time of last change, so that a file that changed gets its icon anew.
+    struct RecentIcon {
+        std::string path;
+        FILETIME written;
+        forms::IconPtr icon;
+    };
+    static constexpr std::size_t kRecentIcons = 16;
+    std::deque<RecentIcon> recentIcons_;  // the most recently asked for first
+
     ComApartment com_;
 };
 
