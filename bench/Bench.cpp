@@ -82,7 +82,12 @@ bool closeDialog(HWND dialog) {
 // Opens a dialog from another one by the button with the text, closes it again, and waits until the
 // opener shows again.
 bool cycleFrom(const Subjects::Started& launcher, HWND opener, const wchar_t* button, const wchar_t* caption) {
-    e2e::PostClick(e2e::ChildByText(opener, button), 4, 4);
+    // A push button is pressed as the keyboard would; a label (the hotkey texts) takes a click.
+    HWND control = e2e::ChildByText(opener, button);
+    if (e2e::ClassOf(control) == L"Button")
+        PostMessageW(control, BM_CLICK, 0, 0);
+    else
+        e2e::PostClick(control, 4, 4);
     HWND dialog = e2e::WaitForWindow(e2e::kFormClass, caption, launcher.process.Id(), e2e::kAnswerLimit);
     if (!dialog)
         std::fprintf(stderr, "bench: \"%ls\" did not open\n", caption);
@@ -92,7 +97,7 @@ bool cycleFrom(const Subjects::Started& launcher, HWND opener, const wchar_t* bu
 
 // The editor of the web addresses from the options dialog, and the link page dialog from its "作成".
 bool cycleLinkPage(const Subjects::Started& launcher, HWND options) {
-    e2e::PostClick(e2e::ChildByText(options, L"ＵＲＬ編集"), 4, 4);
+    PostMessageW(e2e::ChildByText(options, L"ＵＲＬ編集"), BM_CLICK, 0, 0);
     HWND editor = e2e::WaitForWindow(e2e::kFormClass, kItemEditorCaption, launcher.process.Id(), e2e::kAnswerLimit);
     if (!editor) {
         std::fprintf(stderr, "bench: the editor of the web addresses did not open\n");
