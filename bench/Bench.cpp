@@ -67,6 +67,7 @@ double mib(long kib) {
 constexpr const wchar_t* kOptionsCaption = L"Tolvane Option";
 constexpr const wchar_t* kHotkeyCaption = L"Tolvane HotKey Option";
 constexpr const wchar_t* kItemEditorCaption = L"Tolvane registered Item option";
+constexpr const wchar_t* kLinkPageCaption = L"Tolvane Link HTML File Generator";
 
 HWND openOptions(const Subjects::Started& launcher) {
     e2e::PostRightClick(e2e::ChildAt(launcher.window, 7, 6, 16, 16), 8, 8);
@@ -78,23 +79,42 @@ bool closeDialog(HWND dialog) {
     return e2e::WaitForWindowGone(dialog);
 }
 
-// Opens a dialog from the options dialog by the button with the text, closes it again, and waits until
-// the options dialog shows again.
-bool cycleFromOptions(const Subjects::Started& launcher, HWND options, const wchar_t* button, const wchar_t* caption) {
-    e2e::PostClick(e2e::ChildByText(options, button), 4, 4);
+// Opens a dialog from another one by the button with the text, closes it again, and waits until the
+// opener shows again.
+bool cycleFrom(const Subjects::Started& launcher, HWND opener, const wchar_t* button, const wchar_t* caption) {
+    // A push button is pressed as the keyboard would; a label (the hotkey texts) takes a click.
+    HWND control = e2e::ChildByText(opener, button);
+    if (e2e::ClassOf(control) == L"Button")
+        PostMessageW(control, BM_CLICK, 0, 0);
+    else
+        e2e::PostClick(control, 4, 4);
     HWND dialog = e2e::WaitForWindow(e2e::kFormClass, caption, launcher.process.Id(), e2e::kAnswerLimit);
     if (!dialog)
         std::fprintf(stderr, "bench: \"%ls\" did not open\n", caption);
     return dialog && closeDialog(dialog) &&
+           e2e::WaitUntil([&] { return IsWindowVisible(opener) != FALSE; }, e2e::kAnswerLimit);
+}
+
+// The editor of the web addresses from the options dialog, and the link page dialog from its "作成".
+bool cycleLinkPage(const Subjects::Started& launcher, HWND options) {
+    PostMessageW(e2e::ChildByText(options, L"ＵＲＬ編集"), BM_CLICK, 0, 0);
+    HWND editor = e2e::WaitForWindow(e2e::kFormClass, kItemEditorCaption, launcher.process.Id(), e2e::kAnswerLimit);
+    if (!editor) {
+        std::fprintf(stderr, "bench: the editor of the web addresses did not open\n");
+        return false;
+    }
+    const bool linkPage = cycleFrom(launcher, editor, L"作成", kLinkPageCaption);
+    return closeDialog(editor) && linkPage &&
            e2e::WaitUntil([&] { return IsWindowVisible(options) != FALSE; }, e2e::kAnswerLimit);
 }
 
-// Opens and closes every dialog once: the options dialog, and from it the hotkey capture dialog and
-// the item editor.
+// Opens and closes every dialog once: the options dialog, and from it the hotkey capture dialog, the
+// item editor of each grid and the link page dialog.
 bool cycleDialogs(const Subjects::Started& launcher) {
     HWND options = openOptions(launcher);
-    return options && cycleFromOptions(launcher, options, L"Ctrl + Alt + C", kHotkeyCaption) &&
-           cycleFromOptions(launcher, options, L"ランチャー編集", kItemEditorCaption) && closeDialog(options);
+    return options && cycleFrom(launcher, options, L"Ctrl + Alt + C", kHotkeyCaption) &&
+           cycleFrom(launcher, options, L"ランチャー編集", kItemEditorCaption) && cycleLinkPage(launcher, options) &&
+           closeDialog(options);
 }
 
 void sync(HWND window) {

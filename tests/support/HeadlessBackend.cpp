@@ -95,6 +95,7 @@ class HeadlessFormPeer : public forms::FormPeer {
         backend_.formPeers_.push_back(this);
     }
     ~HeadlessFormPeer() override { std::erase(backend_.formPeers_, this); }
+    forms::Form& form() const { return form_; }
     void setBounds(const forms::Rect&) override {}
     // Without a frame the outer size is the client size.
     void setClientSize(int width, int height) override {
@@ -202,6 +203,13 @@ std::unique_ptr<forms::PicturePeer> HeadlessBackend::createPictureBox(forms::For
 
 std::unique_ptr<forms::ComboPeer> HeadlessBackend::createComboBox(forms::Form&, forms::ComboBox&) {
     return std::make_unique<HeadlessComboPeer>(++nextHandle_);
+}
+
+std::vector<forms::Form*> HeadlessBackend::liveForms() const {
+    std::vector<forms::Form*> forms;
+    for (const HeadlessFormPeer* peer : formPeers_)
+        forms.push_back(&peer->form());
+    return forms;
 }
 
 std::unique_ptr<forms::TimerPeer> HeadlessBackend::createTimer(forms::Form&, forms::Timer&) {

@@ -100,6 +100,8 @@ TEST_F(FilesTest, ReplaceFileWritesNewAndExistingFilesWithoutLeavingTemporaries)
     ASSERT_TRUE(platform.replaceFile(folder.at("Tolv.ini"), "2\r\n"));
     EXPECT_EQ(platform.readFile(folder.at("Tolv.ini")), "2\r\n");
 
+    // What a save that was killed left behind is taken over, not piled up.
+    writeFile(folder.at("Tolv.ini.tmp"), "half of a save that was cut short");
     ASSERT_TRUE(platform.replaceFile(folder.at("Tolv.ini"), ""));
     EXPECT_EQ(platform.readFile(folder.at("Tolv.ini")), "");
     EXPECT_EQ(sortedNames("*"), (std::vector<std::string>{"Tolv.ini"}));

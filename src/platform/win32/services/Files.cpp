@@ -36,19 +36,17 @@ bool anyEntry(const std::wstring& pattern, Visit visit) {
     return false;
 }
 
-// A temporary file beside the one it will replace; deleted unless it was moved into place.
+// A temporary file beside the one it will replace; deleted unless it was moved into place. Its name is
+// fixed, so that what a save cut short by a crash or a kill leaves behind is taken over by the next
+// save instead of piling up in the program folder.
 class TemporaryFile {
   public:
-    explicit TemporaryFile(const std::wstring& target) {
-        static unsigned counter = 0;
-        const std::wstring stem = target + L"." + std::to_wstring(::GetCurrentProcessId()) + L"-";
-        for (int attempt = 0; attempt < 100 && !file_; ++attempt) {
-            path_ = stem + std::to_wstring(++counter) + L".tmp";
-            file_.reset(::CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-            if (!file_ && (error_ = ::GetLastError()) != ERROR_FILE_EXISTS)
-                break;
-        }
+    explicit TemporaryFile(const std::wstring& target)
+        : path_(target + L".tmp"),
+          file_(::CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              nullptr)) {
+        if (!file_)
+            error_ = ::GetLastError();
     }
     ~TemporaryFile() {
         file_.reset();
