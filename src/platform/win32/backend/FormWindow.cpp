@@ -343,7 +343,12 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             if (ready_)
                 form_.notifyMouseMove(toDesign(mouseArgs(buttonsHeld(wParam), wParam, lParam), scale_));
             return 0;
+        case WM_DISPLAYCHANGE:
+        case WM_SETTINGCHANGE:
+            forgetScreens();
+            break;
         case WM_DPICHANGED:
+            forgetScreens();
             onDpiChanged(window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_WINDOWPOSCHANGED:
