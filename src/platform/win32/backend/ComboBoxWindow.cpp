@@ -73,7 +73,7 @@ void ComboBoxWindow::setEnabled(bool enabled) {
 }
 
 void ComboBoxWindow::setFont(const forms::Font& font) {
-    UniqueFont next = createControlFont(box_, font, scaleOf(window_.get()).dpi());
+    SharedFont next = controlFont(box_, font, scaleOf(window_.get()).dpi());
     ::SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(next.get()), TRUE);
     font_ = std::move(next);  // the old font goes only after the combo box has let go of it
     setRect(rect_);           // the list's height follows the entries' height
@@ -163,6 +163,8 @@ LRESULT CALLBACK ComboBoxWindow::comboProc(HWND window, UINT message, WPARAM wPa
 
 LRESULT CALLBACK ComboBoxWindow::editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                           DWORD_PTR self) {
+    if (isEmptyNonClientPaint(window, message))
+        return 0;
     if (message != WM_CHAR)
         return ::DefSubclassProc(window, message, wParam, lParam);
     auto* peer = reinterpret_cast<ComboBoxWindow*>(self);
@@ -177,6 +179,8 @@ LRESULT CALLBACK ComboBoxWindow::editProc(HWND window, UINT message, WPARAM wPar
 }
 
 LRESULT ComboBoxWindow::handleComboMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (isEmptyNonClientPaint(window, message))
+        return 0;
     switch (message) {
         case kReflectedCommand:
             return onNotification(window, HIWORD(wParam));

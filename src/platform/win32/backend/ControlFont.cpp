@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <map>
+#include <tuple>
+
 #include "forms/Form.h"
 #include "platform/win32/backend/Fonts.h"
 
@@ -28,9 +31,24 @@ UniqueFont createMessageFont(int dpi) {
     return UniqueFont(::CreateFontIndirectW(&metrics.lfMessageFont));
 }
 
-UniqueFont createControlFont(const forms::Control& control, const forms::Font& font, int dpi) {
-    const bool dialog = control.form().style() == forms::FormStyle::Dialog;
-    return dialog && font == forms::Font{} ? createMessageFont(dpi) : createFont(font, dpi);
+SharedFont controlFont(const forms::Control& control, const forms::Font& font, int dpi) {
+    const bool message = control.form().style() == forms::FormStyle::Dialog && font == forms::Font{};
+    // The message font is keyed by the dpi alone; an empty face stands for it.
+    const auto key = message ? std::make_tuple(std::string(), 0.0, false, dpi)
+                             : std::make_tuple(font.face, font.points, font.bold, dpi);
+    // The windows live on one thread: the table needs no lock. It holds no font alive.
+    static std::map<decltype(key), std::weak_ptr<HFONT__>> inUse;
+    if (const auto found = inUse.find(key); found != inUse.end()) {
+        if (SharedFont shared = found->second.lock())
+            return shared;
+    }
+    std::erase_if(inUse, [](const auto& entry) { return entry.second.expired(); });
+    UniqueFont made = message ? createMessageFont(dpi) : createFont(font, dpi);
+    if (!made)
+        return nullptr;
+    SharedFont shared(made.release(), DeleteObjectDeleter{});
+    inUse[key] = shared;
+    return shared;
 }
 
 }  // namespace win32

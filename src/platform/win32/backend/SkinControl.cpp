@@ -67,7 +67,7 @@ void SkinControl::setEnabled(bool enabled) {
 }
 
 void SkinControl::setFont(const forms::Font& font) {
-    font_ = createControlFont(control_, font, scaleOf(window_.get()).dpi());
+    font_ = controlFont(control_, font, scaleOf(window_.get()).dpi());
     ::InvalidateRect(window_.get(), nullptr, FALSE);
 }
 
@@ -143,6 +143,8 @@ LRESULT SkinControl::onButtonUp(HWND window, UINT message, WPARAM wParam, LPARAM
 
 // A handler may unload the form, which deletes this peer: nothing of it is used after the last event.
 LRESULT SkinControl::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (isEmptyNonClientPaint(window, message))
+        return 0;
     switch (message) {
         case WM_ERASEBKGND:
             return 1;
