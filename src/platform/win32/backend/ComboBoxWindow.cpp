@@ -73,7 +73,7 @@ void ComboBoxWindow::setEnabled(bool enabled) {
 }
 
 void ComboBoxWindow::setFont(const forms::Font& font) {
-    SharedFont next = controlFont(box_, font, scaleOf(window_.get()).dpi());
+    SharedFont next(box_, font, scaleOf(window_.get()).dpi());
     ::SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(next.get()), TRUE);
     font_ = std::move(next);  // the old font goes only after the combo box has let go of it
     setRect(rect_);           // the list's height follows the entries' height

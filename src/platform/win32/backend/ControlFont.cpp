@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include <map>
-#include <tuple>
+#include <algorithm>
+#include <vector>
 
 #include "forms/Form.h"
 #include "platform/win32/backend/Fonts.h"
@@ -31,24 +31,56 @@ UniqueFont createMessageFont(int dpi) {
     return UniqueFont(::CreateFontIndirectW(&metrics.lfMessageFont));
 }
 
-SharedFont controlFont(const forms::Control& control, const forms::Font& font, int dpi) {
-    const bool message = control.form().style() == forms::FormStyle::Dialog && font == forms::Font{};
-    // The message font is keyed by the dpi alone; an empty face stands for it.
-    const auto key = message ? std::make_tuple(std::string(), 0.0, false, dpi)
-                             : std::make_tuple(font.face, font.points, font.bold, dpi);
-    // The windows live on one thread: the table needs no lock. It holds no font alive.
-    static std::map<decltype(key), std::weak_ptr<HFONT__>> inUse;
-    if (const auto found = inUse.find(key); found != inUse.end()) {
-        if (SharedFont shared = found->second.lock())
-            return shared;
+namespace {
+
+struct Held {
+    forms::Font font;  // an empty face for the message font
+    int dpi;
+    HFONT handle;
+    int holders;
+};
+
+// The fonts the controls hold. The windows live on one thread: the list needs no lock.
+std::vector<Held>& heldFonts() {
+    static std::vector<Held> held;
+    return held;
+}
+
+void letGo(HFONT font) {
+    std::vector<Held>& held = heldFonts();
+    const auto found = std::find_if(held.begin(), held.end(), [&](const Held& h) { return h.handle == font; });
+    if (found != held.end() && --found->holders == 0) {
+        ::DeleteObject(font);
+        held.erase(found);
     }
-    std::erase_if(inUse, [](const auto& entry) { return entry.second.expired(); });
-    UniqueFont made = message ? createMessageFont(dpi) : createFont(font, dpi);
-    if (!made)
-        return nullptr;
-    SharedFont shared(made.release(), DeleteObjectDeleter{});
-    inUse[key] = shared;
-    return shared;
+}
+
+}  // namespace
+
+SharedFont::SharedFont(const forms::Control& control, const forms::Font& font, int dpi) {
+    const bool message = control.form().style() == forms::FormStyle::Dialog && font == forms::Font{};
+    const forms::Font key = message ? forms::Font{"", 0.0, false} : font;
+    std::vector<Held>& held = heldFonts();
+    for (Held& h : held) {
+        if (h.font == key && h.dpi == dpi) {
+            ++h.holders;
+            font_ = h.handle;
+            return;
+        }
+    }
+    font_ = (message ? createMessageFont(dpi) : createFont(font, dpi)).release();
+    if (font_)
+        held.push_back({key, dpi, font_, 1});
+}
+
+SharedFont::~SharedFont() {
+    letGo(font_);
+}
+
+SharedFont& SharedFont::operator=(SharedFont&& other) noexcept {
+    if (this != &other)
+        letGo(std::exchange(font_, std::exchange(other.font_, nullptr)));
+    return *this;
 }
 
 }  // namespace win32

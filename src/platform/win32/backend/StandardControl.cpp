@@ -60,7 +60,7 @@ void StandardControl<Interface>::setEnabled(bool enabled) {
 template <class Interface>
 void StandardControl<Interface>::setFont(const forms::Font& font) {
     fontSpec_ = font;
-    SharedFont next = controlFont(control_, font, scale().dpi());
+    SharedFont next(control_, font, scale().dpi());
     ::SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(next.get()), TRUE);
     font_ = std::move(next);  // the old font goes only after the control has let go of it
 }

@@ -49,7 +49,7 @@ void TextBoxWindow::setEnabled(bool enabled) {
 }
 
 void TextBoxWindow::setFont(const forms::Font& font) {
-    SharedFont next = controlFont(box_, font, scaleOf(window_.get()).dpi());
+    SharedFont next(box_, font, scaleOf(window_.get()).dpi());
     ::SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(next.get()), TRUE);
     font_ = std::move(next);  // the old font goes only after the edit has let go of it
 }
