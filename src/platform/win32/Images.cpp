@@ -67,9 +67,17 @@ HICON Win32Icon::at(int size) const {
     return found->second ? found->second.get() : icon_.get();
 }
 
+HBITMAP Win32Picture::doubleSize() const {
+    if (doubleSource_) {
+        double_ = doubleSource_();
+        doubleSource_ = nullptr;
+    }
+    return double_.get();
+}
+
 HBITMAP Win32Picture::at(const platform::Scale& scale) const {
-    const bool fromDouble = double_ && scale.dpi() >= 144;
-    HBITMAP source = fromDouble ? double_.get() : bitmap_.get();
+    HBITMAP doubleSize = scale.dpi() >= 144 ? this->doubleSize() : nullptr;
+    HBITMAP source = doubleSize ? doubleSize : bitmap_.get();
     const SIZE have = bitmapSize(source);
     const int width = scale.toDevice(width_);
     const int height = scale.toDevice(height_);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -33,22 +34,28 @@ class Win32Icon : public forms::Icon {
 // the same picture at twice that size. Scaled copies are made once per scale, with a smooth scaler.
 class Win32Picture : public forms::Picture {
   public:
-    Win32Picture(HBITMAP bitmap, int width, int height) : bitmap_(bitmap), width_(width), height_(height) {}
-    Win32Picture(HBITMAP bitmap, int width, int height, UniqueBitmap doubleSize)
-        : bitmap_(bitmap), width_(width), height_(height), double_(std::move(doubleSize)) {}
+    // Makes the double-size drawing, or an empty bitmap when there is none of twice the size. Called
+    // once, when a scale first needs it: a screen at 100 % never decodes it.
+    using DoubleSizeSource = std::function<UniqueBitmap()>;
+
+    Win32Picture(HBITMAP bitmap, int width, int height, DoubleSizeSource doubleSize = {})
+        : bitmap_(bitmap), width_(width), height_(height), doubleSource_(std::move(doubleSize)) {}
     HBITMAP get() const { return bitmap_.get(); }
     int width() const override { return width_; }
     int height() const override { return height_; }
-    bool hasDoubleSize() const { return static_cast<bool>(double_); }
+    bool hasDoubleSize() const { return doubleSize() != nullptr; }
     // The picture at `scale`: width() x height() scaled to device pixels; from 150 % up made from the
     // double-size drawing when there is one. nullptr when no scaled copy could be made.
     HBITMAP at(const platform::Scale& scale) const;
 
   private:
+    HBITMAP doubleSize() const;
+
     UniqueBitmap bitmap_;
     int width_;
     int height_;
-    UniqueBitmap double_;
+    mutable DoubleSizeSource doubleSource_;
+    mutable UniqueBitmap double_;
     mutable std::map<int, UniqueBitmap> scaled_;  // by dpi
 };
 

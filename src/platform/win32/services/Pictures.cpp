@@ -103,13 +103,17 @@ forms::PicturePtr Win32Platform::loadSkinPicture(const std::string& path, const 
         return nullptr;
     // The double-size drawing only improves scaled screens: one that is missing or of another size is
     // left out, and the picture is scaled from its own size instead.
-    int doubleWidth = 0;
-    int doubleHeight = 0;
-    UniqueBitmap doubleSize;
-    if (!doubleSizePath.empty())
-        doubleSize = loadBitmap(doubleSizePath, doubleWidth, doubleHeight);
-    if (doubleWidth != 2 * width || doubleHeight != 2 * height)
-        doubleSize.reset();
+    Win32Picture::DoubleSizeSource doubleSize;
+    if (!doubleSizePath.empty()) {
+        doubleSize = [doubleSizePath, width, height] {
+            int doubleWidth = 0;
+            int doubleHeight = 0;
+            UniqueBitmap drawing = loadBitmap(doubleSizePath, doubleWidth, doubleHeight);
+            if (doubleWidth != 2 * width || doubleHeight != 2 * height)
+                drawing.reset();
+            return drawing;
+        };
+    }
     return std::make_shared<Win32Picture>(bitmap.release(), width, height, std::move(doubleSize));
 }
 
