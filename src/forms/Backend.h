@@ -92,8 +92,8 @@ class FormPeer {
     // Brings a shown window to the front with the keyboard focus.
     virtual void activate() = 0;
     virtual void setPicture(const PicturePtr& picture) = 0;
-    // The surface changed (an icon drawn or the drawing cleared): repaint it.
-    virtual void surfaceChanged() = 0;
+    // The form's drawn icons replaced `before`: repaint what differs.
+    virtual void surfaceChanged(const std::vector<DrawnIcon>& before) = 0;
     virtual int clientHeight() const = 0;  // pixels
     virtual int clientWidth() const = 0;   // pixels
     virtual NativeWindow handle() const = 0;

@@ -167,18 +167,11 @@ void Form::setPicture(PicturePtr picture) {
         peer_->setPicture(picture_);
 }
 
-void Form::clearSurface() {
-    drawn_.clear();
+void Form::drawIcons(std::vector<DrawnIcon> icons) {
+    std::erase_if(icons, [](const DrawnIcon& drawn) { return !drawn.icon; });
+    std::swap(drawn_, icons);
     if (peer_)
-        peer_->surfaceChanged();
-}
-
-void Form::drawIcon(int x, int y, IconPtr icon) {
-    if (!icon)
-        return;
-    drawn_.push_back({x, y, std::move(icon)});
-    if (peer_)
-        peer_->surfaceChanged();
+        peer_->surfaceChanged(icons);
 }
 
 NativeWindow Form::handle() const {

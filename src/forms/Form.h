@@ -14,13 +14,6 @@ namespace forms {
 class Control;
 class Timer;
 
-// An icon the program drew on the form's surface; it stays until the surface is cleared.
-struct DrawnIcon {
-    int x = 0;
-    int y = 0;
-    IconPtr icon;
-};
-
 // The strip is a borderless window; a dialog has a caption, a close box and a fixed client area, and
 // belongs to its owner form (above it, and without a taskbar button of its own).
 enum class FormStyle { Borderless, Dialog };
@@ -93,9 +86,9 @@ class Form {
     const PicturePtr& picture() const { return picture_; }
     void setPicture(PicturePtr picture);
 
-    // The drawing surface above the background picture.
-    void clearSurface();
-    void drawIcon(int x, int y, IconPtr icon);
+    // The drawing surface above the background picture: `icons` replace what was drawn before, in one
+    // step, so that only what differs is repainted. Missing icons (nullptr) are left out.
+    void drawIcons(std::vector<DrawnIcon> icons);
     const std::vector<DrawnIcon>& drawnIcons() const { return drawn_; }
 
     NativeWindow handle() const;

@@ -21,4 +21,11 @@ class Picture {
 using IconPtr = std::shared_ptr<const Icon>;
 using PicturePtr = std::shared_ptr<const Picture>;
 
+// An icon the program drew on a form's surface; it stays until the surface is drawn anew.
+struct DrawnIcon {
+    int x = 0;
+    int y = 0;
+    IconPtr icon;
+};
+
 }  // namespace forms

@@ -127,15 +127,15 @@ void MainF::Form_Unload() {
 }
 
 void MainF::DrawPanelIcons(const std::string& path) {
-    clearSurface();
-    drawIcon(7, 6, platform_.smallIcon(path));
-    if (s_.Mode != 0 || s_.ShowIcon != 1)
-        return;
-    for (int slot = 0; slot < state::kSlots; ++slot) {
-        const state::ItemRecord& item = s_.RunItems(s_.RunPage, slot);
-        if (!item.isEmpty())
-            drawIcon(44 + 18 * slot, 6, platform_.smallIcon(item.Path));
+    std::vector<forms::DrawnIcon> icons{{7, 6, platform_.smallIcon(path)}};
+    if (s_.Mode == 0 && s_.ShowIcon == 1) {
+        for (int slot = 0; slot < state::kSlots; ++slot) {
+            const state::ItemRecord& item = s_.RunItems(s_.RunPage, slot);
+            if (!item.isEmpty())
+                icons.push_back({44 + 18 * slot, 6, platform_.smallIcon(item.Path)});
+        }
     }
+    drawIcons(std::move(icons));
 }
 
 void MainF::ToggleExpanded() {

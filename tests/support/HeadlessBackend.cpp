@@ -116,7 +116,7 @@ class HeadlessFormPeer : public forms::FormPeer {
         focusFirstTabStop();
     }
     void setPicture(const forms::PicturePtr&) override {}
-    void surfaceChanged() override { ++backend_.surfaceRepaints; }
+    void surfaceChanged(const std::vector<forms::DrawnIcon>&) override { ++backend_.surfaceRepaints; }
     int clientHeight() const override { return form_.pixelBounds().height; }
     int clientWidth() const override { return form_.pixelBounds().width; }
     forms::NativeWindow handle() const override { return handle_; }

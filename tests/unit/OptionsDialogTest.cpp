@@ -40,7 +40,7 @@ TEST_F(OptionsTest, LoadFillsEveryControlFromTheState) {
     writeGrid("TURL.dat", {});
     ASSERT_TRUE(start());
     s().ClockFormat = "hh:nn 独自";
-    mainF().clearSurface();
+    mainF().drawIcons({});
 
     dialogs::OptF& d = open();
     EXPECT_EQ(d.caption(), "Tolvane Option");

@@ -23,9 +23,8 @@ TEST_F(ResourceTest, RepaintsSurfaceCyclesAndFontChangesLeaveNoObjectBehind) {
         ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     };
     auto redrawSurface = [&] {
-        form->clearSurface();
-        form->drawIcon(7, 6, icon);
-        form->drawIcon(44, 6, icon);
+        form->drawIcons({});
+        form->drawIcons({{7, 6, icon}, {44, 6, icon}});
         ::RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     };
     auto restyle = [&](int i) {

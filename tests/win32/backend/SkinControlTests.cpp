@@ -123,15 +123,26 @@ TEST_F(SkinControlTest, LabelShowsTheSkinBehindItsText) {
     EXPECT_GT(textPixels, 20);
 }
 
-TEST_F(SkinControlTest, PlaceholderShowsTheIconsDrawnUnderItUntilCleared) {
+TEST_F(SkinControlTest, PlaceholderShowsTheIconsDrawnUnderItUntilDrawnAnew) {
     HWND image = hwndOf(form->iconV);
-    form->drawIcon(7, 6, solidIcon(RGB(200, 0, 0)));
-    pumpMessages();
-    EXPECT_EQ(pixelAt(image, 8, 8), RGB(200, 0, 0));
-    EXPECT_EQ(pixelAt(hwndOf(*form), 30, 10), kSkin);
-    form->clearSurface();
-    pumpMessages();
-    EXPECT_EQ(pixelAt(image, 8, 8), kSkin);
+    const forms::IconPtr red = solidIcon(RGB(200, 0, 0));
+    const forms::IconPtr blue = solidIcon(RGB(0, 0, 200));
+    const forms::IconPtr green = solidIcon(RGB(0, 200, 0));
+    const struct {
+        std::vector<forms::DrawnIcon> icons;
+        COLORREF underPlaceholder;
+    } surfaces[] = {
+        {{{7, 6, red}}, RGB(200, 0, 0)},
+        {{{7, 6, red}, {44, 6, green}}, RGB(200, 0, 0)},  // kept while another comes
+        {{{7, 6, blue}}, RGB(0, 0, 200)},                  // another icon in the same place
+        {{}, kSkin},
+    };
+    for (const auto& surface : surfaces) {
+        form->drawIcons(surface.icons);
+        pumpMessages();
+        EXPECT_EQ(pixelAt(image, 8, 8), surface.underPlaceholder);
+        EXPECT_EQ(pixelAt(hwndOf(*form), 30, 10), kSkin);
+    }
 }
 
 TEST(FontHeight, PointsRoundToTheNearestPixel) {

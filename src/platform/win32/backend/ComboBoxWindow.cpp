@@ -36,8 +36,8 @@ ComboBoxWindow::ComboBoxWindow(Win32Backend& backend, forms::Form& form, forms::
         throw std::runtime_error("no edit inside combo box " + box.name());
     }
     edit_ = info.hwndItem;
-    comboSubclass_.emplace(window_.get(), &ComboBoxWindow::comboProc, reinterpret_cast<DWORD_PTR>(this));
-    editSubclass_.emplace(edit_, &ComboBoxWindow::editProc, reinterpret_cast<DWORD_PTR>(this));
+    comboSubclass_.emplace(window_.get(), &ComboBoxWindow::comboProc, this);
+    editSubclass_.emplace(edit_, &ComboBoxWindow::editProc, this);
 }
 
 void ComboBoxWindow::setNativeText(const std::wstring& text) {
@@ -154,25 +154,23 @@ void ComboBoxWindow::showDropDown() {
     ::SendMessageW(window_.get(), CB_SHOWDROPDOWN, TRUE, 0);
 }
 
-LRESULT CALLBACK ComboBoxWindow::comboProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                           DWORD_PTR self) {
-    auto* peer = reinterpret_cast<ComboBoxWindow*>(self);
+LRESULT ComboBoxWindow::comboProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, void* self) {
+    auto* peer = static_cast<ComboBoxWindow*>(self);
     return guardedCallback(peer->backend_, LRESULT{0},
                            [&] { return peer->handleComboMessage(window, message, wParam, lParam); });
 }
 
-LRESULT CALLBACK ComboBoxWindow::editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                          DWORD_PTR self) {
+LRESULT ComboBoxWindow::editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, void* self) {
     if (message != WM_CHAR)
-        return ::DefSubclassProc(window, message, wParam, lParam);
-    auto* peer = reinterpret_cast<ComboBoxWindow*>(self);
+        return Subclass::original(window, message, wParam, lParam);
+    auto* peer = static_cast<ComboBoxWindow*>(self);
     return guardedCallback(peer->backend_, LRESULT{0}, [&]() -> LRESULT {
         const std::weak_ptr<int> alive = peer->alive_;
         const int code = peer->box_.notifyKeyPress(static_cast<int>(wParam));
         // A handler may have unloaded the form, and with it this peer and the window.
         if (alive.expired() || !passesToEdit(code))
             return 0;
-        return ::DefSubclassProc(window, WM_CHAR, static_cast<WPARAM>(code), lParam);
+        return Subclass::original(window, WM_CHAR, static_cast<WPARAM>(code), lParam);
     });
 }
 
@@ -196,7 +194,7 @@ LRESULT ComboBoxWindow::handleComboMessage(HWND window, UINT message, WPARAM wPa
             setText(box_.text());
             return 0;
         default:
-            return ::DefSubclassProc(window, message, wParam, lParam);
+            return Subclass::original(window, message, wParam, lParam);
     }
 }
 

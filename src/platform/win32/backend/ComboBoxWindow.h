@@ -44,10 +44,8 @@ class ComboBoxWindow : public forms::ComboPeer {
     HWND editWindow() const { return edit_; }
 
   private:
-    static LRESULT CALLBACK comboProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                      DWORD_PTR self);
-    static LRESULT CALLBACK editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                     DWORD_PTR self);
+    static LRESULT comboProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, void* self);
+    static LRESULT editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, void* self);
     LRESULT handleComboMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onNotification(HWND window, int code);
     void setNativeText(const std::wstring& text);

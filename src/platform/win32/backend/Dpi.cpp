@@ -1,5 +1,7 @@
 #include "platform/win32/backend/Dpi.h"
 
+#include <optional>
+
 #include "platform/win32/Handles.h"
 
 namespace win32 {
@@ -33,7 +35,9 @@ Scale scaleOf(HWND window) {
     return Scale(systemDpi());
 }
 
-platform::ScreenMap currentScreens() {
+namespace {
+
+platform::ScreenMap askScreens() {
     // GetDpiForMonitor exists from Windows 8.1 on; MDT_EFFECTIVE_DPI is 0.
     using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
     static const auto getDpiForMonitor =
@@ -69,6 +73,24 @@ platform::ScreenMap currentScreens() {
             {{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)}, found.fallbackDpi});
     }
     return platform::ScreenMap(std::move(found.monitors));
+}
+
+std::optional<platform::ScreenMap>& knownScreens() {
+    static std::optional<platform::ScreenMap> screens;
+    return screens;
+}
+
+}  // namespace
+
+platform::ScreenMap currentScreens() {
+    std::optional<platform::ScreenMap>& known = knownScreens();
+    if (!known)
+        known = askScreens();
+    return *known;
+}
+
+void forgetScreens() {
+    knownScreens().reset();
 }
 
 SIZE outerSizeFor(HWND window, SIZE client, int dpi) {

@@ -1,5 +1,6 @@
 #include "platform/win32/backend/FormWindow.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "platform/win32/Images.h"
@@ -144,8 +145,30 @@ void FormWindow::setPicture(const forms::PicturePtr& picture) {
     repaintSkin();
 }
 
-void FormWindow::surfaceChanged() {
-    repaintSkin();
+void FormWindow::surfaceChanged(const std::vector<forms::DrawnIcon>& before) {
+    // Only an icon that came or went is repainted, together with the transparent controls above it.
+    auto repaintWhatLacks = [&](const std::vector<forms::DrawnIcon>& icons,
+                                const std::vector<forms::DrawnIcon>& others) {
+        for (const forms::DrawnIcon& drawn : icons) {
+            const bool kept = std::any_of(others.begin(), others.end(), [&](const forms::DrawnIcon& other) {
+                return other.x == drawn.x && other.y == drawn.y && other.icon == drawn.icon;
+            });
+            if (!kept) {
+                const RECT area = iconRect(drawn);
+                ::RedrawWindow(window_.get(), &area, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+            }
+        }
+    };
+    repaintWhatLacks(before, form_.drawnIcons());
+    repaintWhatLacks(form_.drawnIcons(), before);
+}
+
+RECT FormWindow::iconRect(const forms::DrawnIcon& drawn) const {
+    // Small icons are 16 design pixels square.
+    const int left = scale_.toDevice(drawn.x);
+    const int top = scale_.toDevice(drawn.y);
+    const int size = scale_.toDevice(16);
+    return {left, top, left + size, top + size};
 }
 
 int FormWindow::clientHeight() const {
@@ -196,12 +219,13 @@ void FormWindow::paintSkin(HDC dc, const RECT& area) const {
                          picture->height(), SRCCOPY);
         }
     }
-    // Small icons are 16 design pixels square; the icon of the scaled size comes from the system.
-    const int iconSize = scale_.toDevice(16);
+    // The icon of the scaled size comes from the system.
     for (const forms::DrawnIcon& drawn : form_.drawnIcons()) {
         if (const auto* icon = dynamic_cast<const Win32Icon*>(drawn.icon.get())) {
-            ::DrawIconEx(dc, scale_.toDevice(drawn.x) - area.left, scale_.toDevice(drawn.y) - area.top,
-                         icon->at(iconSize), iconSize, iconSize, 0, nullptr, DI_NORMAL);
+            const RECT r = iconRect(drawn);
+            const int size = r.right - r.left;
+            ::DrawIconEx(dc, r.left - area.left, r.top - area.top, icon->at(size), size, size, 0, nullptr,
+                         DI_NORMAL);
         }
     }
 }
@@ -319,7 +343,12 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             if (ready_)
                 form_.notifyMouseMove(toDesign(mouseArgs(buttonsHeld(wParam), wParam, lParam), scale_));
             return 0;
+        case WM_DISPLAYCHANGE:
+        case WM_SETTINGCHANGE:
+            forgetScreens();
+            break;
         case WM_DPICHANGED:
+            forgetScreens();
             onDpiChanged(window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_WINDOWPOSCHANGED:

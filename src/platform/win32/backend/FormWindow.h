@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <vector>
 
 #include "forms/Backend.h"
 #include "forms/Form.h"
@@ -35,7 +36,7 @@ class FormWindow : public forms::FormPeer {
     void setCaption(const std::string& caption) override;
     void setVisible(bool visible) override;
     void setPicture(const forms::PicturePtr& picture) override;
-    void surfaceChanged() override;
+    void surfaceChanged(const std::vector<forms::DrawnIcon>& before) override;
     int clientHeight() const override;
     int clientWidth() const override;
     forms::NativeWindow handle() const override;
@@ -53,6 +54,8 @@ class FormWindow : public forms::FormPeer {
     // Draws the picture and the surface for `area` (client coordinates) with the DC's origin at its top left.
     void paintSkin(HDC dc, const RECT& area) const;
     void repaintSkin();
+    // Where a drawn icon shows, in device pixels of the client area.
+    RECT iconRect(const forms::DrawnIcon& drawn) const;
     void onActivate(HWND window, WPARAM wParam);
     void reportBounds(HWND window);
     // The system destroyed the window (its owner went first): the form unloads, and this peer with it.

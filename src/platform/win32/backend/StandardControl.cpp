@@ -30,7 +30,7 @@ void StandardControl<Interface>::create(const forms::Form& form, const wchar_t* 
                                     nullptr));
     if (!window_)
         throw std::runtime_error("CreateWindowExW failed for control " + control_.name());
-    subclass_.emplace(window_.get(), &StandardControl::subclassProc, reinterpret_cast<DWORD_PTR>(this));
+    subclass_.emplace(window_.get(), &StandardControl::subclassProc, this);
 }
 
 template <class Interface>
@@ -98,13 +98,13 @@ void StandardControl<Interface>::applyScale() {
 
 template <class Interface>
 LRESULT StandardControl<Interface>::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::DefSubclassProc(window, message, wParam, lParam);
+    return Subclass::original(window, message, wParam, lParam);
 }
 
 template <class Interface>
-LRESULT CALLBACK StandardControl<Interface>::subclassProc(HWND window, UINT message, WPARAM wParam,
-                                                          LPARAM lParam, UINT_PTR, DWORD_PTR self) {
-    auto* peer = reinterpret_cast<StandardControl*>(self);
+LRESULT StandardControl<Interface>::subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                                 void* self) {
+    auto* peer = static_cast<StandardControl*>(self);
     return guardedCallback(peer->backend_, LRESULT{0},
                            [&] { return peer->handleMessage(window, message, wParam, lParam); });
 }

@@ -60,8 +60,7 @@ class StandardControl : public Interface {
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 
   private:
-    static LRESULT CALLBACK subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                         DWORD_PTR self);
+    static LRESULT subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, void* self);
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void applyScale();
 

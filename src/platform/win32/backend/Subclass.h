@@ -1,24 +1,31 @@
 #pragma once
 
-#include <commctrl.h>
 #include <windows.h>
 
 namespace win32 {
 
-// A window subclass for the lifetime of its owner: removed before the owner goes, so that the system
-// never calls into a deleted object.
+// A window's procedure replaced by `handler` for the lifetime of its owner, and put back before the owner
+// goes, so that the system never calls into a deleted object. The subclass is found through the window's
+// GWLP_USERDATA: a message costs no lookup beyond the window itself.
 class Subclass {
   public:
-    Subclass(HWND window, SUBCLASSPROC proc, DWORD_PTR owner) : window_(window), proc_(proc) {
-        ::SetWindowSubclass(window_, proc_, 0, owner);
-    }
-    ~Subclass() { ::RemoveWindowSubclass(window_, proc_, 0); }
+    using Handler = LRESULT (*)(HWND window, UINT message, WPARAM wParam, LPARAM lParam, void* owner);
+
+    Subclass(HWND window, Handler handler, void* owner);
+    ~Subclass();
     Subclass(const Subclass&) = delete;
     Subclass& operator=(const Subclass&) = delete;
 
+    // The window's own procedure, for what a handler passes on.
+    static LRESULT original(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
   private:
+    static LRESULT CALLBACK proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
     HWND window_;
-    SUBCLASSPROC proc_;
+    Handler handler_;
+    void* owner_;
+    WNDPROC original_;
 };
 
 }  // namespace win32

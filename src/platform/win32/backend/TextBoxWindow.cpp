@@ -22,7 +22,7 @@ TextBoxWindow::TextBoxWindow(Win32Backend& backend, forms::Form& form, forms::Te
         0, 0, 0, toHwnd(form.handle()), nullptr, ::GetModuleHandleW(nullptr), nullptr));
     if (!window_)
         throw std::runtime_error("CreateWindowExW failed for text box " + box.name());
-    subclass_.emplace(window_.get(), &TextBoxWindow::subclassProc, reinterpret_cast<DWORD_PTR>(this));
+    subclass_.emplace(window_.get(), &TextBoxWindow::subclassProc, this);
 }
 
 void TextBoxWindow::setText(const std::string& text) {
@@ -84,9 +84,8 @@ void TextBoxWindow::setReadOnly(bool readOnly) {
     ::SendMessageW(window_.get(), EM_SETREADONLY, readOnly ? TRUE : FALSE, 0);
 }
 
-LRESULT CALLBACK TextBoxWindow::subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                             UINT_PTR, DWORD_PTR self) {
-    auto* peer = reinterpret_cast<TextBoxWindow*>(self);
+LRESULT TextBoxWindow::subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, void* self) {
+    auto* peer = static_cast<TextBoxWindow*>(self);
     return guardedCallback(peer->backend_, LRESULT{0},
                            [&] { return peer->handleMessage(window, message, wParam, lParam); });
 }
@@ -99,11 +98,11 @@ LRESULT TextBoxWindow::handleMessage(HWND window, UINT message, WPARAM wParam, L
             const int code = box_.notifyKeyPress(static_cast<int>(wParam));
             if (alive.expired() || !passesToEdit(code))
                 return 0;
-            return ::DefSubclassProc(window, WM_CHAR, static_cast<WPARAM>(code), lParam);
+            return Subclass::original(window, WM_CHAR, static_cast<WPARAM>(code), lParam);
         }
         case WM_LBUTTONDBLCLK: {
             // The edit selects the word first, as it always does; then the program hears of it.
-            const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
+            const LRESULT result = Subclass::original(window, message, wParam, lParam);
             box_.notifyDblClick();
             return result;
         }
@@ -140,7 +139,7 @@ LRESULT TextBoxWindow::handleMessage(HWND window, UINT message, WPARAM wParam, L
             return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
         }
         default:
-            return ::DefSubclassProc(window, message, wParam, lParam);
+            return Subclass::original(window, message, wParam, lParam);
     }
 }
 

@@ -35,8 +35,7 @@ class TextBoxWindow : public forms::EditPeer {
     void setReadOnly(bool readOnly) override;
 
   private:
-    static LRESULT CALLBACK subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                         DWORD_PTR self);
+    static LRESULT subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, void* self);
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     Win32Backend& backend_;
