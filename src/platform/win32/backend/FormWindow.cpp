@@ -219,10 +219,13 @@ void FormWindow::paintSkin(HDC dc, const RECT& area) const {
                          picture->height(), SRCCOPY);
         }
     }
-    // The icon of the scaled size comes from the system.
+    // The icon of the scaled size comes from the system; an icon outside the area is not drawn at all.
     for (const forms::DrawnIcon& drawn : form_.drawnIcons()) {
+        const RECT r = iconRect(drawn);
+        RECT overlap{};
+        if (!::IntersectRect(&overlap, &r, &area))
+            continue;
         if (const auto* icon = dynamic_cast<const Win32Icon*>(drawn.icon.get())) {
-            const RECT r = iconRect(drawn);
             const int size = r.right - r.left;
             ::DrawIconEx(dc, r.left - area.left, r.top - area.top, icon->at(size), size, size, 0, nullptr,
                          DI_NORMAL);
