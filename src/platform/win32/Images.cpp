@@ -4,6 +4,9 @@
 #include <shlobj.h>
 #include <wincodec.h>
 
+#include <climits>
+#include <utility>
+
 namespace win32 {
 namespace {
 
@@ -48,6 +51,43 @@ UniqueBitmap newDib(int width, int height, void*& bits) {
 
 }  // namespace
 
+UniqueBitmap loadBitmap(const std::wstring& path, int& widthOut, int& heightOut) {
+    ComPtr<IWICImagingFactory> factory;
+    ComPtr<IWICBitmapDecoder> decoder;
+    ComPtr<IWICBitmapFrameDecode> frame;
+    ComPtr<IWICFormatConverter> converter;
+    if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                  IID_IWICImagingFactory, factory.putVoid())) ||
+        FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
+                                                  WICDecodeMetadataCacheOnDemand, decoder.put())) ||
+        FAILED(decoder->GetFrame(0, frame.put())) ||
+        FAILED(factory->CreateFormatConverter(converter.put())) ||
+        FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone,
+                                     nullptr, 0.0, WICBitmapPaletteTypeCustom))) {
+        return {};
+    }
+    UINT width = 0;
+    UINT height = 0;
+    if (FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0)
+        return {};
+    // A file may claim any size: refuse one whose pixels would not fit the copy's byte count.
+    const unsigned long long stride = 4ull * width;
+    if (stride * height > INT_MAX)
+        return {};
+
+    void* bits = nullptr;
+    UniqueBitmap bitmap = newDib(static_cast<int>(width), static_cast<int>(height), bits);
+    if (!bitmap || !bits ||
+        FAILED(converter->CopyPixels(nullptr, static_cast<UINT>(stride), static_cast<UINT>(stride * height),
+                                     static_cast<BYTE*>(bits)))) {
+        return {};
+    }
+    widthOut = static_cast<int>(width);
+    heightOut = static_cast<int>(height);
+    return bitmap;
+}
+
+
 SIZE bitmapSize(HBITMAP bitmap) {
     BITMAP info{};
     if (!bitmap || !::GetObjectW(bitmap, sizeof info, &info))
@@ -67,17 +107,18 @@ HICON Win32Icon::at(int size) const {
     return found->second ? found->second.get() : icon_.get();
 }
 
-HBITMAP Win32Picture::doubleSize() const {
-    if (doubleSource_) {
-        double_ = doubleSource_();
-        doubleSource_ = nullptr;
-    }
-    return double_.get();
-}
-
 HBITMAP Win32Picture::at(const platform::Scale& scale) const {
-    HBITMAP doubleSize = scale.dpi() >= 144 ? this->doubleSize() : nullptr;
-    HBITMAP source = doubleSize ? doubleSize : bitmap_.get();
+    if (scale.dpi() >= 144 && !doubleSizePath_.empty()) {
+        // Loaded when first needed, so that a screen at 100 % never holds it; one that is missing or of
+        // another size is left out, and the picture is scaled from its own size instead.
+        int width = 0;
+        int height = 0;
+        double_ = loadBitmap(std::exchange(doubleSizePath_, {}), width, height);
+        if (width != 2 * width_ || height != 2 * height_)
+            double_.reset();
+    }
+    const bool fromDouble = double_ && scale.dpi() >= 144;
+    HBITMAP source = fromDouble ? double_.get() : bitmap_.get();
     const SIZE have = bitmapSize(source);
     const int width = scale.toDevice(width_);
     const int height = scale.toDevice(height_);

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <map>
 #include <string>
 
@@ -31,36 +30,32 @@ class Win32Icon : public forms::Icon {
 };
 
 // A picture kept as a 32-bit top-down DIB section of its design size, with an optional drawing of
-// the same picture at twice that size. Scaled copies are made once per scale, with a smooth scaler.
+// the same picture at twice that size, read from its file when a scale first needs it. Scaled copies
+// are made once per scale, with a smooth scaler.
 class Win32Picture : public forms::Picture {
   public:
-    // Makes the double-size drawing, or an empty bitmap when there is none of twice the size. Called
-    // once, when a scale first needs it: a screen at 100 % never decodes it.
-    using DoubleSizeSource = std::function<UniqueBitmap()>;
-
-    Win32Picture(HBITMAP bitmap, int width, int height, DoubleSizeSource doubleSize = {})
-        : bitmap_(bitmap), width_(width), height_(height), doubleSource_(std::move(doubleSize)) {}
+    Win32Picture(HBITMAP bitmap, int width, int height, std::wstring doubleSizePath = {})
+        : bitmap_(bitmap), width_(width), height_(height), doubleSizePath_(std::move(doubleSizePath)) {}
     HBITMAP get() const { return bitmap_.get(); }
     int width() const override { return width_; }
     int height() const override { return height_; }
-    bool hasDoubleSize() const { return doubleSize() != nullptr; }
     // The picture at `scale`: width() x height() scaled to device pixels; from 150 % up made from the
     // double-size drawing when there is one. nullptr when no scaled copy could be made.
     HBITMAP at(const platform::Scale& scale) const;
 
   private:
-    HBITMAP doubleSize() const;
-
     UniqueBitmap bitmap_;
     int width_;
     int height_;
-    mutable DoubleSizeSource doubleSource_;
+    mutable std::wstring doubleSizePath_;  // until it is read
     mutable UniqueBitmap double_;
     mutable std::map<int, UniqueBitmap> scaled_;  // by dpi
 };
 
 // The size of a bitmap in pixels.
 SIZE bitmapSize(HBITMAP bitmap);
+// The picture in the file at `path` as a 32-bit premultiplied top-down DIB section, and its size.
+UniqueBitmap loadBitmap(const std::wstring& path, int& widthOut, int& heightOut);
 // A copy of a 32-bit premultiplied DIB section at `width` x `height`, scaled smoothly.
 UniqueBitmap scaledBitmap(HBITMAP source, int width, int height);
 

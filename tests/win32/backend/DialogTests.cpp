@@ -245,6 +245,8 @@ TEST_F(DialogTest, NativeOwnedDialogAnswersTabSpaceClicksEnterEscAndTheCloseBox)
     ::GetObjectW(messageFont.get(), sizeof(expected), &expected);
     EXPECT_EQ(fontFaceOf(check1), expected.lfFaceName);
     EXPECT_EQ(fontFaceOf(hwndOf(d.OKButton)), expected.lfFaceName);
+    EXPECT_EQ(::SendMessageW(check1, WM_GETFONT, 0, 0), ::SendMessageW(hwndOf(d.OKButton), WM_GETFONT, 0, 0))
+        << "controls in the same font share one";
     EXPECT_EQ(entriesOf(hwndOf(d.File1)), (std::vector<std::wstring>{L"blue.skn", L"green.skn", L"赤.skn"}));
 
     // The picture at the top left, the text over it, the dialog face beside it.

@@ -73,7 +73,7 @@ void ComboBoxWindow::setEnabled(bool enabled) {
 }
 
 void ComboBoxWindow::setFont(const forms::Font& font) {
-    UniqueFont next = createControlFont(box_, font, scaleOf(window_.get()).dpi());
+    SharedFont next(box_, font, scaleOf(window_.get()).dpi());
     ::SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(next.get()), TRUE);
     font_ = std::move(next);  // the old font goes only after the combo box has let go of it
     setRect(rect_);           // the list's height follows the entries' height
@@ -161,6 +161,8 @@ LRESULT ComboBoxWindow::comboProc(HWND window, UINT message, WPARAM wParam, LPAR
 }
 
 LRESULT ComboBoxWindow::editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, void* self) {
+    if (isEmptyNonClientPaint(window, message))
+        return 0;
     if (message != WM_CHAR)
         return Subclass::original(window, message, wParam, lParam);
     auto* peer = static_cast<ComboBoxWindow*>(self);
@@ -175,6 +177,8 @@ LRESULT ComboBoxWindow::editProc(HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 LRESULT ComboBoxWindow::handleComboMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (isEmptyNonClientPaint(window, message))
+        return 0;
     switch (message) {
         case kReflectedCommand:
             return onNotification(window, HIWORD(wParam));

@@ -10,6 +10,7 @@
 #include "forms/Backend.h"
 #include "forms/Control.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/backend/ControlFont.h"
 #include "platform/win32/backend/Subclass.h"
 
 namespace win32 {
@@ -52,7 +53,7 @@ class ComboBoxWindow : public forms::ComboPeer {
 
     Win32Backend& backend_;
     forms::ComboBox& box_;
-    UniqueFont font_;
+    SharedFont font_;
     COLORREF color_ = 0;
     forms::Rect rect_;
     std::vector<std::string> items_;  // what the native list holds

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "forms/Form.h"
 #include "platform/win32/backend/Fonts.h"
 
@@ -28,9 +31,56 @@ UniqueFont createMessageFont(int dpi) {
     return UniqueFont(::CreateFontIndirectW(&metrics.lfMessageFont));
 }
 
-UniqueFont createControlFont(const forms::Control& control, const forms::Font& font, int dpi) {
-    const bool dialog = control.form().style() == forms::FormStyle::Dialog;
-    return dialog && font == forms::Font{} ? createMessageFont(dpi) : createFont(font, dpi);
+namespace {
+
+struct Held {
+    forms::Font font;  // an empty face for the message font
+    int dpi;
+    HFONT handle;
+    int holders;
+};
+
+// The fonts the controls hold. The windows live on one thread: the list needs no lock.
+std::vector<Held>& heldFonts() {
+    static std::vector<Held> held;
+    return held;
+}
+
+void letGo(HFONT font) {
+    std::vector<Held>& held = heldFonts();
+    const auto found = std::find_if(held.begin(), held.end(), [&](const Held& h) { return h.handle == font; });
+    if (found != held.end() && --found->holders == 0) {
+        ::DeleteObject(font);
+        held.erase(found);
+    }
+}
+
+}  // namespace
+
+SharedFont::SharedFont(const forms::Control& control, const forms::Font& font, int dpi) {
+    const bool message = control.form().style() == forms::FormStyle::Dialog && font == forms::Font{};
+    const forms::Font key = message ? forms::Font{"", 0.0, false} : font;
+    std::vector<Held>& held = heldFonts();
+    for (Held& h : held) {
+        if (h.font == key && h.dpi == dpi) {
+            ++h.holders;
+            font_ = h.handle;
+            return;
+        }
+    }
+    font_ = (message ? createMessageFont(dpi) : createFont(font, dpi)).release();
+    if (font_)
+        held.push_back({key, dpi, font_, 1});
+}
+
+SharedFont::~SharedFont() {
+    letGo(font_);
+}
+
+SharedFont& SharedFont::operator=(SharedFont&& other) noexcept {
+    if (this != &other)
+        letGo(std::exchange(font_, std::exchange(other.font_, nullptr)));
+    return *this;
 }
 
 }  // namespace win32

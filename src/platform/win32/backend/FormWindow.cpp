@@ -281,6 +281,8 @@ void FormWindow::reportBounds(HWND window) {
 
 // A handler may unload the form, which deletes this peer: each case calls into the form last.
 LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (isEmptyNonClientPaint(window, message))
+        return 0;
     switch (message) {
         case WM_ERASEBKGND:
             return 1;

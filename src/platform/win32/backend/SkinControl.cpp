@@ -67,7 +67,7 @@ void SkinControl::setEnabled(bool enabled) {
 }
 
 void SkinControl::setFont(const forms::Font& font) {
-    font_ = createControlFont(control_, font, scaleOf(window_.get()).dpi());
+    font_ = SharedFont(control_, font, scaleOf(window_.get()).dpi());
     ::InvalidateRect(window_.get(), nullptr, FALSE);
 }
 
@@ -93,7 +93,7 @@ void SkinControl::paint(HWND window) {
                        reinterpret_cast<LPARAM>(&inForm));
         if (kind_ == Kind::Label) {
             const std::wstring text = windowText(window);
-            SelectedObject font(buffer.dc(), font_ ? font_.get() : ::GetStockObject(DEFAULT_GUI_FONT));
+            SelectedObject font(buffer.dc(), font_.get() ? font_.get() : ::GetStockObject(DEFAULT_GUI_FONT));
             ::SetBkMode(buffer.dc(), TRANSPARENT);
             ::SetTextColor(buffer.dc(), ::IsWindowEnabled(window) ? color_ : ::GetSysColor(COLOR_GRAYTEXT));
             ::DrawTextW(buffer.dc(), text.c_str(), static_cast<int>(text.size()), &client,
@@ -143,6 +143,8 @@ LRESULT SkinControl::onButtonUp(HWND window, UINT message, WPARAM wParam, LPARAM
 
 // A handler may unload the form, which deletes this peer: nothing of it is used after the last event.
 LRESULT SkinControl::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (isEmptyNonClientPaint(window, message))
+        return 0;
     switch (message) {
         case WM_ERASEBKGND:
             return 1;

@@ -7,6 +7,7 @@
 #include "forms/Backend.h"
 #include "forms/Control.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/backend/ControlFont.h"
 
 namespace win32 {
 
@@ -49,7 +50,7 @@ class SkinControl : public forms::ControlPeer {
     Win32Backend& backend_;
     forms::Control& control_;
     Kind kind_;
-    UniqueFont font_;
+    SharedFont font_;
     COLORREF color_ = 0;
     bool leftPressed_ = false;       // a left button up inside is a click only after a down here
     bool afterDoubleClick_ = false;  // the up that ends a double click is no second click

@@ -60,7 +60,7 @@ void StandardControl<Interface>::setEnabled(bool enabled) {
 template <class Interface>
 void StandardControl<Interface>::setFont(const forms::Font& font) {
     fontSpec_ = font;
-    UniqueFont next = createControlFont(control_, font, scale().dpi());
+    SharedFont next(control_, font, scale().dpi());
     ::SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(next.get()), TRUE);
     font_ = std::move(next);  // the old font goes only after the control has let go of it
 }
@@ -113,6 +113,8 @@ LRESULT StandardControl<Interface>::subclassProc(HWND window, UINT message, WPAR
 // called, unless `alive` says it is still there.
 template <class Interface>
 LRESULT StandardControl<Interface>::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (isEmptyNonClientPaint(window, message))
+        return 0;
     const std::weak_ptr<int> alive = alive_;
     switch (message) {
         case kApplyScale:

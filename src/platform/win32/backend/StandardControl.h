@@ -9,6 +9,7 @@
 #include "forms/Backend.h"
 #include "forms/Control.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/backend/ControlFont.h"
 #include "platform/win32/backend/Dpi.h"
 #include "platform/win32/backend/Subclass.h"
 
@@ -66,7 +67,7 @@ class StandardControl : public Interface {
 
     forms::Rect rect_;      // design pixels
     forms::Font fontSpec_;  // as the runtime set it
-    UniqueFont font_;       // fontSpec_ at the window's scale
+    SharedFont font_;       // fontSpec_ at the window's scale
     COLORREF color_ = 0;
     UniqueWindow window_;
     std::optional<Subclass> subclass_;  // removed before the window is destroyed

@@ -49,7 +49,7 @@ void TextBoxWindow::setEnabled(bool enabled) {
 }
 
 void TextBoxWindow::setFont(const forms::Font& font) {
-    UniqueFont next = createControlFont(box_, font, scaleOf(window_.get()).dpi());
+    SharedFont next(box_, font, scaleOf(window_.get()).dpi());
     ::SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(next.get()), TRUE);
     font_ = std::move(next);  // the old font goes only after the edit has let go of it
 }
@@ -92,6 +92,8 @@ LRESULT TextBoxWindow::subclassProc(HWND window, UINT message, WPARAM wParam, LP
 
 // A handler may unload the form, which deletes this peer: nothing of it is used after the event.
 LRESULT TextBoxWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (isEmptyNonClientPaint(window, message))
+        return 0;
     switch (message) {
         case WM_CHAR: {
             const std::weak_ptr<int> alive = alive_;

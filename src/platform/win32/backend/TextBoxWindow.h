@@ -8,6 +8,7 @@
 #include "forms/Backend.h"
 #include "forms/Control.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/backend/ControlFont.h"
 #include "platform/win32/backend/Subclass.h"
 
 namespace win32 {
@@ -40,7 +41,7 @@ class TextBoxWindow : public forms::EditPeer {
 
     Win32Backend& backend_;
     forms::TextBox& box_;
-    UniqueFont font_;
+    SharedFont font_;
     COLORREF color_ = 0;
     bool settingText_ = false;  // the runtime holds the text already: no Change from our own update
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);

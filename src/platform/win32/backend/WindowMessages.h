@@ -24,6 +24,19 @@ inline constexpr UINT kApplyScale = WM_APP + 5;
 // returns the brush, 0 when the control leaves the colours to the system.
 inline constexpr UINT kReflectedCtlColor = WM_APP + 16;
 
+// True for WM_NCPAINT to a window with nothing outside its client area (no frame, caption or scroll
+// bar): there is nothing to paint, so its procedure answers it at once. The default handling would take
+// a device context for the whole window from the system's cache, and Wine keeps one such context per
+// window and kind of drawing (up to 64 in all) for the rest of the run.
+inline bool isEmptyNonClientPaint(HWND window, UINT message) {
+    if (message != WM_NCPAINT)
+        return false;
+    RECT outer{};
+    RECT client{};
+    return ::GetWindowRect(window, &outer) && ::GetClientRect(window, &client) &&
+           outer.right - outer.left == client.right && outer.bottom - outer.top == client.bottom;
+}
+
 // The Shift mask of the mouse events: 1 Shift, 2 Ctrl, 4 Alt.
 inline int shiftMask(WPARAM keys) {
     int shift = 0;
