@@ -57,7 +57,6 @@ bool Launcher::Main() {
 
     ApplyConfiguredSkin();
 
-    mainF_->ApplyWindowOrder();
     mainF_->Label4.setCaption(s_.ZOrderLock == 1 ? "H" : "");
 
     s_.Expanded = 0;
@@ -68,6 +67,11 @@ bool Launcher::Main() {
 
     mainF_->DrawPanelIcons(s_.Mode == 0 ? s_.ExePath : s_.BrowserPath);
     mainF_->ShowFirstSlotOfPage();
+
+    // Setting the window order shows the strip. Everything above only prepares what it shows, so it
+    // appears once, collapsed and with its page, instead of at its design size and then shrinking
+    // while its controls repaint; the questions about vanished items come over the finished strip.
+    mainF_->ApplyWindowOrder();
 
     OfferToRemoveVanishedItems();
 

@@ -89,6 +89,14 @@ class Platform {
     // True when a directory listing of exactly `path` finds an entry. Hidden and system entries are
     // never found; wildcards match; FilesOnly finds no folder.
     virtual bool listingFinds(const std::string& path, Listing listing) = 0;
+    // listingFinds for each of `paths`, in their order. An implementation may answer many paths of one
+    // folder from one listing of it.
+    virtual std::vector<bool> listingFindsEach(const std::vector<std::string>& paths, Listing listing) {
+        std::vector<bool> found;
+        for (const std::string& path : paths)
+            found.push_back(listingFinds(path, listing));
+        return found;
+    }
     // True when `path` names an existing folder (by its attributes).
     virtual bool isFolder(const std::string& path) = 0;
     // The names (not paths) of the files in `folder` that match `pattern`, in the system's order.

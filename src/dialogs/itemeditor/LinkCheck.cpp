@@ -1,5 +1,7 @@
 #include "dialogs/itemeditor/LinkCheck.h"
 
+#include <vector>
+
 #include "state/StoredFiles.h"
 
 namespace dialogs {
@@ -11,9 +13,15 @@ bool RegistrationPresent(platform::Platform& platform, const std::string& path) 
 VanishedOutcome AskAboutVanishedItems(state::LauncherState& s, platform::Platform& platform,
                                       const std::function<void()>& afterRemoval) {
     VanishedOutcome outcome;
+    // All paths are looked up together first, which the system answers folder by folder; a path found
+    // missing is looked up again right before its question, as a question may stay open for a while.
+    std::vector<std::string> paths;
+    for (int n = 0; n < state::kGridSize; ++n)
+        paths.push_back(s.RunItems.at(n).Path);
+    const std::vector<bool> listed = platform.listingFindsEach(paths, platform::Listing::FilesAndFolders);
     for (int n = 0; n < state::kGridSize; ++n) {
         state::ItemRecord& item = s.RunItems.at(n);
-        if (RegistrationPresent(platform, item.Path))
+        if (listed.at(static_cast<std::size_t>(n)) || RegistrationPresent(platform, item.Path))
             continue;
         outcome.anyMissing = true;
         const auto answer =

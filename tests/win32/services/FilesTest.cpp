@@ -51,6 +51,46 @@ TEST_F(FilesTest, ListingFindsVisibleEntriesOnlyAndFoldersOnlyWhenAsked) {
     EXPECT_TRUE(platform.listingFinds(folder.at("s*"), Listing::FilesAndFolders));
 }
 
+// Many paths at once give what one lookup each gives: the paths of one folder come from one listing.
+TEST_F(FilesTest, ListingManyPathsFindsWhatEachLookupFinds) {
+    writeFile(folder.at("a.txt"), "a");
+    writeFile(folder.at("隠し.txt"), "h");
+    addAttributes(folder.at("隠し.txt"), FILE_ATTRIBUTE_HIDDEN);
+    writeFile(folder.at("sys.txt"), "s");
+    addAttributes(folder.at("sys.txt"), FILE_ATTRIBUTE_SYSTEM);
+    writeFile(folder.at("a long name.text"), "l");
+    makeFolder(folder.at("sub"));
+    writeFile(folder.at("sub\\inner.txt"), "i");
+    wchar_t shortPath[MAX_PATH] = {};
+    ASSERT_GT(::GetShortPathNameW(win32::widen(folder.at("a long name.text")).c_str(), shortPath, MAX_PATH), 0u);
+
+    struct Case {
+        std::string path;
+        bool file, fileOrFolder;
+    };
+    const std::vector<Case> cases = {
+        {folder.at("a.txt"), true, true},           {folder.at("A.TXT"), true, true},
+        {folder.at("隠し.txt"), false, false},      {folder.at("sys.txt"), false, false},
+        {folder.at("sub"), false, true},            {folder.at("missing.txt"), false, false},
+        {folder.at("a.?xt"), true, true},           {folder.at("sub\\"), true, true},
+        {folder.at("sub\\inner.txt"), true, true}, {folder.at("gone\\a.txt"), false, false},
+        {win32::narrow(shortPath), true, true},     {"", false, false},
+    };
+    std::vector<std::string> paths;
+    for (const Case& c : cases)
+        paths.push_back(c.path);
+    for (const Listing listing : {Listing::FilesOnly, Listing::FilesAndFolders}) {
+        const std::vector<bool> found = platform.listingFindsEach(paths, listing);
+        ASSERT_EQ(found.size(), cases.size());
+        for (std::size_t i = 0; i < cases.size(); ++i) {
+            SCOPED_TRACE(cases[i].path);
+            const bool expected = listing == Listing::FilesOnly ? cases[i].file : cases[i].fileOrFolder;
+            EXPECT_EQ(found[i], expected);
+            EXPECT_EQ(platform.listingFinds(cases[i].path, listing), expected);
+        }
+    }
+}
+
 TEST_F(FilesTest, PathEndingInSeparatorListsTheFolder) {
     makeFolder(folder.at("empty"));
     makeFolder(folder.at("full"));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <map>
 #include <string>
 
 #include "platform/win32/Wide.h"
@@ -20,6 +21,19 @@ bool isDirectory(const WIN32_FIND_DATAW& entry) {
 
 bool endsWithSeparator(std::wstring_view path) {
     return !path.empty() && (path.back() == L'\\' || path.back() == L'/');
+}
+
+// True when `name` stands for exactly one entry name: no wildcard, and nothing the system would trim
+// from the end of a name before it looks.
+bool plainName(std::wstring_view name) {
+    return !name.empty() && name.find_first_of(L"*?<>\"") == std::wstring_view::npos && name.back() != L'.' &&
+           name.back() != L' ';
+}
+
+// Names compared as the file system compares them: ordinal, ignoring case.
+bool sameName(const wchar_t* entryName, const std::wstring& name) {
+    return entryName[0] && ::CompareStringOrdinal(entryName, -1, name.c_str(), static_cast<int>(name.size()),
+                                                  TRUE) == CSTR_EQUAL;
 }
 
 // Calls `visit` for each entry of the listing until it returns true; true when it did.
@@ -122,6 +136,43 @@ bool Win32Platform::listingFinds(const std::string& path, platform::Listing list
     return anyEntry(pattern, [&](const WIN32_FIND_DATAW& entry) {
         return !hiddenOrSystem(entry) && (foldersToo || !isDirectory(entry));
     });
+}
+
+std::vector<bool> Win32Platform::listingFindsEach(const std::vector<std::string>& paths,
+                                                  platform::Listing listing) {
+    // A lookup costs about as much as listing the whole folder does: the paths of one folder are
+    // answered from one listing of it, matched by long or short name as the lookup would match them.
+    std::vector<bool> found(paths.size(), false);
+    struct Wanted {
+        std::size_t index;
+        std::wstring name;
+    };
+    std::map<std::wstring, std::vector<Wanted>> byFolder;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const std::wstring path = widen(paths[i]);
+        const std::size_t cut = path.find_last_of(L"\\/");
+        if (cut != std::wstring::npos && plainName(std::wstring_view(path).substr(cut + 1)))
+            byFolder[path.substr(0, cut + 1)].push_back({i, path.substr(cut + 1)});
+        else
+            found[i] = listingFinds(paths[i], listing);
+    }
+    const bool foldersToo = listing == platform::Listing::FilesAndFolders;
+    for (const auto& [folder, wanted] : byFolder) {
+        if (wanted.size() == 1) {
+            found[wanted.front().index] = listingFinds(paths[wanted.front().index], listing);
+            continue;
+        }
+        anyEntry(folder + L'*', [&](const WIN32_FIND_DATAW& entry) {
+            if (hiddenOrSystem(entry) || (!foldersToo && isDirectory(entry)))
+                return false;
+            for (const Wanted& w : wanted) {
+                if (sameName(entry.cFileName, w.name) || sameName(entry.cAlternateFileName, w.name))
+                    found[w.index] = true;
+            }
+            return false;
+        });
+    }
+    return found;
 }
 
 bool Win32Platform::isFolder(const std::string& path) {
