@@ -210,8 +210,12 @@ void TextBox::setSelection(const Selection& selection) {
 }
 
 void TextBox::notifyEdited(const std::string& text, const Selection& caret) {
-    if (text == this->text())
+    // A character typed over the same character leaves the text as it was, but the caret still moves
+    // past it, as in a system edit; only a changed text is a Change.
+    if (text == this->text()) {
+        setSelection(caret);
         return;
+    }
     replaceTextSilently(text);
     setSelection(caret);
     raise(onChange);

@@ -176,6 +176,12 @@ void textBoxChange(forms::Backend& backend, Person& person) {
     d.nameT.setText("xy");
     EXPECT_EQ(d.take(), (Log{"NameT change a", "NameT change ab", "NameT change xy"}));
     EXPECT_EQ(d.nameT.text(), "xy");
+    // The same character typed over itself is no change, but the caret moves past it.
+    d.nameT.setSelection({1, 1});
+    person.typeText(d.nameT, "y");
+    EXPECT_EQ(d.take(), Log{});
+    EXPECT_EQ(d.nameT.selection().start, 2);
+    EXPECT_EQ(d.nameT.selection().length, 0);
 }
 
 void lockedTextBox(forms::Backend& backend, Person& person) {
