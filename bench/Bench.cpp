@@ -68,6 +68,7 @@ constexpr const wchar_t* kOptionsCaption = L"Tolvane Option";
 constexpr const wchar_t* kHotkeyCaption = L"Tolvane HotKey Option";
 constexpr const wchar_t* kItemEditorCaption = L"Tolvane registered Item option";
 constexpr const wchar_t* kLinkPageCaption = L"Tolvane Link HTML File Generator";
+constexpr const wchar_t* kSkinCaption = L"Tolvane Skin option";
 
 HWND openOptions(const Subjects::Started& launcher) {
     e2e::PostRightClick(e2e::ChildAt(launcher.window, 7, 6, 16, 16), 8, 8);
@@ -83,11 +84,10 @@ bool closeDialog(HWND dialog) {
 // opener shows again.
 bool cycleFrom(const Subjects::Started& launcher, HWND opener, const wchar_t* button, const wchar_t* caption) {
     // A push button is pressed as the keyboard would; a label (the hotkey texts) takes a click.
-    HWND control = e2e::ChildByText(opener, button);
-    if (e2e::ClassOf(control) == L"Button")
-        PostMessageW(control, BM_CLICK, 0, 0);
+    if (HWND pushButton = e2e::PushButton(opener, button))
+        PostMessageW(pushButton, BM_CLICK, 0, 0);
     else
-        e2e::PostClick(control, 4, 4);
+        e2e::PostClick(e2e::ChildByText(opener, button), 4, 4);
     HWND dialog = e2e::WaitForWindow(e2e::kFormClass, caption, launcher.process.Id(), e2e::kAnswerLimit);
     if (!dialog)
         std::fprintf(stderr, "bench: \"%ls\" did not open\n", caption);
@@ -109,10 +109,11 @@ bool cycleLinkPage(const Subjects::Started& launcher, HWND options) {
 }
 
 // Opens and closes every dialog once: the options dialog, and from it the hotkey capture dialog, the
-// item editor of each grid and the link page dialog.
+// skin dialog, the item editor of each grid and the link page dialog.
 bool cycleDialogs(const Subjects::Started& launcher) {
     HWND options = openOptions(launcher);
     return options && cycleFrom(launcher, options, L"Ctrl + Alt + C", kHotkeyCaption) &&
+           cycleFrom(launcher, options, L"スキンの変更", kSkinCaption) &&
            cycleFrom(launcher, options, L"ランチャー編集", kItemEditorCaption) && cycleLinkPage(launcher, options) &&
            closeDialog(options);
 }

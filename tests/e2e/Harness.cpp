@@ -508,6 +508,15 @@ std::vector<HWND> Children(HWND parent) {
     return children;
 }
 
+HWND PushButton(HWND parent, const std::wstring& caption) {
+    for (HWND child : Children(parent)) {
+        const LONG type = GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK;
+        if (ClassOf(child) == L"Button" && type <= BS_DEFPUSHBUTTON && TextOf(child) == caption)
+            return child;
+    }
+    return nullptr;
+}
+
 HWND ChildByText(HWND parent, const std::wstring& text) {
     HWND found = nullptr;
     for (HWND child : Children(parent)) {

@@ -166,6 +166,8 @@ SIZE ScreenSize();
 std::vector<HWND> Children(HWND parent);
 // The child whose caption is the text; null if none or several.
 HWND ChildByText(HWND parent, const std::wstring& text);
+// The push button whose caption is the text (a frame may carry the same one); null if none.
+HWND PushButton(HWND parent, const std::wstring& caption);
 // The child whose rectangle in the parent's client area is exactly (left, top, width, height), as in the
 // control table; null if none or several.
 HWND ChildAt(HWND parent, int left, int top, int width, int height);

@@ -61,17 +61,6 @@ std::uint32_t BitmapPixel(const std::string& bmp, int x, int y) {
     return ::testing::AssertionFailure() << mismatch;
 }
 
-// The push button with this caption (a frame may carry the same one).
-HWND PushButton(HWND window, const std::wstring& caption) {
-    for (HWND child : Children(window)) {
-        const LONG type = GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK;
-        if (ClassOf(child) == L"Button" && type <= BS_DEFPUSHBUTTON && TextOf(child) == caption)
-            return child;
-    }
-    ADD_FAILURE() << "no button " << Narrow(caption);
-    return nullptr;
-}
-
 TEST(SkinDialog, EachShippedSkinAppliedFromTheDialogAndKeptOverARestart) {
     TOLVANE_REQUIRE_PROGRAM();
     const int dpi = ScreenDpi();
