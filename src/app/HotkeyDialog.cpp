@@ -31,9 +31,10 @@ void Launcher::OpenHotkeyDialog(int id) {
     dialog.activate();
     const state::HotkeyEntry& entry = s_.Hotkeys[static_cast<std::size_t>(id)];
     dialog.HotKeyTitle.setCaption(options->HTI[id].caption());
-    dialog.HotC.setValue(entry.Ctrl == 1 ? 1 : 0);
-    dialog.HotA.setValue(entry.Alt == 1 ? 1 : 0);
-    dialog.HotS.setValue(entry.Shift == 1 ? 1 : 0);
+    // Any value but 0 is set, as registration reads it; OK writes 0 or 1 back.
+    dialog.HotC.setValue(entry.Ctrl != 0 ? 1 : 0);
+    dialog.HotA.setValue(entry.Alt != 0 ? 1 : 0);
+    dialog.HotS.setValue(entry.Shift != 0 ? 1 : 0);
     dialog.HotW.setText(entry.Key);
     dialog.HK_IDGiven = id;
 }

@@ -25,13 +25,14 @@ std::optional<unsigned> VirtualKey(const state::HotkeyEntry& entry) {
     return static_cast<unsigned char>(first.text[0]);
 }
 
+// Any value but 0 counts as set, as in registration: a hand-edited settings file may hold 2 or -1.
 std::string HotkeyText(const state::HotkeyEntry& entry) {
     std::string text;
-    if (entry.Ctrl == 1)
+    if (entry.Ctrl != 0)
         text += "Ctrl + ";
-    if (entry.Alt == 1)
+    if (entry.Alt != 0)
         text += "Alt + ";
-    if (entry.Shift == 1)
+    if (entry.Shift != 0)
         text += "Shift + ";
     return text + entry.Key;
 }

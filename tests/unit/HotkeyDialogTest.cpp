@@ -147,4 +147,33 @@ TEST_F(HotkeyDialogTest, ATakenCombinationIsStoredShownAsRefusedAndDisturbsNoOth
     other.unload();
 }
 
+// A hand-edited settings file may hold any number for a modifier: registration, the text and the
+// check boxes all count anything but 0 as set, and OK stores 0 or 1.
+TEST_F(LauncherTest, AnyNonzeroModifierCountsAsSetEverywhere) {
+    writeStored("Tolv.ini", {"0,0,0", "0,0,1", "C:\\ie.exe", "softblue.skn", "2,-1,0,\"T\"", "0,0,7,\"M\"",
+                             "1,1,0,\"C\"", "1,1,0,\"R\"", "1,1,0,\"W\"", "mm/dd(ddd) hh:mm:ss", "0"});
+    const struct {
+        int id;
+        Hotkey registered;
+        const char *text, *stored;
+    } cases[] = {{0, {kCtrl | kAlt, 'T'}, "Ctrl + Alt + T", "\r\n1,1,0,\"T\"\r\n"},
+                 {1, {kShift, 'M'}, "Shift + M", "\r\n0,0,1,\"M\"\r\n"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.id);
+        ASSERT_TRUE(start());
+        EXPECT_EQ(backend.hotkeyOf(mainF(), c.id), c.registered);
+        headless::rightClick(mainF().IconV);
+        dialogs::OptF& options = *launcher->optionsDialog();
+        EXPECT_EQ(options.HotKeyV[c.id].caption(), c.text);
+        headless::click(options.HotKeyV[c.id]);
+        dialogs::THotKeyOpt& d = *launcher->hotkeyDialog();
+        EXPECT_EQ(static_cast<unsigned>(d.HotC.value()) * kCtrl + static_cast<unsigned>(d.HotA.value()) * kAlt +
+                      static_cast<unsigned>(d.HotS.value()) * kShift,
+                  c.registered.modifiers);
+        headless::click(d.OKButton);
+        launcher->End();
+        EXPECT_NE(file("Tolv.ini").find(c.stored), std::string::npos);
+    }
+}
+
 }  // namespace
