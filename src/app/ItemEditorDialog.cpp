@@ -20,6 +20,8 @@ void Launcher::OpenItemEditor(int rorEp) {
 }
 
 void Launcher::ReturnToItemEditor() {
+    if (closing_)
+        return;
     if (dialogs::ItemOptF* editor = itemOptF_.get())
         editor->activate();
 }

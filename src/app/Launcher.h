@@ -69,6 +69,8 @@ class Launcher : public dialogs::Host {
     forms::Backend& backend_;
     platform::Platform& platform_;
     state::LauncherState s_;
+    // Set by the closing steps: a dialog that goes then shows nothing again on its way out.
+    bool closing_ = false;
     forms::DialogSlot<dialogs::OptF> optF_;
     forms::DialogSlot<dialogs::THotKeyOpt> hotKeyOpt_;
     // After the options dialog, so that they go before the dialog they return to.

@@ -25,6 +25,8 @@ void Launcher::OpenOptions() {
 }
 
 void Launcher::ReturnToOptions() {
+    if (closing_)
+        return;
     if (dialogs::OptF* dialog = optF_.get())
         dialog->activate();
 }

@@ -21,6 +21,7 @@ void Launcher::CloseDialogs() {
 // However the window closes (also when Windows shuts down), these steps run once. The dialogs go
 // first: none of them saves on its way out, so the one save below holds everything.
 void Launcher::ClosingSteps() {
+    closing_ = true;
     CloseDialogs();
     mainwindow::MainF& form = *mainF_;
     form.ReleaseHotkeys();

@@ -108,8 +108,10 @@ class HeadlessFormPeer : public forms::FormPeer {
     // As a window shown by the system, a dialog that no control of has the focus gives it to its first
     // tab stop.
     void setVisible(bool visible) override {
-        if (visible)
+        if (visible) {
+            backend_.shownForms.push_back(form_.name());
             focusFirstTabStop();
+        }
     }
     void activate() override {
         backend_.activeForm = &form_;

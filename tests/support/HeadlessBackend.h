@@ -48,6 +48,8 @@ class HeadlessBackend : public forms::Backend {
     std::vector<int> hotkeyReleases;
     // The form that was activated last.
     forms::Form* activeForm = nullptr;
+    // The names of the forms whose window was shown, in order.
+    std::vector<std::string> shownForms;
     // The forms that have a window now, in the order their windows were made.
     std::vector<forms::Form*> liveForms() const;
 

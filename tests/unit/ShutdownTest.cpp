@@ -48,4 +48,30 @@ TEST_F(LauncherTest, UnsavedEntryFieldsAreDiscardedAtShutdown) {
     EXPECT_EQ(file("TRUN.dat"), before);
 }
 
+// Closing with a dialog open that hid its opener: the opener goes without showing again first.
+TEST_F(LauncherTest, ClosingWithDialogsOpenShowsNoOpenerAgain) {
+    const struct {
+        const char* name;
+        std::vector<const char*> buttons;  // clicked in turn, starting in the options dialog
+    } cases[] = {{"skin dialog", {"Command4"}},
+                 {"item editor", {"Command6"}},
+                 {"link page dialog", {"Command5", "Command7"}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        launcher.reset();
+        ASSERT_TRUE(start());
+        headless::rightClick(mainF().IconV);
+        forms::Form* form = launcher->optionsDialog();
+        for (const char* button : c.buttons) {
+            headless::click(*form->findControl(button));
+            form = backend.activeForm;
+        }
+        ASSERT_EQ(backend.liveForms().size(), 2u + c.buttons.size());
+        backend.shownForms.clear();
+        launcher->End();
+        EXPECT_TRUE(backend.liveForms().empty());
+        EXPECT_EQ(backend.shownForms, std::vector<std::string>{});
+    }
+}
+
 }  // namespace
