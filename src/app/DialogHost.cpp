@@ -1,4 +1,4 @@
-// The strip's routines as the dialogs ask for them.
+// The strip's routines as the dialogs ask for them, and the grids shown alike in every window.
 #include "app/Launcher.h"
 #include "mainwindow/Skin.h"
 
@@ -8,8 +8,18 @@ void Launcher::DrawPanelIcons(const std::string& path) {
     mainF_->DrawPanelIcons(path);
 }
 
-void Launcher::FillCommandList() {
+void Launcher::ItemsChanged() {
     mainF_->FillCommandList();
+    mainF_->ShowShownSlotAgain();
+    if (dialogs::OptF* options = optF_.get())
+        options->ShowCounts();
+}
+
+void Launcher::StripItemsChanged() {
+    if (dialogs::ItemOptF* editor = itemOptF_.get())
+        editor->ShowGridAgain();
+    if (dialogs::OptF* options = optF_.get())
+        options->ShowCounts();
 }
 
 void Launcher::ApplySkin(const std::string& skinPath) {

@@ -44,8 +44,8 @@ class Launcher : public dialogs::Host {
     // ---- dialogs::Host
     forms::Form& Strip() override { return *mainF_; }
     void DrawPanelIcons(const std::string& path) override;
-    void FillCommandList() override;
     void ApplySkin(const std::string& skinPath) override;
+    void ItemsChanged() override;
     void RegisterHotkeys() override;
     bool HotkeyWorks(int id) override;
     void OpenHotkeyDialog(int id) override;
@@ -61,6 +61,8 @@ class Launcher : public dialogs::Host {
     void ApplyConfiguredSkin();
     void OfferToRemoveVanishedItems();
     void ClosingSteps();
+    // The strip's store or delete label changed a grid: the open dialogs show it anew.
+    void StripItemsChanged();
     // Unloads every open dialog, a dialog opened from another one before its opener.
     void CloseDialogs();
     // The right click on the mode icon: the options dialog beside the strip.

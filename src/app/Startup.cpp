@@ -46,6 +46,7 @@ bool Launcher::Main() {
     mainF_->onEndRequested = [this] { End(); };
     mainF_->onClosing = [this] { ClosingSteps(); };
     mainF_->onOptionsRequested = [this] { OpenOptions(); };
+    mainF_->onItemsChanged = [this] { StripItemsChanged(); };
     mainF_->load();
 
     KeepWindowOnScreen();
@@ -121,7 +122,7 @@ void Launcher::ApplyConfiguredSkin() {
 }
 
 void Launcher::OfferToRemoveVanishedItems() {
-    dialogs::AskAboutVanishedItems(s_, platform_, [this] { mainF_->FillCommandList(); });
+    dialogs::AskAboutVanishedItems(s_, platform_, [this] { ItemsChanged(); });
 }
 
 }  // namespace app

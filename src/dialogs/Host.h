@@ -18,8 +18,11 @@ class Host {
 
     // The strip's routines that a dialog's change needs.
     virtual void DrawPanelIcons(const std::string& path) = 0;
-    virtual void FillCommandList() = 0;
     virtual void ApplySkin(const std::string& skinPath) = 0;
+
+    // A dialog changed a grid in memory: the strip (its shown slot, panel and command box list) and
+    // every other open window show the grids as they now stand.
+    virtual void ItemsChanged() = 0;
 
     // The five hotkeys. RegisterHotkeys registers them again from the state: a combination that the
     // system refuses leaves that one hotkey without effect and never disturbs the others; the options

@@ -57,18 +57,24 @@ void MainF::PageVMouseDown(const forms::MouseArgs& args) {
         TitleT.setText("");
 }
 
-void MainF::Label2Click(int index) {
-    state::ItemRecord& item = s_.currentRecord(s_.CurrentSlot);
-    if (index == 0) {
-        // A text that the stored files cannot hold is refused before anything changes: a line break
-        // would shift every later line of the file, and code page 932 lacks some characters.
-        for (const forms::TextBox* field : {&TitleT, &BatchT, &PathT}) {
-            if (const auto character = platform::UnstorableCharacter(field->text())) {
-                ViewCaption.setCaption(platform::UnstorableMessage(*character));
-                return;
-            }
+bool MainF::EntryFieldsStorable() {
+    // A line break would shift every later line of the file, and code page 932 lacks some
+    // characters: such a text is refused before anything changes, in a box that the clock cannot
+    // overwrite, and the fields keep what was typed.
+    for (forms::TextBox* field : {&TitleT, &BatchT, &PathT}) {
+        if (const auto character = platform::UnstorableCharacter(field->text())) {
+            platform_.messageBox(platform::UnstorableMessage(*character), platform::MessageButtons::Ok);
+            field->setFocus();
+            return false;
         }
     }
+    return true;
+}
+
+void MainF::Label2Click(int index) {
+    state::ItemRecord& item = s_.currentRecord(s_.CurrentSlot);
+    if (index == 0 && !EntryFieldsStorable())
+        return;
     HideCommandBox();
     ToggleExpanded();
     switch (index) {
@@ -87,15 +93,17 @@ void MainF::Label2Click(int index) {
             PathT.setText(item.Path);
             if (TitleT.text() == state::EmptyMarker)
                 TitleT.setText("");
-            break;
+            return;
         case 2:
             item = state::ItemRecord::empty();
             FillCommandList();
             state::SaveAll(s_, platform_);
             break;
         default:
-            break;
+            return;
     }
+    if (onItemsChanged)
+        onItemsChanged();
 }
 
 }  // namespace mainwindow

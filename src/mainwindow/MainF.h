@@ -50,6 +50,10 @@ class MainF : public forms::Form {
     void SwitchMode();
     // Shows an item: its title in the caption, its three texts in the entry fields.
     void ShowRecord(const state::ItemRecord& item);
+    // A grid was changed by another route than the entry fields (a dialog, the removals at start-up):
+    // the shown slot as it now stands in the fields, the caption (unless the clock holds it) and the
+    // panel, so that a later store cannot write back what the slot held before.
+    void ShowShownSlotAgain();
     // Shows the item of `slot` on the current page in the caption and the entry fields.
     void ShowSlot(int slot);
     // True while the entry fields hold text that differs from the item they show.
@@ -86,6 +90,8 @@ class MainF : public forms::Form {
     std::function<void()> onEndRequested;
     // The window is about to unload, whatever the cause: the application's closing steps.
     std::function<void()> onClosing;
+    // The store or delete label changed the current grid (and saved it): the open dialogs show it anew.
+    std::function<void()> onItemsChanged;
 
     state::LauncherState& state() { return s_; }
     platform::Platform& platform() { return platform_; }
@@ -116,6 +122,9 @@ class MainF : public forms::Form {
     // Empties the fields but the path, opens the window and puts the caret into the title.
     void PrepareRegistration(const std::string& path);
     void ZoLMouseDown(const forms::MouseArgs& args);
+    // The entry fields hold nothing that the stored files could not: otherwise the reason in a message
+    // box and the caret in the field that holds the character.
+    bool EntryFieldsStorable();
     void TitleTKeyPress(int& keyAscii);
     void BatchTKeyPress(int& keyAscii);
     void PathTDblClick();

@@ -56,4 +56,20 @@ void MainF::ShowSlot(int slot) {
     s_.ShownSlot = static_cast<state::Integer>(slot);
 }
 
+void MainF::ShowShownSlotAgain() {
+    // What the fields show is what the store label writes: the shown slot.
+    s_.CurrentSlot = s_.ShownSlot;
+    if (s_.ClockShown != 1) {
+        ShowSlot(s_.ShownSlot);
+        return;
+    }
+    const state::ItemRecord& item = s_.currentRecord(s_.ShownSlot);
+    TitleT.setText(item.isEmpty() ? std::string() : item.Title);
+    BatchT.setText(item.Batch);
+    PathT.setText(item.Path);
+    // The clock keeps the caption and the program's icon; the slot icons may have changed.
+    if (s_.Mode == 0)
+        DrawPanelIcons(s_.ExePath);
+}
+
 }  // namespace mainwindow

@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         state::ItemRecord& item = s.RunItems.at(input.ConsumeIntegralInRange(0, state::kGridSize - 1));
         item = {"C:\\p.exe", input.ConsumeRandomLengthString(16), "t"};
     }
-    strip.launcher->FillCommandList();
+    mainF.FillCommandList();
     forms::ComboBox& box = mainF.Input_Com;
     headless::click(mainF.ViewCaption);
 

@@ -20,9 +20,10 @@ class RecordingHost : public dialogs::Host {
         calls.push_back("DrawPanelIcons " + path);
         strip_.DrawPanelIcons(path);
     }
-    void FillCommandList() override {
-        calls.push_back("FillCommandList");
+    void ItemsChanged() override {
+        calls.push_back("ItemsChanged");
         strip_.FillCommandList();
+        strip_.ShowShownSlotAgain();
     }
     void ApplySkin(const std::string& skinPath) override {
         calls.push_back("ApplySkin " + skinPath);

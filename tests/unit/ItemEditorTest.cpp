@@ -1,3 +1,5 @@
+#include <functional>
+
 #include "LauncherFixture.h"
 #include "RecordingHost.h"
 #include "dialogs/itemeditor/ItemOptF.h"
@@ -9,8 +11,7 @@ using platform::MessageAnswer;
 
 namespace {
 
-const std::vector<std::string> kSavedAndRedrawn = {"FillCommandList",
-                                                   "DrawPanelIcons C:\\Tolvane\\tolvane.exe"};
+const std::vector<std::string> kSavedAndRedrawn = {"ItemsChanged"};
 
 class ItemEditorTest : public LauncherTest {
   protected:
@@ -308,6 +309,125 @@ TEST_F(LauncherTest, OptionsOpenTheEditorOverThemselvesAndReturnAfterIt) {
     click(launcher->optionsDialog()->Command6);
     launcher->End();
     EXPECT_FALSE(mainF().loaded());
+}
+
+// Whatever changes a grid, the strip shows its shown slot as it now stands, so that a store on the
+// strip writes what the person sees and never an old copy of the slot over a moved item.
+TEST_F(LauncherTest, EveryChangeOfAGridShowsOnTheStripAndAStoreKeepsEveryItem) {
+    fake.addFile("C:\\A\\a.exe", "MZ");
+    fake.addFile("C:\\B\\b.exe", "MZ");
+    const std::vector<Item> grid = {{0, "C:\\A\\a.exe", "a", "AAA"}, {1, "C:\\B\\b.exe", "b", "BBB"}};
+    const state::ItemRecord aaa{"C:\\A\\a.exe", "a", "AAA"}, bbb{"C:\\B\\b.exe", "b", "BBB"};
+    const state::ItemRecord typed{"C:\\B\\b.exe", "c", "CCC"};
+    const struct {
+        const char* name;
+        int shownSlot;
+        bool clock;  // the pointer away: the clock holds the caption
+        std::function<void(dialogs::ItemOptF&)> change;
+        state::ItemRecord shown;  // what the strip's slot holds afterwards
+    } cases[] = {
+        {"down", 0, false, [](dialogs::ItemOptF& e) { click(e.Command3); }, bbb},
+        {"down with the clock shown", 0, true, [](dialogs::ItemOptF& e) { click(e.Command3); }, bbb},
+        {"down, then OK", 0, false,
+         [](dialogs::ItemOptF& e) {
+             click(e.Command3);
+             click(e.OKButton);
+         },
+         bbb},
+        {"overwrite", 0, false,
+         [&](dialogs::ItemOptF& e) {
+             e.TitleT.setText(typed.Title);
+             e.BatchT.setText(typed.Batch);
+             e.PathT.setText(typed.Path);
+             click(e.TBCom[0]);
+         },
+         typed},
+        {"new into the shown slot", 2, false,
+         [&](dialogs::ItemOptF& e) {
+             e.TitleT.setText(typed.Title);
+             e.BatchT.setText(typed.Batch);
+             e.PathT.setText(typed.Path);
+             click(e.TBCom[1]);
+         },
+         typed},
+        {"delete", 0, false, [](dialogs::ItemOptF& e) { click(e.TBCom[2]); }, state::ItemRecord::empty()},
+        {"link check", 0, true,
+         [&](dialogs::ItemOptF& e) {
+             fake.removeFile("C:\\A\\a.exe");
+             fake.answers = {MessageAnswer::Yes};
+             click(e.Command7);
+         },
+         state::ItemRecord::empty()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        launcher.reset();
+        fake.addFile("C:\\A\\a.exe", "MZ");
+        writeSettings();
+        writeGrid("TRUN.dat", grid);
+        writeGrid("TURL.dat", {});
+        ASSERT_TRUE(start());
+        headless::hover(mainF().RUN_B[c.shownSlot]);
+        headless::rightClick(mainF().RUN_B[c.shownSlot]);  // opens the strip on the slot
+        fake.cursor = c.clock ? platform::Point{2000, 2000} : platform::Point{mainF().pixelBounds().left + 60, 10};
+        mainF().Timer1.notifyTick();
+        const std::string caption = mainF().ViewCaption.caption();
+        headless::rightClick(mainF().IconV);
+        click(launcher->optionsDialog()->Command6);
+        dialogs::ItemOptF& editor = *launcher->itemEditor();
+        headless::pickListEntry(editor.List1, c.shownSlot);
+        c.change(editor);
+
+        EXPECT_EQ(s().RunItems(0, c.shownSlot), c.shown);
+        EXPECT_EQ(mainF().TitleT.text(), c.shown.isEmpty() ? "" : c.shown.Title);
+        EXPECT_EQ(mainF().BatchT.text(), c.shown.Batch);
+        EXPECT_EQ(mainF().PathT.text(), c.shown.Path);
+        EXPECT_EQ(mainF().ViewCaption.caption(), c.clock ? caption : c.shown.Title);
+        // The options dialog counts what is registered now.
+        const int registered = (s().RunItems(0, 0).isEmpty() ? 0 : 1) + (s().RunItems(0, 1).isEmpty() ? 0 : 1) +
+                               (s().RunItems(0, 2).isEmpty() ? 0 : 1);
+        EXPECT_EQ(launcher->optionsDialog()->TNV1.caption(), " " + std::to_string(registered));
+
+        // Enter, Enter on the strip stores what it shows: nothing registered is lost.
+        const state::Grid before = s().RunItems;
+        mainF().TitleT.setFocus();
+        headless::pressKey(mainF(), forms::kKeyReturn);
+        headless::pressKey(mainF(), forms::kKeyReturn);
+        EXPECT_EQ(s().RunItems, before);
+    }
+}
+
+// The removals at start-up reach the strip before it shows; a store or delete on the strip reaches the
+// open editor, whose selection stays on its slot.
+TEST_F(LauncherTest, RemovalsAtStartAndChangesOnTheStripShowEverywhere) {
+    writeSettings();
+    writeGrid("TRUN.dat", {{0, "C:\\gone.exe", "g", "GONE"}, {1, "C:\\Tolvane\\tolvane.exe", "t", "TOL"}});
+    writeGrid("TURL.dat", {});
+    fake.answers = {MessageAnswer::Yes};
+    ASSERT_TRUE(start());
+    EXPECT_EQ(mainF().ViewCaption.caption(), state::EmptyMarker);
+    EXPECT_EQ(mainF().TitleT.text() + mainF().PathT.text(), "");
+
+    headless::rightClick(mainF().IconV);
+    click(launcher->optionsDialog()->Command6);
+    dialogs::ItemOptF& editor = *launcher->itemEditor();
+    headless::pickListEntry(editor.List1, 1);
+    const struct {
+        int label;
+        const char* title;  // in the editor's list line and fields
+    } steps[] = {{0, "NEW"}, {2, "@未登録"}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.label);
+        headless::hover(mainF().RUN_B[1]);
+        headless::rightClick(mainF().RUN_B[1]);
+        mainF().TitleT.setText("NEW");
+        click(mainF().Label2[step.label]);
+        EXPECT_EQ(editor.List1.list()[1], step.title);
+        EXPECT_EQ(editor.List1.listIndex(), 1);
+        EXPECT_EQ(editor.TitleT.text(), step.title);
+    }
+    headless::closeBox(editor);
+    EXPECT_EQ(launcher->optionsDialog()->TNV1.caption(), " 0");
 }
 
 }  // namespace

@@ -168,15 +168,17 @@ void ItemOptF::showMessage(const std::string& text) {
     platform_.messageBox(text, platform::MessageButtons::Ok);
 }
 
-void ItemOptF::redrawPanel() {
-    if (s_.Mode == 0)
-        host_.DrawPanelIcons(s_.ExePath);
+void ItemOptF::ShowGridAgain() {
+    const int selected = List1.listIndex();
+    Add_list(RorEp);
+    List1.setListIndex(selected < 0 ? 0 : selected);
 }
 
 void ItemOptF::OKButtonClick() {
     // The window's own state goes with it; the grids it changed are saved afterwards.
     unload();
     state::SaveAll(s_, platform_);
+    host_.ItemsChanged();
 }
 
 void ItemOptF::Form_Unload() {

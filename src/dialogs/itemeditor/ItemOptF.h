@@ -46,6 +46,9 @@ class ItemOptF : public forms::Form {
     // What the options dialog does on opening the editor: the grid, the list and the captions that
     // depend on the grid.
     void EditGrid(int rorEp);
+    // The grid changed elsewhere (on the strip): the list shows it anew, with the same slot selected
+    // and its texts in the fields, so that a command never acts on a slot whose line is out of date.
+    void ShowGridAgain();
 
   protected:
     void Form_Unload() override;
@@ -56,8 +59,6 @@ class ItemOptF : public forms::Form {
 
     state::Grid& editedGrid() { return RorEp != 0 ? s_.UrlItems : s_.RunItems; }
     void showMessage(const std::string& text);
-    // The launcher's panel shows the new order or content of the launcher grid.
-    void redrawPanel();
 
     // Event handlers.
     void List1Click();

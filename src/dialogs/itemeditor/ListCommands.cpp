@@ -21,7 +21,7 @@ void ItemOptF::MoveItem(int step) {
     Add_list(RorEp);
     List1.setListIndex(m);
     // Not saved here: the next list command, OK or the shutdown saves the new order.
-    redrawPanel();
+    host_.ItemsChanged();
 }
 
 void ItemOptF::TBComClick(int index) {
@@ -61,8 +61,7 @@ void ItemOptF::TBComClick(int index) {
     Add_list(RorEp);
     List1.setListIndex(selected);
     state::SaveAll(s_, platform_);
-    host_.FillCommandList();
-    redrawPanel();
+    host_.ItemsChanged();
 }
 
 void ItemOptF::Command7Click() {
@@ -73,13 +72,13 @@ void ItemOptF::Command7Click() {
         return;
     }
     const int selected = List1.listIndex();
-    const VanishedOutcome outcome = RunLinkCheck(s_, platform_, [this] { host_.FillCommandList(); });
+    // Each removal reaches the strip before the next question.
+    const VanishedOutcome outcome = RunLinkCheck(s_, platform_, [this] { host_.ItemsChanged(); });
     if (outcome.removed == 0)
         return;
-    // The list and the panel show what the check left, as after the list commands.
+    // The list shows what the check left, as after the list commands.
     Add_list(RorEp);
     List1.setListIndex(selected);
-    redrawPanel();
 }
 
 }  // namespace dialogs

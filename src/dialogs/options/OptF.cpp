@@ -136,8 +136,7 @@ void OptF::Form_Load() {
     TimeViewCap.clearList();
     for (const char* pattern : mainwindow::kClockPatterns)
         TimeViewCap.addItem(pattern);
-    TNV1.setCaption(mainwindow::NumberText(countRegistered(s_.RunItems)));
-    TNV2.setCaption(mainwindow::NumberText(countRegistered(s_.UrlItems)));
+    ShowCounts();
     TimeViewCap.setText(s_.ClockFormat);
     // Raises Click when it changes the box, which stores the same value and redraws the panel.
     IconFC.setValue(s_.ShowIcon == 1 ? 1 : 0);
@@ -150,6 +149,11 @@ void OptF::ShowHotkeys() {
         HotKeyV[i].setCaption(works ? text : text + kRefusedMark);
         HotKeyV[i].setForeColor(works ? 0 : kRefusedColor);
     }
+}
+
+void OptF::ShowCounts() {
+    TNV1.setCaption(mainwindow::NumberText(countRegistered(s_.RunItems)));
+    TNV2.setCaption(mainwindow::NumberText(countRegistered(s_.UrlItems)));
 }
 
 void OptF::Command1Click() {

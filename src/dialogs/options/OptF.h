@@ -54,6 +54,8 @@ class OptF : public forms::Form {
 
     // The five hotkey texts as they stand now; a combination the system refused says so.
     void ShowHotkeys();
+    // The numbers of registered items of both grids, as they now stand.
+    void ShowCounts();
 
   protected:
     void Form_Load() override;
