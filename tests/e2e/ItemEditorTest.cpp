@@ -1,6 +1,6 @@
 // The item editor of the real program, opened from the options dialog as a person opens it: a new
-// registration moved across a page and kept by OK, the link check on a file deleted meanwhile, and the
-// editor of the URL grid.
+// registration moved across a page and kept by OK, the link check on a file deleted meanwhile, the
+// editor of the URL grid, and a move in the editor followed by a store on the strip, by real input.
 // Controls are found by caption and kind, so the scenarios run at any screen scale; with TOLVANE_SHOTS
 // set to a host folder the editor is photographed there.
 #include "Harness.h"
@@ -34,6 +34,17 @@ std::vector<HWND> ChildrenOfClass(HWND parent, const std::wstring& className) {
     std::sort(found.begin(), found.end(),
               [](HWND a, HWND b) { return ScreenRect(a).top < ScreenRect(b).top; });
     return found;
+}
+
+// A real click of the pointer at the middle of a window: "1" the left button, "3" the right.
+::testing::AssertionResult RealClick(HWND window, const char* button = "1") {
+    if (!window)
+        return ::testing::AssertionFailure() << "no window to click";
+    const RECT r = ScreenRect(window);
+    if (!Xdotool("mousemove " + std::to_string((r.left + r.right) / 2) + " " +
+                 std::to_string((r.top + r.bottom) / 2) + " sleep 0.2 click " + button))
+        return ::testing::AssertionFailure() << "xdotool failed";
+    return ::testing::AssertionSuccess();
 }
 
 class ItemEditor : public ::testing::Test {
@@ -173,6 +184,55 @@ TEST_F(ItemEditor, UrlGridOpensWithItsOwnCaptions) {
     for (const wchar_t* caption : {L"ＵＲＬ", L"登録URLのリストを作成", L"作成"})
         EXPECT_NE(ChildByText(editor, caption), nullptr) << Narrow(caption);
     Photograph(ScreenRect(editor), "item-editor-url");
+}
+
+// A registration moved in the editor while the strip is open on its slot: the strip shows the slot as
+// it now stands, so that Enter, Enter stores what it shows and no item is lost.
+TEST_F(ItemEditor, MoveInTheEditorThenAStoreOnTheStripKeepsBothItems) {
+    const std::wstring exe = session.folder.Exe();
+    GridFile launchers;
+    launchers.Set(0, 0, exe, L"a", L"AAA");
+    launchers.Set(0, 1, exe, L"b", L"BBB");
+    ASSERT_TRUE(session.Start(SettingsWith({}), GridFile(), launchers));
+    const RECT runB0 = ScaledRect(45, 4, 15, 20), iconV = ScaledRect(7, 6, 16, 16),
+               titleRect = ScaledRect(8, 43, 210, 18);
+    HWND titleT = session.Control(titleRect.left, titleRect.top, titleRect.right - titleRect.left,
+                                  titleRect.bottom - titleRect.top);
+    ASSERT_NE(titleT, nullptr);
+    ASSERT_TRUE(RealClick(session.Control(runB0.left, runB0.top, runB0.right - runB0.left,
+                                          runB0.bottom - runB0.top),
+                          "3"));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(titleT) && TextOf(titleT) == L"AAA"; }, kAnswerLimit))
+        << "the strip opens on AAA";
+
+    ASSERT_TRUE(RealClick(session.Control(iconV.left, iconV.top, iconV.right - iconV.left,
+                                          iconV.bottom - iconV.top),
+                          "3"));
+    options = WaitForWindow(kFormClass, L"Tolvane Option", session.program.Id());
+    ASSERT_TRUE(RealClick(ChildByText(options, L"ランチャー編集")));
+    editor = WaitForWindow(kFormClass, kEditorCaption, session.program.Id());
+    ASSERT_NE(editor, nullptr);
+    list = ChildrenOfClass(editor, L"ListBox").at(0);
+    ASSERT_TRUE(SelectionBecomes(0));
+    ASSERT_TRUE(RealClick(ChildByText(editor, L"↓")));
+    ASSERT_TRUE(SelectionBecomes(1));
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(titleT) == L"BBB"; }, kAnswerLimit))
+        << "the strip still shows " << Narrow(TextOf(titleT));
+    ASSERT_TRUE(RealClick(ChildByText(editor, L"OK")));
+    ASSERT_TRUE(WaitForWindowGone(editor));
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(options) != FALSE; }, kAnswerLimit));
+    ASSERT_TRUE(RealClick(ChildByText(options, L"キャンセル")));
+    ASSERT_TRUE(WaitForWindowGone(options));
+
+    ASSERT_TRUE(RealClick(titleT));
+    ASSERT_TRUE(Xdotool("sleep 0.3 key Return sleep 0.3 key Return"));
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowEnabled(titleT); }, kAnswerLimit)) << "the store closes the strip";
+    GridFile expected;
+    expected.Set(0, 0, exe, L"b", L"BBB");
+    expected.Set(0, 1, exe, L"a", L"AAA");
+    EXPECT_TRUE(WaitUntil([&] { return ReadBytes(session.folder.File(L"TRUN.dat")) == expected.Bytes(); },
+                          kAnswerLimit))
+        << "TRUN.dat holds BBB, then AAA";
 }
 
 }  // namespace
