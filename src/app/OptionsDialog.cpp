@@ -3,7 +3,6 @@
 
 #include "app/DialogPlacement.h"
 #include "app/Launcher.h"
-#include "forms/Placement.h"
 
 namespace app {
 
@@ -17,7 +16,7 @@ void Launcher::OpenOptions() {
     // Above the strip when it lies in the lower half of its monitor, below it otherwise; right edges
     // aligned when it lies in the right half, left edges otherwise.
     const MonitorOfStrip monitor = StripMonitor(platform_, strip);
-    const forms::TwipsPoint place = forms::PlaceBesideStrip(
+    const TwipsPoint place = PlaceBesideStrip(
         strip.left() - monitor.left, strip.top() - monitor.top, strip.width(), strip.height(), dialog.width(),
         dialog.height(), monitor.width, monitor.height);
     MoveOntoStripMonitor(platform_, strip, dialog, monitor.left + place.left, monitor.top + place.top);

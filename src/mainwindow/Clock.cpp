@@ -1,6 +1,7 @@
 // The caption strip becomes a clock while the pointer is away from the strip.
-#include "mainwindow/ClockFormat.h"
+#include "clockformat/ClockFormat.h"
 #include "mainwindow/MainF.h"
+#include "mainwindow/ScreenAreas.h"
 
 namespace mainwindow {
 
@@ -19,7 +20,7 @@ void MainF::ClockTick() {
         return;
     }
     ViewCaption.setCaption(
-        FormatClock(s_.ClockFormat, platform_.now(), platform_.dateSeparator(), platform_.timeSeparator()));
+        clockformat::FormatClock(s_.ClockFormat, platform_.now(), platform_.dateSeparator(), platform_.timeSeparator()));
     // The icons are drawn only when the display changes, never on every tick.
     if (s_.ClockShown != 1) {
         if (s_.Mode == 0)

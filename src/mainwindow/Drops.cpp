@@ -1,6 +1,7 @@
 // Registration by dropping files and shortcuts from the shell on the strip.
-#include "forms/Utf8.h"
+#include "forms/NumberText.h"
 #include "mainwindow/MainF.h"
+#include "platform/Shortcut.h"
 #include "platform/TextCodec.h"
 
 namespace mainwindow {
@@ -11,30 +12,12 @@ const char kChangeMode[] = "モードを変更してください";
 const char kAlreadyRegistered[] = "ここには登録済みです";
 const char kNoFreeSlot[] = "登録に空きがありません";
 
-bool isShortcut(const std::string& path) {
-    const std::size_t count = forms::characterCount(path);
-    if (count < 4)
-        return false;
-    std::string suffix = forms::characterSlice(path, count - 4);
-    for (char& c : suffix) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return suffix == ".lnk";
-}
-
 }  // namespace
-
-std::optional<std::string> ResolveShortcut(platform::Platform& platform, const std::string& path) {
-    if (!isShortcut(path))
-        return path;
-    return platform.resolveShortcut(path);
-}
 
 std::optional<std::string> MainF::DroppedPath(const forms::DropData& data) {
     if (!data.hasFileList || data.files.empty())
         return std::nullopt;
-    const std::optional<std::string> path = ResolveShortcut(platform_, data.files.front());
+    const std::optional<std::string> path = platform::ResolveShortcut(platform_, data.files.front());
     if (!path) {
         ViewCaption.setCaption("ショートカットを読めません");
         return std::nullopt;
@@ -128,7 +111,7 @@ void MainF::IconVDragDrop(const forms::DropData& data) {
     // Filled after the switch, so that the command box offers the launcher's short names.
     FillCommandList();
     DrawPanelIcons(*path);
-    PageV.setCaption(NumberText(s_.RunPage));
+    PageV.setCaption(forms::NumberText(s_.RunPage));
     PrepareRegistration(*path);
 }
 

@@ -1,5 +1,7 @@
 #include "mainwindow/MainF.h"
 
+#include "forms/NumberText.h"
+
 namespace mainwindow {
 
 namespace {
@@ -19,12 +21,6 @@ forms::Font labelFont(double points, bool bold) {
 }
 
 }  // namespace
-
-std::string NumberText(int number) {
-    std::string text = number < 0 ? "" : " ";
-    text += std::to_string(number);
-    return text;
-}
 
 MainF::MainF(forms::Backend& backend, state::LauncherState& s, platform::Platform& platform)
     : forms::Form(backend, "MainF"), s_(s), platform_(platform) {
@@ -170,7 +166,7 @@ void MainF::ShowRecord(const state::ItemRecord& item) {
 
 void MainF::ShowFirstSlotOfPage() {
     const state::ItemRecord& item = s_.currentRecord(0);
-    PageV.setCaption(NumberText(s_.currentPage()));
+    PageV.setCaption(forms::NumberText(s_.currentPage()));
     ShowRecord(item);
 }
 

@@ -147,11 +147,4 @@ class MainF : public forms::Form {
 // letter case ignored; -1 when none, and for a control that has no list.
 int FindListEntry(const forms::Control& control, const std::string& text, bool exact = false);
 
-// A dropped path as it is registered: a shortcut (".lnk" in any letter case) becomes its target, any
-// other path stays as it is. Nothing when the shortcut cannot be read.
-std::optional<std::string> ResolveShortcut(platform::Platform& platform, const std::string& path);
-
-// A number as the page number and the counts show it: the sign's place blank, then the number.
-std::string NumberText(int number);
-
 }  // namespace mainwindow

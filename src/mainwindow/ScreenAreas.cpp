@@ -56,4 +56,16 @@ Area MonitorOfPoint(const std::vector<Area>& monitors, double x, double y) {
     return MonitorOfWindow(monitors, Area{x, y, x, y});
 }
 
+bool PointerInsideWindow(int x, int y, double leftTwips, double topTwips, double widthTwips,
+                         double heightTwips, double twipsPerPixel) {
+    // No scale, no rectangle: the pointer counts as outside rather than dividing by zero.
+    if (!(twipsPerPixel > 0))
+        return false;
+    const double left = leftTwips / twipsPerPixel;
+    const double right = (leftTwips + widthTwips) / twipsPerPixel;
+    const double top = topTwips / twipsPerPixel;
+    const double bottom = (topTwips + heightTwips) / twipsPerPixel;
+    return left < x && x < right && top < y && y < bottom;
+}
+
 }  // namespace mainwindow

@@ -23,4 +23,9 @@ Area MonitorOfWindow(const std::vector<Area>& monitors, const Area& window);
 // The monitor that holds a point, or the nearest one.
 Area MonitorOfPoint(const std::vector<Area>& monitors, double x, double y);
 
+// The timer's pointer test: the window rectangle in pixels, from twips, as floating point; a pointer
+// on its border (the first row or column included) is outside.
+bool PointerInsideWindow(int x, int y, double leftTwips, double topTwips, double widthTwips,
+                         double heightTwips, double twipsPerPixel);
+
 }  // namespace mainwindow

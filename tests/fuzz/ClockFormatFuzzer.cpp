@@ -6,7 +6,7 @@
 #include <string>
 
 #include "FuzzChecks.h"
-#include "mainwindow/ClockFormat.h"
+#include "clockformat/ClockFormat.h"
 
 using fuzzchecks::require;
 using fuzzchecks::validUtf8;
@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string timeSeparator = input.ConsumeRandomLengthString(4);
     const std::string pattern = input.ConsumeRemainingBytesAsString();
 
-    const std::string caption = mainwindow::FormatClock(pattern, t, dateSeparator, timeSeparator);
+    const std::string caption = clockformat::FormatClock(pattern, t, dateSeparator, timeSeparator);
     if (validUtf8(pattern) && validUtf8(dateSeparator) && validUtf8(timeSeparator))
         require(validUtf8(caption));
     const bool breaksIn =

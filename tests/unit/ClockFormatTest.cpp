@@ -2,11 +2,12 @@
 
 #include <string>
 
-#include "mainwindow/ClockFormat.h"
+#include "clockformat/ClockFormat.h"
+#include "mainwindow/ScreenAreas.h"
 
 namespace {
 
-using mainwindow::FormatClock;
+using clockformat::FormatClock;
 using mainwindow::PointerInsideWindow;
 
 // The weekday from the date itself (0 = Sunday), so that no test carries a hand-made mistake.

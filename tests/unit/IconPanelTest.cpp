@@ -1,5 +1,5 @@
 #include "LauncherFixture.h"
-#include "forms/Placement.h"
+#include "app/DialogPlacement.h"
 
 using headless::doubleClick;
 using headless::mouseDown;
@@ -132,10 +132,10 @@ TEST_F(IconPanelTest, StoreRefusesTextTheFilesCannotHoldAndAnEmptyTitle) {
 TEST(PlaceBesideStrip, OpensAboveInTheLowerHalfAndAlignsRightInTheRightHalf) {
     // A 1280 x 800 screen in twips; the strip 256 x 28 pixels; a dialog 400 x 300 pixels.
     const double W = 19200, H = 12000, w = 3840, h = 420, dw = 6000, dh = 4500;
-    auto lowerRight = forms::PlaceBesideStrip(W - w, H - h, w, h, dw, dh, W, H);
+    auto lowerRight = app::PlaceBesideStrip(W - w, H - h, w, h, dw, dh, W, H);
     EXPECT_DOUBLE_EQ(lowerRight.top, H - h - dh - 1);
     EXPECT_DOUBLE_EQ(lowerRight.left, W - dw);
-    auto upperLeft = forms::PlaceBesideStrip(150, 300, w, h, dw, dh, W, H);
+    auto upperLeft = app::PlaceBesideStrip(150, 300, w, h, dw, dh, W, H);
     EXPECT_DOUBLE_EQ(upperLeft.top, 300 + h);
     EXPECT_DOUBLE_EQ(upperLeft.left, 150);
 }

@@ -3,8 +3,9 @@
 
 #include <initializer_list>
 
-#include "mainwindow/MainF.h"
+#include "forms/NumberText.h"
 #include "platform/OpenDialog.h"
+#include "platform/Shortcut.h"
 #include "state/StoredFiles.h"
 
 namespace dialogs {
@@ -103,7 +104,7 @@ void ItemOptF::List1Click() {
     const int n = List1.listIndex();
     if (n < 0)
         return;
-    IndexV.setCaption(mainwindow::NumberText(n + 1));
+    IndexV.setCaption(forms::NumberText(n + 1));
     const state::ItemRecord& item = editedGrid().at(n);
     TitleT.setText(item.Title);
     BatchT.setText(item.Batch);
@@ -146,7 +147,7 @@ void ItemOptF::ItemDrop(const forms::DropData& data) {
     }
     if (!data.hasFileList || data.files.empty())
         return;
-    const std::optional<std::string> path = mainwindow::ResolveShortcut(platform_, data.files.front());
+    const std::optional<std::string> path = platform::ResolveShortcut(platform_, data.files.front());
     if (!path) {
         showMessage("ショートカットを読めません");
         return;

@@ -1,8 +1,8 @@
 #include "dialogs/options/OptF.h"
 
+#include "clockformat/ClockFormat.h"
+#include "forms/NumberText.h"
 #include "hotkeys/HotkeyCombination.h"
-#include "mainwindow/ClockFormat.h"
-#include "mainwindow/MainF.h"
 #include "platform/OpenDialog.h"
 #include "platform/StorableText.h"
 #include "state/StoredDefaults.h"
@@ -134,7 +134,7 @@ void OptF::Form_Load() {
     skinC.setCaption(s_.SkinFile);
     ShowHotkeys();
     TimeViewCap.clearList();
-    for (const char* pattern : mainwindow::kClockPatterns)
+    for (const char* pattern : clockformat::kClockPatterns)
         TimeViewCap.addItem(pattern);
     ShowCounts();
     TimeViewCap.setText(s_.ClockFormat);
@@ -152,8 +152,8 @@ void OptF::ShowHotkeys() {
 }
 
 void OptF::ShowCounts() {
-    TNV1.setCaption(mainwindow::NumberText(countRegistered(s_.RunItems)));
-    TNV2.setCaption(mainwindow::NumberText(countRegistered(s_.UrlItems)));
+    TNV1.setCaption(forms::NumberText(countRegistered(s_.RunItems)));
+    TNV2.setCaption(forms::NumberText(countRegistered(s_.UrlItems)));
 }
 
 void OptF::Command1Click() {

@@ -4,6 +4,7 @@
 
 #include "forms/Geometry.h"
 #include "platform/ScreenScale.h"
+#include "platform/win32/Screens.h"
 
 namespace win32 {
 
@@ -19,12 +20,6 @@ inline forms::MouseArgs toDesign(forms::MouseArgs args, const Scale& scale) {
 
 // The scale of the monitor that `window` is on (the system's when the window is not known).
 Scale scaleOf(HWND window);
-
-// The monitors, each with its dpi; the primary one first. Asked of the system once and kept until
-// forgetScreens: the clock asks for them five times a second.
-platform::ScreenMap currentScreens();
-// The system reported a change of the displays, their scale or the settings: ask again next time.
-void forgetScreens();
 
 // The outer size of a window whose client area is `client` device pixels at `dpi`.
 SIZE outerSizeFor(HWND window, SIZE client, int dpi);

@@ -3,7 +3,7 @@
 #include <cwchar>
 
 #include "platform/win32/Wide.h"
-#include "platform/win32/backend/Dpi.h"
+#include "platform/win32/Screens.h"
 #include "platform/win32/services/Win32Platform.h"
 
 namespace win32 {

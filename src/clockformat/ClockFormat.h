@@ -5,7 +5,7 @@
 
 #include "platform/Platform.h"
 
-namespace mainwindow {
+namespace clockformat {
 
 // The nine built-in patterns, in the order the options dialog offers them.
 inline constexpr const char* kClockPatterns[] = {
@@ -34,9 +34,4 @@ inline constexpr const char* kClockPatterns[] = {
 std::string FormatClock(std::string_view pattern, const platform::DateTime& t, std::string_view dateSeparator,
                         std::string_view timeSeparator);
 
-// The timer's pointer test: the window rectangle in pixels, from twips, as floating point; a pointer
-// on its border (the first row or column included) is outside.
-bool PointerInsideWindow(int x, int y, double leftTwips, double topTwips, double widthTwips,
-                         double heightTwips, double twipsPerPixel);
-
-}  // namespace mainwindow
+}  // namespace clockformat

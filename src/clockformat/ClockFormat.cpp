@@ -1,4 +1,4 @@
-#include "mainwindow/ClockFormat.h"
+#include "clockformat/ClockFormat.h"
 
 #include <cstddef>
 #include <initializer_list>
@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-namespace mainwindow {
+namespace clockformat {
 
 namespace {
 
@@ -363,16 +363,4 @@ std::string FormatClock(std::string_view pattern, const platform::DateTime& t, s
     return out;
 }
 
-bool PointerInsideWindow(int x, int y, double leftTwips, double topTwips, double widthTwips,
-                         double heightTwips, double twipsPerPixel) {
-    // No scale, no rectangle: the pointer counts as outside rather than dividing by zero.
-    if (!(twipsPerPixel > 0))
-        return false;
-    const double left = leftTwips / twipsPerPixel;
-    const double right = (leftTwips + widthTwips) / twipsPerPixel;
-    const double top = topTwips / twipsPerPixel;
-    const double bottom = (topTwips + heightTwips) / twipsPerPixel;
-    return left < x && x < right && top < y && y < bottom;
-}
-
-}  // namespace mainwindow
+}  // namespace clockformat
