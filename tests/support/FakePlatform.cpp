@@ -60,8 +60,9 @@ const FakeEntry* FakePlatform::find(const std::string& path) const {
     return it == entries_.end() ? nullptr : &it->second;
 }
 
-void FakePlatform::addFile(const std::string& path, const std::string& bytes, bool hidden, bool system) {
-    entries_[key(path)] = FakeEntry{bytes, false, hidden, system};
+void FakePlatform::addFile(const std::string& path, const std::string& bytes, bool hidden, bool system,
+                           bool readOnly) {
+    entries_[key(path)] = FakeEntry{bytes, false, hidden, system, readOnly};
     names_[key(path)] = path;
 }
 
@@ -142,7 +143,7 @@ platform::WriteResult FakePlatform::replaceFile(const std::string& path, const s
     if (failingWrites.count(key(path)) || failingWrites.count(path))
         return denied;
     const FakeEntry* entry = find(path);
-    if (entry && entry->folder)
+    if (entry && (entry->folder || entry->readOnly))
         return denied;
     if (!isFolder(parentOf(path)))
         return {false, "指定されたパスが見つかりません。"};

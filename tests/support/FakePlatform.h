@@ -32,6 +32,7 @@ struct FakeEntry {
     bool folder = false;
     bool hidden = false;
     bool system = false;
+    bool readOnly = false;  // replaceFile fails on it
 };
 
 struct MessageBoxCall {
@@ -76,7 +77,7 @@ class FakePlatform : public platform::Platform {
     std::function<void()> dragTo;                  // what the person does during the drag loop
 
     void addFile(const std::string& path, const std::string& bytes = "", bool hidden = false,
-                 bool system = false);
+                 bool system = false, bool readOnly = false);
     void addFolder(const std::string& path, bool hidden = false);
     void removeFile(const std::string& path);
     bool exists(const std::string& path) const;
@@ -99,6 +100,7 @@ class FakePlatform : public platform::Platform {
     std::string exeBaseName() override { return exeName; }
     bool listingFinds(const std::string& path, platform::Listing listing) override;
     bool isFolder(const std::string& path) override;
+    bool pathExists(const std::string& path) override { return !path.empty() && exists(path); }
     std::vector<std::string> listFiles(const std::string& folderPath, const std::string& pattern) override;
     std::optional<std::string> readFile(const std::string& path) override;
     platform::WriteResult replaceFile(const std::string& path, const std::string& bytes) override;
