@@ -1,5 +1,7 @@
 #include "FakePlatform.h"
 
+#include <algorithm>
+
 namespace fake {
 namespace {
 
@@ -110,6 +112,19 @@ bool FakePlatform::listingFinds(const std::string& path, platform::Listing listi
         return true;
     }
     return false;
+}
+
+std::vector<bool> FakePlatform::volumesReachable(const std::vector<std::string>& roots,
+                                                 std::chrono::milliseconds limit) {
+    longestProbeLimit = std::max(longestProbeLimit, limit);
+    std::vector<bool> reachable;
+    for (const std::string& root : roots) {
+        volumeProbes.push_back(root);
+        const bool silent = std::any_of(silentVolumes.begin(), silentVolumes.end(),
+                                        [&](const std::string& volume) { return key(volume) == key(root); });
+        reachable.push_back(exists(root) && !silent);
+    }
+    return reachable;
 }
 
 bool FakePlatform::isFolder(const std::string& path) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "TestSupport.h"
 #include "platform/win32/Handles.h"
@@ -136,6 +137,32 @@ TEST_F(FilesTest, PathExistsFindsWhatTheListingPassesOver) {
     EXPECT_FALSE(platform.pathExists(folder.at("TURL.dat")));
     EXPECT_FALSE(platform.pathExists(folder.at("*.dat")));
     EXPECT_FALSE(platform.pathExists(""));
+}
+
+TEST_F(FilesTest, AnUnmappedDriveIsUnreachableAtOnceAndTheProgramsDriveIsThere) {
+    const DWORD mapped = ::GetLogicalDrives();
+    std::string unmapped;
+    for (char letter = 'Z'; letter >= 'D' && unmapped.empty(); --letter) {
+        if (!(mapped & (1u << (letter - 'A'))))
+            unmapped = std::string(1, letter) + ":\\";
+    }
+    ASSERT_FALSE(unmapped.empty());
+    wchar_t exe[MAX_PATH] = {};
+    ASSERT_GT(::GetModuleFileNameW(nullptr, exe, MAX_PATH), 0u);
+    const std::string own = win32::narrow(std::wstring(exe, 3));
+
+    const auto started = std::chrono::steady_clock::now();
+    const std::vector<bool> reachable = platform.volumesReachable(
+        {unmapped, own, "\\\\no-such-server\\share\\"}, std::chrono::milliseconds(1500));
+    const auto took = std::chrono::steady_clock::now() - started;
+    EXPECT_EQ(reachable, (std::vector<bool>{false, true, false})) << unmapped << " " << own;
+    // The missing share may use up the time limit, but no more.
+    EXPECT_LT(took, std::chrono::milliseconds(2000));
+
+    const auto again = std::chrono::steady_clock::now();
+    EXPECT_EQ(platform.volumesReachable({unmapped}, std::chrono::milliseconds(1500)),
+              std::vector<bool>{false});
+    EXPECT_LT(std::chrono::steady_clock::now() - again, std::chrono::milliseconds(500));
 }
 
 TEST_F(FilesTest, ReadFileGivesEveryByteOrNothing) {
