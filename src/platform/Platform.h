@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -99,6 +100,14 @@ class Platform {
     }
     // True when `path` names an existing folder (by its attributes).
     virtual bool isFolder(const std::string& path) = 0;
+    // True when a file or folder exists at exactly `path`, whatever its attributes: unlike a listing,
+    // this finds hidden and system entries too. No wildcards.
+    virtual bool pathExists(const std::string& path) = 0;
+    // For each volume root (`X:\` or `\\server\share\`), whether it answers now. A drive that is
+    // not there, a drive without its medium and a share that does not answer within `limit` count as
+    // unreachable. All of them together take at most about `limit`.
+    virtual std::vector<bool> volumesReachable(const std::vector<std::string>& roots,
+                                               std::chrono::milliseconds limit) = 0;
     // The names (not paths) of the files in `folder` that match `pattern`, in the system's order.
     virtual std::vector<std::string> listFiles(const std::string& folder, const std::string& pattern) = 0;
     // The whole content of a file, or nothing when it cannot be opened or read.

@@ -96,7 +96,9 @@ bool save(const LauncherState& s, platform::Platform& platform, bool onlyMissing
     Unsaved unsaved;
     std::vector<std::string> failed;
     const auto write = [&](const std::string& path, auto&& bytes) {
-        if (onlyMissing && platform.listingFinds(path, platform::Listing::FilesOnly))
+        // Any file there is kept, hidden and system ones too: a listing does not find those, and an
+        // empty grid written over them would lose every registration.
+        if (onlyMissing && platform.pathExists(path))
             return;
         if (!platform.replaceFile(path, bytes()))
             failed.push_back(path);

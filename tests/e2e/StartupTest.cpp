@@ -1,5 +1,5 @@
 // Start-up of the real program: first run, a second instance, keeping the window on the screen,
-// missing skins and launcher registrations whose files have vanished.
+// missing skins and launcher registrations whose files have vanished (or whose drive is not there).
 #include "Harness.h"
 
 #include <gtest/gtest.h>
@@ -64,6 +64,16 @@ bool SurfaceIsFlat(HWND main) {
         }
     }
     return true;
+}
+
+// The root of a drive letter that is mapped to nothing, as a USB stick left at home.
+std::wstring UnmappedDrive() {
+    const DWORD mapped = ::GetLogicalDrives();
+    for (wchar_t letter = L'Z'; letter >= L'D'; --letter) {
+        if (!(mapped & (1u << (letter - L'A'))))
+            return std::wstring(1, letter) + L":\\";
+    }
+    return {};
 }
 
 }  // namespace
@@ -258,6 +268,9 @@ class VanishedItems : public ::testing::Test {
         launchers_.Set(0, 1, kGone, L"kie", L"消えた");
         launchers_.Set(0, 2, L"C:\\windows", L"win", L"フォルダ");
         launchers_.Set(3, 2, kAlsoGone, L"", L"これも");
+        // Kept, and never asked about: its drive is not there now.
+        ASSERT_FALSE(UnmappedDrive().empty());
+        launchers_.Set(1, 0, UnmappedDrive() + L"USB\\tool.exe", L"usb", L"USBの道具");
         urls_.Set(0, 0, L"C:\\no\\such\\page.html", L"pg", L"URLの項目");
         WriteStoredFiles(folder_, Lines(DefaultSettingsLines()), urls_, launchers_);
         for (const auto& name : kFiles)

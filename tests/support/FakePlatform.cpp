@@ -1,5 +1,7 @@
 #include "FakePlatform.h"
 
+#include <algorithm>
+
 namespace fake {
 namespace {
 
@@ -60,8 +62,9 @@ const FakeEntry* FakePlatform::find(const std::string& path) const {
     return it == entries_.end() ? nullptr : &it->second;
 }
 
-void FakePlatform::addFile(const std::string& path, const std::string& bytes, bool hidden, bool system) {
-    entries_[key(path)] = FakeEntry{bytes, false, hidden, system};
+void FakePlatform::addFile(const std::string& path, const std::string& bytes, bool hidden, bool system,
+                           bool readOnly) {
+    entries_[key(path)] = FakeEntry{bytes, false, hidden, system, readOnly};
     names_[key(path)] = path;
 }
 
@@ -111,6 +114,19 @@ bool FakePlatform::listingFinds(const std::string& path, platform::Listing listi
     return false;
 }
 
+std::vector<bool> FakePlatform::volumesReachable(const std::vector<std::string>& roots,
+                                                 std::chrono::milliseconds limit) {
+    longestProbeLimit = std::max(longestProbeLimit, limit);
+    std::vector<bool> reachable;
+    for (const std::string& root : roots) {
+        volumeProbes.push_back(root);
+        const bool silent = std::any_of(silentVolumes.begin(), silentVolumes.end(),
+                                        [&](const std::string& volume) { return key(volume) == key(root); });
+        reachable.push_back(exists(root) && !silent);
+    }
+    return reachable;
+}
+
 bool FakePlatform::isFolder(const std::string& path) {
     const FakeEntry* entry = find(path);
     return entry && entry->folder;
@@ -142,7 +158,7 @@ platform::WriteResult FakePlatform::replaceFile(const std::string& path, const s
     if (failingWrites.count(key(path)) || failingWrites.count(path))
         return denied;
     const FakeEntry* entry = find(path);
-    if (entry && entry->folder)
+    if (entry && (entry->folder || entry->readOnly))
         return denied;
     if (!isFolder(parentOf(path)))
         return {false, "指定されたパスが見つかりません。"};

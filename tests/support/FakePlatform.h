@@ -32,6 +32,7 @@ struct FakeEntry {
     bool folder = false;
     bool hidden = false;
     bool system = false;
+    bool readOnly = false;  // replaceFile fails on it
 };
 
 struct MessageBoxCall {
@@ -74,9 +75,12 @@ class FakePlatform : public platform::Platform {
     std::map<std::string, std::string> shortcuts;  // .lnk path -> target
     std::set<std::string> picturesThatFail;        // paths whose loadPicture fails
     std::function<void()> dragTo;                  // what the person does during the drag loop
+    // A volume answers when its root is in the table (C:\ is), unless it is one of these shares or
+    // drives that do not answer in time.
+    std::set<std::string> silentVolumes;
 
     void addFile(const std::string& path, const std::string& bytes = "", bool hidden = false,
-                 bool system = false);
+                 bool system = false, bool readOnly = false);
     void addFolder(const std::string& path, bool hidden = false);
     void removeFile(const std::string& path);
     bool exists(const std::string& path) const;
@@ -91,7 +95,9 @@ class FakePlatform : public platform::Platform {
     std::vector<platform::OpenDialogRequest> dialogs;
     std::vector<std::pair<forms::NativeWindow, platform::WindowOrder>> orderCalls;
     std::vector<forms::NativeWindow> dragCalls;
-    std::vector<std::string> writes;  // paths, in order of replaceFile calls that succeeded
+    std::vector<std::string> writes;        // paths, in order of replaceFile calls that succeeded
+    std::vector<std::string> volumeProbes;  // roots, in the order they were asked about
+    std::chrono::milliseconds longestProbeLimit{0};
 
     // ---- Platform
     bool anotherInstanceRunning() override { return otherInstance; }
@@ -99,6 +105,9 @@ class FakePlatform : public platform::Platform {
     std::string exeBaseName() override { return exeName; }
     bool listingFinds(const std::string& path, platform::Listing listing) override;
     bool isFolder(const std::string& path) override;
+    bool pathExists(const std::string& path) override { return !path.empty() && exists(path); }
+    std::vector<bool> volumesReachable(const std::vector<std::string>& roots,
+                                       std::chrono::milliseconds limit) override;
     std::vector<std::string> listFiles(const std::string& folderPath, const std::string& pattern) override;
     std::optional<std::string> readFile(const std::string& path) override;
     platform::WriteResult replaceFile(const std::string& path, const std::string& bytes) override;

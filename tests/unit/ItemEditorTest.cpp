@@ -3,6 +3,7 @@
 #include "LauncherFixture.h"
 #include "RecordingHost.h"
 #include "dialogs/itemeditor/ItemOptF.h"
+#include "dialogs/itemeditor/LinkCheck.h"
 #include "dialogs/options/OptF.h"
 #include "state/StoredFiles.h"
 
@@ -32,6 +33,7 @@ class ItemEditorTest : public LauncherTest {
         writeGrid("TRUN.dat", run);
         writeGrid("TURL.dat", urls);
         EXPECT_TRUE(start());
+        startupMessages = messages();
         host = std::make_unique<fake::RecordingHost>(mainF());
         editor = forms::makeOwnedForm<dialogs::ItemOptF>(backend, *host, s(), fake);
         editor->load();
@@ -49,6 +51,8 @@ class ItemEditorTest : public LauncherTest {
             items.push_back({n, "", "b" + std::to_string(n), "t" + std::to_string(n)});
         return items;
     }
+
+    std::vector<std::string> startupMessages;  // what the start before open() asked
 
     std::vector<std::string> messages() const {
         std::vector<std::string> texts;
@@ -271,6 +275,91 @@ TEST_F(ItemEditorTest, LinkCheckAsksAboutEachMissingPathInListOrder) {
         EXPECT_EQ(e.List1.list()[40], expected.at(40).Title);
         EXPECT_EQ(e.List1.listIndex(), 7);
     }
+}
+
+// A drive or share that is not there now: its registrations are kept and not asked about, at start-up
+// and in the link check, and each volume is asked about once per check.
+TEST_F(ItemEditorTest, RegistrationsOnVolumesThatDoNotAnswerAreSkippedAndNamed) {
+    const auto question = [](const std::string& path) {
+        return path + "\r\nは移動、または削除されています。\r\n登録から削除しますか？";
+    };
+    fake.addFolder("D:\\");
+    fake.addFolder("\\\\srv\\share");
+    fake.silentVolumes = {"\\\\srv\\share\\"};
+    const std::vector<Item> mixed = {{0, "C:\\Tools\\ed.exe", "", "present"},
+                                     {1, "q:\\bin\\a.exe", "", "absent drive"},
+                                     {2, "Q:\\b.exe", "", "same drive"},
+                                     {3, "\\\\SRV\\Share\\x.exe", "", "silent share"},
+                                     {4, "//srv/share/y/z.exe", "", "same share"},
+                                     {5, "D:\\gone.exe", "", "present drive, missing file"},
+                                     {6, "gone.exe", "", "no volume"}};
+    const struct {
+        const char* name;
+        std::vector<Item> grid;
+        std::vector<std::string> asked;  // at start-up, and then in the link check before its note
+        std::string note;
+        std::vector<std::string> probed;  // in each of the two checks
+    } cases[] = {
+        {"mixed",
+         mixed,
+         {question("D:\\gone.exe"), question("gone.exe")},
+         "接続されていないドライブ・共有にある登録 4 件は確認しませんでした（Q:\\、\\\\SRV\\Share\\）。",
+         {"\\\\SRV\\Share\\", "Q:\\", "D:\\"}},
+        {"only skipped",
+         {{9, "Q:\\a.exe", "", "a"}},
+         {},
+         "接続されていないドライブ・共有にある登録 1 件は確認しませんでした（Q:\\）。",
+         {"Q:\\"}},
+        {"all found",
+         {{0, "C:\\Tools\\ed.exe", "", "f"}, {1, "D:\\", "", "d"}},
+         {},
+         "リンクに異常は見つかりませんでした。",
+         {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fake.volumeProbes.clear();
+        fake.messageBoxes.clear();
+        auto& e = open(0, c.grid);
+        const state::Grid before = s().RunItems;
+        EXPECT_EQ(startupMessages, c.asked);
+        EXPECT_EQ(fake.volumeProbes, c.probed);
+        fake.volumeProbes.clear();
+
+        click(e.Command7);
+        std::vector<std::string> expected = c.asked;
+        expected.push_back(c.note);
+        EXPECT_EQ(messages(), expected);
+        EXPECT_EQ(fake.volumeProbes, c.probed);
+        EXPECT_EQ(s().RunItems, before);
+    }
+    EXPECT_GT(fake.longestProbeLimit.count(), 0);
+    EXPECT_LE(fake.longestProbeLimit.count(), 1500);
+}
+
+TEST(VolumeOfTest, DriveRootOrShareOrNothing) {
+    const struct {
+        const char* path;
+        const char* volume;
+    } cases[] = {
+        {"c:\\Tools\\ed.exe", "C:\\"},
+        {"Q:", "Q:\\"},
+        {"D:relative.txt", "D:\\"},
+        {"\\\\srv\\share", "\\\\srv\\share\\"},
+        {"\\\\srv\\share\\a\\b", "\\\\srv\\share\\"},
+        {"//srv/share/a", "\\\\srv\\share\\"},
+        {"\\\\?\\C:\\long\\path", "C:\\"},
+        {"\\\\?\\UNC\\srv\\share\\x", "\\\\srv\\share\\"},
+        {"\\\\?\\UNC", ""},
+        {"\\\\srv", ""},
+        {"\\\\srv\\", ""},
+        {"tools\\ed.exe", ""},
+        {"http://example.com/", ""},
+        {"", ""},
+        {"1:\\x", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(dialogs::VolumeOf(c.path), c.volume) << c.path;
 }
 
 // Through the real launcher: the options dialog opens the editor over itself and shows again after it.

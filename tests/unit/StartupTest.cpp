@@ -45,10 +45,22 @@ TEST_F(LauncherTest, FirstStartWritesTheDefaultsAndShowsPageZeroOnTop) {
 TEST_F(LauncherTest, FirstStartKeepsTheItemFilesItFindsAndCreatesOnlyTheMissingOnes) {
     writeGrid("empty.dat", {});
     const std::string emptyGrid = file("empty.dat");
-    // Item files copied into a new folder, or settings deleted to reset them.
-    const struct { bool url, run; } cases[] = {{false, true}, {true, false}, {true, true}};
+    // Item files copied into a new folder, or settings deleted to reset them; hidden, system and
+    // read-only ones too.
+    const struct {
+        bool url, run;
+        bool hidden = false, system = false, readOnly = false;
+    } cases[] = {{false, true},
+                 {true, false},
+                 {true, true},
+                 {true, false, true},
+                 {false, true, false, true},
+                 {true, true, true, true},
+                 {false, true, false, false, true}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "TURL.dat " << c.url << ", TRUN.dat " << c.run);
+        SCOPED_TRACE(testing::Message()
+                     << "TURL.dat " << c.url << ", TRUN.dat " << c.run << ", hidden " << c.hidden
+                     << ", system " << c.system << ", read-only " << c.readOnly);
         launcher.reset();
         for (const char* name : {"Tolv.ini", "TURL.dat", "TRUN.dat"})
             fake.removeFile(std::string(kFolder) + "\\" + name);
@@ -60,6 +72,10 @@ TEST_F(LauncherTest, FirstStartKeepsTheItemFilesItFindsAndCreatesOnlyTheMissingO
             writeGrid("TRUN.dat", {{9, "C:\\Tolvane\\tolvane.exe", "tv", "自分"}});
         const std::string url = c.url ? file("TURL.dat") : emptyGrid;
         const std::string run = c.run ? file("TRUN.dat") : emptyGrid;
+        for (const char* name : {"TURL.dat", "TRUN.dat"}) {
+            if (fake.exists(std::string(kFolder) + "\\" + name))
+                fake.addFile(std::string(kFolder) + "\\" + name, file(name), c.hidden, c.system, c.readOnly);
+        }
         ASSERT_TRUE(start());
 
         EXPECT_TRUE(fake.messageBoxes.empty());
@@ -69,6 +85,14 @@ TEST_F(LauncherTest, FirstStartKeepsTheItemFilesItFindsAndCreatesOnlyTheMissingO
         EXPECT_EQ(fake.writes.size(), 3u - c.url - c.run);
         EXPECT_EQ(s().UrlItems(1, 1).Title, c.url ? "例" : "@未登録");
         EXPECT_EQ(s().RunItems(2, 1).Batch, c.run ? "tv" : "");
+
+        // A later save cannot replace a read-only file: it says so by name and leaves the file as it is.
+        launcher->End();
+        EXPECT_EQ(fake.messageBoxes.size(), c.readOnly ? 1u : 0u);
+        if (c.readOnly) {
+            EXPECT_NE(fake.messageBoxes[0].text.find("\n・C:\\Tolvane\\TRUN.dat"), std::string::npos);
+            EXPECT_EQ(file("TRUN.dat"), run);
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "TestSupport.h"
 #include "platform/win32/Handles.h"
@@ -123,6 +124,47 @@ TEST_F(FilesTest, ListFilesNamesVisibleFilesOnly) {
     EXPECT_TRUE(platform.listFiles(folder.at("missing"), "*").empty());
 }
 
+TEST_F(FilesTest, PathExistsFindsWhatTheListingPassesOver) {
+    writeFile(folder.at("TRUN.dat"), "x");
+    addAttributes(folder.at("TRUN.dat"), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    makeFolder(folder.at("sub"));
+    addAttributes(folder.at("sub"), FILE_ATTRIBUTE_HIDDEN);
+
+    EXPECT_FALSE(platform.listingFinds(folder.at("TRUN.dat"), Listing::FilesOnly));
+    EXPECT_TRUE(platform.pathExists(folder.at("TRUN.dat")));
+    EXPECT_TRUE(platform.pathExists(folder.at("trun.DAT")));
+    EXPECT_TRUE(platform.pathExists(folder.at("sub")));
+    EXPECT_FALSE(platform.pathExists(folder.at("TURL.dat")));
+    EXPECT_FALSE(platform.pathExists(folder.at("*.dat")));
+    EXPECT_FALSE(platform.pathExists(""));
+}
+
+TEST_F(FilesTest, AnUnmappedDriveIsUnreachableAtOnceAndTheProgramsDriveIsThere) {
+    const DWORD mapped = ::GetLogicalDrives();
+    std::string unmapped;
+    for (char letter = 'Z'; letter >= 'D' && unmapped.empty(); --letter) {
+        if (!(mapped & (1u << (letter - 'A'))))
+            unmapped = std::string(1, letter) + ":\\";
+    }
+    ASSERT_FALSE(unmapped.empty());
+    wchar_t exe[MAX_PATH] = {};
+    ASSERT_GT(::GetModuleFileNameW(nullptr, exe, MAX_PATH), 0u);
+    const std::string own = win32::narrow(std::wstring(exe, 3));
+
+    const auto started = std::chrono::steady_clock::now();
+    const std::vector<bool> reachable = platform.volumesReachable(
+        {unmapped, own, "\\\\no-such-server\\share\\"}, std::chrono::milliseconds(1500));
+    const auto took = std::chrono::steady_clock::now() - started;
+    EXPECT_EQ(reachable, (std::vector<bool>{false, true, false})) << unmapped << " " << own;
+    // The missing share may use up the time limit, but no more.
+    EXPECT_LT(took, std::chrono::milliseconds(2000));
+
+    const auto again = std::chrono::steady_clock::now();
+    EXPECT_EQ(platform.volumesReachable({unmapped}, std::chrono::milliseconds(1500)),
+              std::vector<bool>{false});
+    EXPECT_LT(std::chrono::steady_clock::now() - again, std::chrono::milliseconds(500));
+}
+
 TEST_F(FilesTest, ReadFileGivesEveryByteOrNothing) {
     const std::string bytes("line\r\n\0\xff\x82\xa0", 10);
     writeFile(folder.at("data.bin"), bytes);
@@ -169,6 +211,16 @@ TEST_F(FilesTest, FailedReplaceKeepsTheOldFileWholeSaysWhyAndLeavesNoTemporary) 
     const platform::WriteResult noFolder = platform.replaceFile(folder.at("missing\\Tolv.ini"), "new bytes");
     EXPECT_FALSE(noFolder);
     EXPECT_EQ(sortedNames("*"), (std::vector<std::string>{"TRUN.dat"}));
+
+    // A read-only file is refused, not deleted, and kept whole.
+    writeFile(folder.at("Tolv.ini"), "read only");
+    addAttributes(folder.at("Tolv.ini"), FILE_ATTRIBUTE_READONLY);
+    const platform::WriteResult readOnly = platform.replaceFile(folder.at("Tolv.ini"), "new bytes");
+    EXPECT_FALSE(readOnly);
+    EXPECT_FALSE(readOnly.reason.empty());
+    EXPECT_EQ(platform.readFile(folder.at("Tolv.ini")), "read only");
+    EXPECT_EQ(sortedNames("*"), (std::vector<std::string>{"TRUN.dat", "Tolv.ini"}));
+    ::SetFileAttributesW(win32::widen(folder.at("Tolv.ini")).c_str(), FILE_ATTRIBUTE_NORMAL);
 
     // The system's own words, one for each cause.
     EXPECT_FALSE(lockedReason.empty());

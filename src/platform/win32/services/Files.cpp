@@ -180,6 +180,10 @@ bool Win32Platform::isFolder(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+bool Win32Platform::pathExists(const std::string& path) {
+    return !path.empty() && ::GetFileAttributesW(widen(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 std::vector<std::string> Win32Platform::listFiles(const std::string& folder, const std::string& pattern) {
     std::wstring query = widen(folder);
     if (!endsWithSeparator(query))
@@ -223,6 +227,13 @@ platform::WriteResult Win32Platform::replaceFile(const std::string& path, const 
     const std::wstring target = widen(path);
     if (target.empty())
         return {false, systemMessage(ERROR_INVALID_NAME)};
+    // A read-only file is kept as it is and the save reported as failed. Windows refuses to move a file
+    // over one, Wine does not: the test is made here, before anything is written.
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+        (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+        return {false, systemMessage(ERROR_ACCESS_DENIED)};
+    }
     TemporaryFile temporary(target);
     if (temporary.writeAndFlush(bytes) && temporary.moveOver(target))
         return {true, {}};

@@ -21,6 +21,9 @@ class Win32Platform : public platform::Platform {
     bool listingFinds(const std::string& path, platform::Listing listing) override;
     std::vector<bool> listingFindsEach(const std::vector<std::string>& paths, platform::Listing listing) override;
     bool isFolder(const std::string& path) override;
+    bool pathExists(const std::string& path) override;
+    std::vector<bool> volumesReachable(const std::vector<std::string>& roots,
+                                       std::chrono::milliseconds limit) override;
     std::vector<std::string> listFiles(const std::string& folder, const std::string& pattern) override;
     std::optional<std::string> readFile(const std::string& path) override;
     platform::WriteResult replaceFile(const std::string& path, const std::string& bytes) override;
