@@ -149,7 +149,9 @@ int Control::notifyKeyPress(int keyAscii) {
         return 0;
     if (onKeyPress)
         onKeyPress(keyAscii);
-    return owner_.loaded() ? keyAscii : 0;
+    if (keyAscii == 0 || !owner_.loaded())
+        return 0;
+    return owner_.defaultCharAction(this, keyAscii);
 }
 
 NativeWindow Control::handle() const {

@@ -227,6 +227,7 @@ class ComboBox : public TextBox {
 
     // Backend notifications.
     void notifyListPicked(int index);
+    void notifyDroppedDown() { droppedDown_ = true; }
     void notifyDropDownClosed() { droppedDown_ = false; }
 
     void createPeer(Backend& backend) override;

@@ -263,6 +263,24 @@ int Form::defaultKeyAction(Control* target, int keyCode, int shift) {
     return keyCode;
 }
 
+int Form::defaultCharAction(Control* target, int keyAscii) {
+    if (keyAscii != kKeyReturn && keyAscii != kKeyEscape)
+        return keyAscii;
+    if (target && target->kind() == Control::Kind::ComboBox && static_cast<ComboBox*>(target)->droppedDown())
+        return keyAscii;
+    if (keyAscii == kKeyReturn) {
+        // A default button that cannot be pressed now (disabled, hidden) takes no Enter either.
+        if (!defaultButton_ || !defaultButton_->canTakeFocus())
+            return keyAscii;
+        defaultButton_->notifyClick();
+        return 0;
+    }
+    if (style_ != FormStyle::Dialog)
+        return keyAscii;
+    notifyCloseRequested(UnloadMode::CloseBox);
+    return 0;
+}
+
 int Form::notifyKeyDown(int keyCode, int shift) {
     if (onKeyDown)
         onKeyDown(keyCode, shift);
@@ -280,7 +298,9 @@ int Form::notifyKeyUp(int keyCode, int shift) {
 int Form::notifyKeyPress(int keyAscii) {
     if (onKeyPress)
         onKeyPress(keyAscii);
-    return loaded() ? keyAscii : 0;
+    if (keyAscii == 0 || !loaded())
+        return 0;
+    return defaultCharAction(nullptr, keyAscii);
 }
 
 void Form::notifyHotkey(int id) {
@@ -309,6 +329,8 @@ void Form::unregisterControl(Control& control) {
     std::erase(controls_, &control);
     if (focused_ == &control)
         focused_ = nullptr;
+    if (defaultButton_ == &control)
+        defaultButton_ = nullptr;
 }
 
 void Form::registerTimer(Timer& timer) {

@@ -12,10 +12,12 @@
 namespace forms {
 
 class Control;
+class CommandButton;
 class Timer;
 
 // The strip is a borderless window; a dialog has a caption, a close box and a fixed client area, and
-// belongs to its owner form (above it, and without a taskbar button of its own).
+// belongs to its owner form (above it, and without a taskbar button of its own). Esc in a dialog does
+// what its close box does.
 enum class FormStyle { Borderless, Dialog };
 
 // Why a form unloads, as QueryUnload learns it.
@@ -101,6 +103,11 @@ class Form {
     bool keyPreview() const { return keyPreview_; }
     void setKeyPreview(bool preview) { keyPreview_ = preview; }
 
+    // The button that Enter presses (a dialog's OK) when the control with the focus does not use Enter
+    // itself. Set before loading, so that the button is drawn as the default one.
+    CommandButton* defaultButton() const { return defaultButton_; }
+    void setDefaultButton(CommandButton& button) { defaultButton_ = &button; }
+
     // A system-wide hotkey delivered to this window: onHotkey learns its id.
     bool registerHotkey(int id, unsigned modifiers, unsigned key);
     void unregisterHotkey(int id);
@@ -149,6 +156,10 @@ class Form {
     // What a key that no handler swallowed does: Tab moves the focus, Enter presses a focused button.
     // Returns the code to pass on to the native control, 0 when the runtime used the key.
     int defaultKeyAction(Control* target, int keyCode, int shift);
+    // What an Enter or Esc character that no KeyPress handler swallowed does: Enter presses the default
+    // button, Esc closes a dialog as its close box does. An open drop-down list keeps both, to close
+    // itself. Returns the code to pass on, 0 when the runtime used it.
+    int defaultCharAction(Control* target, int keyAscii);
 
   protected:
     virtual void Form_Load() {}
@@ -166,6 +177,7 @@ class Form {
     FormStyle style_;
     Form* owner_ = nullptr;
     bool keyPreview_ = false;
+    CommandButton* defaultButton_ = nullptr;
     bool unloading_ = false;
     int clientWidth_ = 0;
     int clientHeight_ = 0;

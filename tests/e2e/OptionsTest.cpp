@@ -148,6 +148,22 @@ TEST_F(Options, OpensBesideTheStripAndOkStoresWhatWasChanged) {
     EXPECT_EQ(lines[1], L"0,0,0") << "Internet Explorer no longer used";
     EXPECT_EQ(lines[2], L"C:\\ブラウザ\\browser.exe");
     EXPECT_EQ(lines[9], L"hh時nn分ss秒");
+
+    // Esc leaves as the close box does: the typed path is dropped. Enter in the path field is OK.
+    const std::wstring other = L"C:\\other\\browser.exe";
+    for (const UINT key : {VK_ESCAPE, VK_RETURN}) {
+        options = OpenOptions();
+        ASSERT_NE(options, nullptr);
+        path = ChildByText(options, browser);
+        ASSERT_NE(path, nullptr) << "the stored path is not shown";
+        PostClick(path, 4, 4);
+        ASSERT_TRUE(WaitUntil([&] { return FocusOf(options) == path; }, kAnswerLimit));
+        SendMessageTimeoutW(path, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(other.c_str()), SMTO_ABORTIFHUNG,
+                            5000, nullptr);
+        PostKey(path, key);
+        ASSERT_TRUE(WaitForWindowGone(options)) << "key " << key << " left the dialog open";
+        EXPECT_EQ(SettingsLines(session_.folder).at(2), key == VK_ESCAPE ? browser : other);
+    }
 }
 
 TEST_F(Options, HotkeyCaptureReassignsHotkeyTwo) {

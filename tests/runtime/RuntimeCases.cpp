@@ -70,6 +70,7 @@ class CaseDialog : public forms::Form {
         command[0].setCaption("OK");
         command[1].move(236, 214, 76, 26);
         command[1].setCaption("キャンセル");
+        setDefaultButton(command[0]);
 
         nameT.onChange = [this] { log.push_back("NameT change " + nameT.text()); };
         nameT.onKeyDown = [this](int& key, int) { log.push_back("NameT down " + std::to_string(key)); };
@@ -278,10 +279,53 @@ void buttons(forms::Backend& backend, Person& person) {
     person.pressKey(d, forms::kKeyReturn);
     person.pressKey(d, forms::kKeySpace);
     EXPECT_EQ(d.take(), (Log{"Command click 1", "Command click 1"}));
-    // Enter in a text box is no button's.
+}
+
+void enterAndEsc(forms::Backend& backend, Person& person) {
+    Scene scene(backend, person);
+    CaseDialog& d = scene.dialog;
+    d.pathT.onKeyPress = [](int& key) {
+        if (key == forms::kKeyReturn)
+            key = 0;
+    };
+    // Enter presses the default button, unless the focused control takes Enter: a button presses
+    // itself, a KeyPress handler may swallow it.
+    const struct {
+        forms::Control* focus;
+        Log expected;
+    } enters[] = {
+        {&d.nameT, {"NameT down 13", "Command click 0"}},
+        {&d.useC, {"Command click 0"}},
+        {&d.itemsL, {"Command click 0"}},
+        {&d.command[1], {"Command click 1"}},
+        {&d.pathT, {}},
+    };
+    for (const auto& enter : enters) {
+        enter.focus->setFocus();
+        person.pressKey(d, forms::kKeyReturn);
+        EXPECT_EQ(d.take(), enter.expected) << "Enter in " << enter.focus->name();
+    }
+    EXPECT_EQ(d.nameT.text(), "") << "Enter types nothing";
+    d.command[0].setEnabled(false);
     d.nameT.setFocus();
     person.pressKey(d, forms::kKeyReturn);
-    EXPECT_EQ(d.take(), (Log{"NameT down 13"}));
+    EXPECT_EQ(d.take(), (Log{"NameT down 13"})) << "a disabled default button takes no Enter";
+
+    // Esc in an open drop-down list only closes the list.
+    d.kindCom.setFocus();
+    d.kindCom.showDropDown();
+    person.pressKey(d, forms::kKeyEscape);
+    EXPECT_TRUE(d.loaded());
+    EXPECT_FALSE(d.kindCom.droppedDown());
+    // Elsewhere Esc goes the close box's way, QueryUnload included.
+    d.cancelUnload = true;
+    person.pressKey(d, forms::kKeyEscape);
+    EXPECT_TRUE(d.loaded());
+    d.cancelUnload = false;
+    person.pressKey(d, forms::kKeyEscape);
+    EXPECT_FALSE(d.loaded());
+    EXPECT_EQ(d.take(), (Log{"query closebox", "query closebox", "unload", "unloaded"}));
+    EXPECT_TRUE(scene.strip.loaded());
 }
 
 void closeAndQueryUnload(forms::Backend& backend, Person& person) {
@@ -332,6 +376,7 @@ const std::vector<RuntimeCase>& runtimeCases() {
         {"ComboBoxClickOncePerPick", &comboBoxClick},
         {"KeyPreviewSeesKeysFirstAndSwallows", &keyPreview},
         {"ButtonsClickByMouseEnterAndSpace", &buttons},
+        {"EnterPressesTheDefaultButtonEscClosesAsTheCloseBox", &enterAndEsc},
         {"QueryUnloadTellsCloseBoxFromCode", &closeAndQueryUnload},
         {"DialogUnloadsWhenItsOwnerGoes", &ownerGoesFirst},
         {"DropsReachOnlyControlsThatAcceptThem", &drops},

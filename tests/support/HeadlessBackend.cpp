@@ -351,8 +351,11 @@ void pressKey(forms::Form& form, int keyCode, int shift) {
         target = form.focusedControl();
         const int passed = target ? target->notifyKeyPress(typed) : form.notifyKeyPress(typed);
         if (passed != 0 && target && form.loaded()) {
-            if (isTextBox(*target) && passed != forms::kKeyReturn && passed != forms::kKeyEscape)
+            const bool closingKey = passed == forms::kKeyReturn || passed == forms::kKeyEscape;
+            if (isTextBox(*target) && !closingKey)
                 editWithChar(static_cast<forms::TextBox&>(*target), passed);
+            else if (closingKey && target->kind() == forms::Control::Kind::ComboBox)
+                static_cast<forms::ComboBox&>(*target).notifyDropDownClosed();  // the open list closes
             else if (passed == forms::kKeySpace && (target->kind() == forms::Control::Kind::CommandButton ||
                                                     target->kind() == forms::Control::Kind::CheckBox))
                 press(*target);

@@ -365,13 +365,18 @@ TEST(VolumeOfTest, DriveRootOrShareOrNothing) {
 // Through the real launcher: the options dialog opens the editor over itself and shows again after it.
 TEST_F(LauncherTest, OptionsOpenTheEditorOverThemselvesAndReturnAfterIt) {
     ASSERT_TRUE(start());
+    enum class Way { OkButton, CloseBox, EnterInPath, Esc };
     const struct {
         const char* button;
         int rorEp;
+        Way way;
         bool ok;
-    } cases[] = {{"Command6", 0, true}, {"Command5", 1, false}};
+    } cases[] = {{"Command6", 0, Way::OkButton, true},
+                 {"Command5", 1, Way::CloseBox, false},
+                 {"Command6", 0, Way::EnterInPath, true},
+                 {"Command5", 1, Way::Esc, false}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.button);
+        SCOPED_TRACE(static_cast<int>(c.way));
         headless::rightClick(mainF().IconV);
         dialogs::OptF* options = launcher->optionsDialog();
         ASSERT_NE(options, nullptr);
@@ -386,10 +391,22 @@ TEST_F(LauncherTest, OptionsOpenTheEditorOverThemselvesAndReturnAfterIt) {
         EXPECT_NEAR(editor->top(), options->top() + (options->height() - editor->height()) / 2,
                     15);  // a pixel
         fake.writes.clear();
-        if (c.ok)
-            click(editor->OKButton);
-        else
-            headless::closeBox(*editor);
+        switch (c.way) {
+            case Way::OkButton:
+                click(editor->OKButton);
+                break;
+            case Way::CloseBox:
+                headless::closeBox(*editor);
+                break;
+            case Way::EnterInPath:
+                editor->PathT.setFocus();
+                headless::pressKey(*editor, forms::kKeyReturn);
+                break;
+            case Way::Esc:
+                editor->List1.setFocus();
+                headless::pressKey(*editor, forms::kKeyEscape);
+                break;
+        }
         EXPECT_EQ(launcher->itemEditor(), nullptr);
         EXPECT_TRUE(options->visible());
         EXPECT_EQ(fake.writes.size(), c.ok ? 3u : 0u);

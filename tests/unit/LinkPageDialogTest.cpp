@@ -91,7 +91,7 @@ TEST_F(LinkPageDialogTest, MakeWritesThePageOfTheGridInMemorySaysSoAndGivesTheEd
     HTMLGF& dialog = open();
     headless::click(dialog.Check1);
     headless::click(dialog.Check4);
-    headless::click(dialog.Command1);
+    headless::pressKey(dialog, forms::kKeyReturn);  // makes the page, from the check box
 
     std::string text;
     for (const std::string& line : dialogs::LinkPageLines(s().UrlItems, {1, 0, 0, 1}))
@@ -132,6 +132,9 @@ TEST_F(LinkPageDialogTest, CancelTheCloseBoxAndTheEndWriteNothingAndGiveTheEdito
     EXPECT_EQ(dialog(), nullptr);
     EXPECT_TRUE(editor()->visible());
     headless::closeBox(open());
+    EXPECT_EQ(dialog(), nullptr);
+    EXPECT_TRUE(editor()->visible());
+    headless::pressKey(open(), forms::kKeyEscape);
     EXPECT_EQ(dialog(), nullptr);
     EXPECT_TRUE(editor()->visible());
     EXPECT_TRUE(fake.writes.empty());

@@ -93,7 +93,8 @@ TEST_F(OptionsTest, BrowserFieldsWaitForOkWhichSavesAllThreeFiles) {
 
     second.IE_PathT.setText("D:\\ブラウザ\\b.exe");
     headless::click(second.IEU);
-    headless::click(second.Command2);
+    second.IE_PathT.setFocus();
+    headless::pressKey(second, forms::kKeyReturn);  // OK
     EXPECT_FALSE(launcher->optionsDialog());
     EXPECT_EQ(s().UseInternetExplorer, 0);
     EXPECT_EQ(fake.writes.size(), 3u);
@@ -126,7 +127,9 @@ TEST_F(OptionsTest, ClockPatternActsAtOnceAndSurvivesCancel) {
     headless::click(d.Command7);
     EXPECT_EQ(fake.messageBoxes.back().text, "保存できない文字：💥");
     EXPECT_EQ(s().ClockFormat, "ss秒");
-    headless::closeBox(d);
+    d.TimeViewCap.setFocus();
+    headless::pressKey(d, forms::kKeyEscape);  // as the close box
+    EXPECT_FALSE(launcher->optionsDialog());
     EXPECT_EQ(s().ClockFormat, "ss秒");
     launcher->End();
     EXPECT_EQ(iniLines().at(9), "ss秒");

@@ -80,8 +80,8 @@ TEST_F(SkinFormTest, OpensWithTheConfiguredSkinOrTheFirstOnePreviewed) {
 }
 
 TEST_F(SkinFormTest, BrowsingThenClosingWithoutOkChangesNothing) {
-    for (const bool byCloseBox : {false, true}) {
-        SCOPED_TRACE(byCloseBox ? "close box" : "cancel");
+    for (const char* way : {"cancel", "close box", "Esc"}) {
+        SCOPED_TRACE(way);
         open();
         const auto look = stripLook();
         const forms::PicturePtr picture = mainF().picture();
@@ -89,7 +89,12 @@ TEST_F(SkinFormTest, BrowsingThenClosingWithoutOkChangesNothing) {
         for (int i = 0; i < dialog->SF.listCount(); ++i)
             pickListEntry(dialog->SF, i);
         EXPECT_EQ(sample().color, 6303790u);  // the last entry: softblue
-        byCloseBox ? headless::closeBox(*dialog) : click(dialog->Command2);
+        if (way == std::string("cancel"))
+            click(dialog->Command2);
+        else if (way == std::string("close box"))
+            headless::closeBox(*dialog);
+        else
+            headless::pressKey(*dialog, forms::kKeyEscape);
 
         EXPECT_FALSE(dialog->loaded());
         EXPECT_TRUE(stripLook() == look);
@@ -105,7 +110,7 @@ TEST_F(SkinFormTest, OkAppliesTheSkinToExactlyTheFourLabelsAndSavesIt) {
     open();
     const auto before = stripLook();
     pickListEntry(dialog->SF, 2);
-    click(dialog->Command1);
+    headless::pressKey(*dialog, forms::kKeyReturn);  // OK, from the list that has the focus
 
     EXPECT_FALSE(dialog->loaded());
     EXPECT_EQ(s().SkinFile, "red.skn");

@@ -15,6 +15,8 @@ ItemOptF::ItemOptF(forms::Backend& backend, Host& host, state::LauncherState& s,
     setOwner(&host_.Strip());
     setCaption("Tolvane registered Item option");
     setClientSize(408, 358);
+    // Enter in the title and short name fields is theirs (their KeyPress takes it); elsewhere it is OK.
+    setDefaultButton(OKButton);
     PlaceControls();
     WireEvents();
 }

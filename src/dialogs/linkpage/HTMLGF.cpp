@@ -22,6 +22,7 @@ HTMLGF::HTMLGF(forms::Backend& backend, Host& host, platform::Platform& platform
     setOwner(&host.Strip());
     setCaption("Tolvane Link HTML File Generator");
     setClientSize(287, 251);
+    setDefaultButton(Command1);
 
     Frame1.move(3, 6, 281, 204);
     Frame1.setCaption("HTML作成オプション");

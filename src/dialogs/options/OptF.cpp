@@ -33,6 +33,7 @@ OptF::OptF(forms::Backend& backend, Host& host, state::LauncherState& s, platfor
     setOwner(&host.Strip());
     setCaption("Tolvane Option");
     setClientSize(397, 423);
+    setDefaultButton(Command2);
     PlaceControls();
     WireEvents();
 }

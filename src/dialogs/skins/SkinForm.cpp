@@ -13,6 +13,7 @@ SkinForm::SkinForm(forms::Backend& backend, Host& host, state::LauncherState& s,
     setOwner(&host.Strip());
     setCaption("Tolvane Skin option");
     setClientSize(385, 190);
+    setDefaultButton(Command1);
     SF.move(2, 2, 125, 186);
     Picture1.move(129, 4, 256, 128);
     Command1.move(297, 153, 85, 33);

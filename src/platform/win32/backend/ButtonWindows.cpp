@@ -1,12 +1,16 @@
 #include "platform/win32/backend/ButtonWindows.h"
 
+#include "forms/Control.h"
+#include "forms/Form.h"
 #include "platform/win32/backend/WindowMessages.h"
 
 namespace win32 {
 
 CommandButtonWindow::CommandButtonWindow(Win32Backend& backend, forms::Form& form, forms::Control& button)
     : StandardControl(backend, button) {
-    create(form, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON);
+    // The default button wears the heavier frame that tells which button Enter presses.
+    const bool isDefault = form.defaultButton() == &button;
+    create(form, L"BUTTON", WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON));
 }
 
 LRESULT CommandButtonWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

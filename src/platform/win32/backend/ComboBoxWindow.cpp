@@ -170,7 +170,12 @@ LRESULT ComboBoxWindow::editProc(HWND window, UINT message, WPARAM wParam, LPARA
         const std::weak_ptr<int> alive = peer->alive_;
         const int code = peer->box_.notifyKeyPress(static_cast<int>(wParam));
         // A handler may have unloaded the form, and with it this peer and the window.
-        if (alive.expired() || !passesToEdit(code))
+        if (alive.expired())
+            return 0;
+        // The edit of a combo box closes the dropped list on Enter and Esc, which the runtime left to it.
+        const bool closesList = (code == forms::kKeyReturn || code == forms::kKeyEscape) &&
+                                ::SendMessageW(peer->window_.get(), CB_GETDROPPEDSTATE, 0, 0) != 0;
+        if (!closesList && !passesToEdit(code))
             return 0;
         return Subclass::original(window, WM_CHAR, static_cast<WPARAM>(code), lParam);
     });
@@ -219,6 +224,9 @@ LRESULT ComboBoxWindow::onNotification(HWND window, int code) {
             box_.notifyListPicked(index);
             return 0;
         }
+        case CBN_DROPDOWN:
+            box_.notifyDroppedDown();
+            return 0;
         case CBN_CLOSEUP:
             box_.notifyDropDownClosed();
             return 0;
