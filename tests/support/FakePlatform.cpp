@@ -122,7 +122,13 @@ std::vector<bool> FakePlatform::volumesReachable(const std::vector<std::string>&
         volumeProbes.push_back(root);
         const bool silent = std::any_of(silentVolumes.begin(), silentVolumes.end(),
                                         [&](const std::string& volume) { return key(volume) == key(root); });
-        reachable.push_back(exists(root) && !silent);
+        // A volume is there when anything of the fake's lies on it.
+        const std::string volume = key(root);
+        const std::string within = volume.back() == '\\' ? volume : volume + "\\";
+        const bool there = std::any_of(entries_.begin(), entries_.end(), [&](const auto& entry) {
+            return entry.first == volume || entry.first.rfind(within, 0) == 0;
+        });
+        reachable.push_back(there && !silent);
     }
     return reachable;
 }

@@ -304,7 +304,7 @@ TEST_F(ItemEditorTest, RegistrationsOnVolumesThatDoNotAnswerAreSkippedAndNamed) 
          mixed,
          {question("D:\\gone.exe"), question("gone.exe")},
          "接続されていないドライブ・共有にある登録 4 件は確認しませんでした（Q:\\、\\\\SRV\\Share\\）。",
-         {"\\\\SRV\\Share\\", "Q:\\", "D:\\"}},
+         {"C:\\", "Q:\\", "\\\\SRV\\Share\\", "D:\\"}},
         {"only skipped",
          {{9, "Q:\\a.exe", "", "a"}},
          {},
@@ -314,7 +314,7 @@ TEST_F(ItemEditorTest, RegistrationsOnVolumesThatDoNotAnswerAreSkippedAndNamed) 
          {{0, "C:\\Tools\\ed.exe", "", "f"}, {1, "D:\\", "", "d"}},
          {},
          "リンクに異常は見つかりませんでした。",
-         {}},
+         {"C:\\", "D:\\"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -35,10 +35,6 @@ std::string volumeKey(std::string volume) {
     return volume;
 }
 
-bool isShare(const std::string& volume) {
-    return volume.size() > 1 && volume[0] == '\\' && volume[1] == '\\';
-}
-
 // The answers of the volumes asked about so far in one check: each is asked once.
 class VolumeAnswers {
   public:
@@ -116,16 +112,11 @@ VanishedOutcome AskAboutVanishedItems(state::LauncherState& s, platform::Platfor
     for (int n = 0; n < state::kGridSize; ++n)
         volumes.push_back(VolumeOf(s.RunItems.at(n).Path));
 
-    // A share that does not answer would hold a listing of a path on it for half a minute: shares are
-    // asked about first, with a time limit. A drive letter that is not there fails a listing at once,
-    // so drives are asked about only for the paths the listing missed.
+    // A share that does not answer, or a drive mapped to one, would hold a listing of a path on it for
+    // half a minute: every volume is asked about first, all together and with a time limit, and only the
+    // paths on volumes that answered are listed.
     VolumeAnswers answers(platform);
-    std::vector<std::string> shares;
-    for (const std::string& volume : volumes) {
-        if (isShare(volume))
-            shares.push_back(volume);
-    }
-    answers.ask(shares);
+    answers.ask(volumes);
 
     // All paths are looked up together first, which the system answers folder by folder; a path found
     // missing is looked up again right before its question, as a question may stay open for a while.
@@ -133,20 +124,15 @@ VanishedOutcome AskAboutVanishedItems(state::LauncherState& s, platform::Platfor
     std::vector<int> positions;
     for (int n = 0; n < state::kGridSize; ++n) {
         const std::string& path = s.RunItems.at(n).Path;
-        if (!path.empty() && !answers.unreachable(volumes[n])) {
+        if (!path.empty() && !answers.unreachable(volumes[static_cast<std::size_t>(n)])) {
             paths.push_back(path);
             positions.push_back(n);
         }
     }
     const std::vector<bool> found = platform.listingFindsEach(paths, platform::Listing::FilesAndFolders);
     std::vector<bool> listed(state::kGridSize, false);
-    std::vector<std::string> missedVolumes;
-    for (std::size_t i = 0; i < positions.size(); ++i) {
+    for (std::size_t i = 0; i < positions.size(); ++i)
         listed[static_cast<std::size_t>(positions[i])] = found.at(i);
-        if (!found.at(i))
-            missedVolumes.push_back(volumes[static_cast<std::size_t>(positions[i])]);
-    }
-    answers.ask(missedVolumes);
 
     std::set<std::string> skippedVolumes;  // by volumeKey
     for (int n = 0; n < state::kGridSize; ++n) {
