@@ -14,6 +14,17 @@
 #include "platform/win32/backend/WindowMessages.h"
 
 namespace win32 {
+namespace {
+
+// A window's rectangle in its parent's client coordinates.
+RECT rectInParent(HWND window) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+}  // namespace
 
 void SkinControl::registerClasses() {
     for (const wchar_t* name : {kLabelClass, kImageClass}) {
@@ -50,30 +61,58 @@ SkinControl::~SkinControl() {
 void SkinControl::setText(const std::string& text) {
     ::SetWindowTextW(window_.get(), widen(text).c_str());
     ::InvalidateRect(window_.get(), nullptr, FALSE);
+    captionChanged();
 }
 
 void SkinControl::setRect(const forms::Rect& rect) {
     const forms::Rect device = scaleOf(window_.get()).toDevice(rect);
+    captionChanged();
     ::MoveWindow(window_.get(), device.left, device.top, device.width, device.height, TRUE);
+    captionChanged();
 }
 
 void SkinControl::setVisible(bool visible) {
     ::ShowWindow(window_.get(), visible ? SW_SHOWNA : SW_HIDE);
+    if (kind_ == Kind::Label)
+        repaintControlsAbove(window_.get());
 }
 
 void SkinControl::setEnabled(bool enabled) {
     ::EnableWindow(window_.get(), enabled);
     ::InvalidateRect(window_.get(), nullptr, FALSE);
+    captionChanged();
 }
 
 void SkinControl::setFont(const forms::Font& font) {
     font_ = SharedFont(control_, font, scaleOf(window_.get()).dpi());
     ::InvalidateRect(window_.get(), nullptr, FALSE);
+    captionChanged();
 }
 
 void SkinControl::setForeColor(forms::Color color) {
     color_ = color;
     ::InvalidateRect(window_.get(), nullptr, FALSE);
+    captionChanged();
+}
+
+void SkinControl::captionChanged() {
+    // A hidden label shows nowhere; showing it repaints what lies above it.
+    if (kind_ == Kind::Label && ::IsWindowVisible(window_.get()))
+        repaintControlsAbove(window_.get());
+}
+
+void SkinControl::repaintControlsAbove(HWND window) {
+    const RECT mine = rectInParent(window);
+    for (HWND above = ::GetWindow(window, GW_HWNDPREV); above; above = ::GetWindow(above, GW_HWNDPREV)) {
+        if (!isSkinControl(above))
+            continue;
+        const RECT theirs = rectInParent(above);
+        RECT overlap{};
+        if (::IntersectRect(&overlap, &mine, &theirs)) {
+            ::OffsetRect(&overlap, -theirs.left, -theirs.top);
+            ::InvalidateRect(above, &overlap, FALSE);
+        }
+    }
 }
 
 forms::NativeWindow SkinControl::handle() const {
@@ -91,17 +130,41 @@ void SkinControl::paint(HWND window) {
         ::MapWindowPoints(window, ::GetParent(window), reinterpret_cast<POINT*>(&inForm), 2);
         ::SendMessageW(::GetParent(window), kPaintSkin, reinterpret_cast<WPARAM>(buffer.dc()),
                        reinterpret_cast<LPARAM>(&inForm));
-        if (kind_ == Kind::Label) {
-            const std::wstring text = windowText(window);
-            SelectedObject font(buffer.dc(), font_.get() ? font_.get() : ::GetStockObject(DEFAULT_GUI_FONT));
-            ::SetBkMode(buffer.dc(), TRANSPARENT);
-            ::SetTextColor(buffer.dc(), ::IsWindowEnabled(window) ? color_ : ::GetSysColor(COLOR_GRAYTEXT));
-            ::DrawTextW(buffer.dc(), text.c_str(), static_cast<int>(text.size()), &client,
-                        DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-        }
+        drawLabelsBeneath(window, buffer.dc(), inForm);
+        if (kind_ == Kind::Label)
+            drawCaption(window, buffer.dc(), client);
         buffer.copyTo(dc);
     }
     ::EndPaint(window, &ps);
+}
+
+void SkinControl::drawCaption(HWND window, HDC dc, RECT area) const {
+    const std::wstring text = windowText(window);
+    if (text.empty())
+        return;
+    SelectedObject font(dc, font_.get() ? font_.get() : ::GetStockObject(DEFAULT_GUI_FONT));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::IsWindowEnabled(window) ? color_ : ::GetSysColor(COLOR_GRAYTEXT));
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
+                DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+void SkinControl::drawLabelsBeneath(HWND window, HDC dc, const RECT& inParent) {
+    // From the bottom of the window order up to this window, so that a higher label's text lies on top.
+    for (HWND below = ::GetWindow(window, GW_HWNDLAST); below && below != window;
+         below = ::GetWindow(below, GW_HWNDPREV)) {
+        if (!isSkinControl(below) || !::IsWindowVisible(below))
+            continue;
+        const auto* label = reinterpret_cast<const SkinControl*>(::GetWindowLongPtrW(below, GWLP_USERDATA));
+        if (!label || label->kind_ != Kind::Label)
+            continue;
+        RECT area = rectInParent(below);
+        RECT overlap{};
+        if (!::IntersectRect(&overlap, &area, &inParent))
+            continue;
+        ::OffsetRect(&area, -inParent.left, -inParent.top);
+        label->drawCaption(below, dc, area);
+    }
 }
 
 LRESULT SkinControl::onButtonDown(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
