@@ -1,5 +1,6 @@
 #include "platform/win32/backend/SkinControl.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "forms/Form.h"
@@ -51,9 +52,11 @@ SkinControl::SkinControl(Win32Backend& backend, forms::Form& form, forms::Contro
                                     ::GetModuleHandleW(nullptr), this));
     if (!window_)
         throw std::runtime_error("CreateWindowExW failed for control " + control.name());
+    backend_.addSkinControl(this);
 }
 
 SkinControl::~SkinControl() {
+    backend_.removeSkinControl(this);
     if (window_)
         ::SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
 }
@@ -74,7 +77,7 @@ void SkinControl::setRect(const forms::Rect& rect) {
 void SkinControl::setVisible(bool visible) {
     ::ShowWindow(window_.get(), visible ? SW_SHOWNA : SW_HIDE);
     if (kind_ == Kind::Label)
-        repaintControlsAbove(window_.get());
+        repaintControlsAbove();
 }
 
 void SkinControl::setEnabled(bool enabled) {
@@ -96,21 +99,26 @@ void SkinControl::setForeColor(forms::Color color) {
 }
 
 void SkinControl::captionChanged() {
-    // A hidden label shows nowhere; showing it repaints what lies above it.
-    if (kind_ == Kind::Label && ::IsWindowVisible(window_.get()))
-        repaintControlsAbove(window_.get());
+    // A hidden label shows nowhere; showing it repaints what lies above it. (The style bit, not
+    // IsWindowVisible: that one asks the server in Wine, and this runs every second for the clock.)
+    if (kind_ == Kind::Label && (::GetWindowLongW(window_.get(), GWL_STYLE) & WS_VISIBLE))
+        repaintControlsAbove();
 }
 
-void SkinControl::repaintControlsAbove(HWND window) {
+void SkinControl::repaintControlsAbove() const {
+    HWND window = window_.get();
+    HWND parent = ::GetParent(window);
     const RECT mine = rectInParent(window);
-    for (HWND above = ::GetWindow(window, GW_HWNDPREV); above; above = ::GetWindow(above, GW_HWNDPREV)) {
-        if (!isSkinControl(above))
+    const std::vector<SkinControl*>& all = backend_.skinControls();
+    for (auto above = std::find(all.begin(), all.end(), this); above != all.end(); ++above) {
+        HWND other = (*above)->window_.get();
+        if (other == window || ::GetParent(other) != parent)
             continue;
-        const RECT theirs = rectInParent(above);
+        const RECT theirs = rectInParent(other);
         RECT overlap{};
         if (::IntersectRect(&overlap, &mine, &theirs)) {
             ::OffsetRect(&overlap, -theirs.left, -theirs.top);
-            ::InvalidateRect(above, &overlap, FALSE);
+            ::InvalidateRect(other, &overlap, FALSE);
         }
     }
 }
@@ -130,7 +138,7 @@ void SkinControl::paint(HWND window) {
         ::MapWindowPoints(window, ::GetParent(window), reinterpret_cast<POINT*>(&inForm), 2);
         ::SendMessageW(::GetParent(window), kPaintSkin, reinterpret_cast<WPARAM>(buffer.dc()),
                        reinterpret_cast<LPARAM>(&inForm));
-        drawLabelsBeneath(window, buffer.dc(), inForm);
+        drawLabelsBeneath(buffer.dc(), inForm);
         if (kind_ == Kind::Label)
             drawCaption(window, buffer.dc(), client);
         buffer.copyTo(dc);
@@ -149,21 +157,21 @@ void SkinControl::drawCaption(HWND window, HDC dc, RECT area) const {
                 DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
 }
 
-void SkinControl::drawLabelsBeneath(HWND window, HDC dc, const RECT& inParent) {
-    // From the bottom of the window order up to this window, so that a higher label's text lies on top.
-    for (HWND below = ::GetWindow(window, GW_HWNDLAST); below && below != window;
-         below = ::GetWindow(below, GW_HWNDPREV)) {
-        if (!isSkinControl(below) || !::IsWindowVisible(below))
+void SkinControl::drawLabelsBeneath(HDC dc, const RECT& inParent) const {
+    HWND parent = ::GetParent(window_.get());
+    for (const SkinControl* below : backend_.skinControls()) {
+        if (below == this)
+            break;  // the rest lie above
+        HWND other = below->window_.get();
+        if (below->kind_ != Kind::Label || ::GetParent(other) != parent ||
+            !(::GetWindowLongW(other, GWL_STYLE) & WS_VISIBLE))
             continue;
-        const auto* label = reinterpret_cast<const SkinControl*>(::GetWindowLongPtrW(below, GWLP_USERDATA));
-        if (!label || label->kind_ != Kind::Label)
-            continue;
-        RECT area = rectInParent(below);
+        RECT area = rectInParent(other);
         RECT overlap{};
         if (!::IntersectRect(&overlap, &area, &inParent))
             continue;
         ::OffsetRect(&area, -inParent.left, -inParent.top);
-        label->drawCaption(below, dc, area);
+        below->drawCaption(other, dc, area);
     }
 }
 

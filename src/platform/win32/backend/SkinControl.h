@@ -48,11 +48,11 @@ class SkinControl : public forms::ControlPeer {
     void paint(HWND window);
     // The caption as this label shows it, in `area` (its client rectangle in the DC's coordinates).
     void drawCaption(HWND window, HDC dc, RECT area) const;
-    // The captions of the labels below `window` that it overlaps, lowest first; the DC's origin stands
-    // at the top left of `inParent`, the window's rectangle in its parent.
-    static void drawLabelsBeneath(HWND window, HDC dc, const RECT& inParent);
-    // Repaints what the controls above `window` show of it: where they overlap it, they draw its caption.
-    static void repaintControlsAbove(HWND window);
+    // The captions of the labels below this control that it overlaps, lowest first; the DC's origin
+    // stands at the top left of `inParent`, the control's rectangle in its parent.
+    void drawLabelsBeneath(HDC dc, const RECT& inParent) const;
+    // Repaints what the controls above this one show of it: where they overlap it, they draw its caption.
+    void repaintControlsAbove() const;
     // The caption or its look changed: the controls above it show the change too.
     void captionChanged();
     LRESULT onButtonDown(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
