@@ -1,6 +1,7 @@
 // The strip on the screen's own scale (run with the prefix at LogPixels 96, 144 or 192): every control
-// at its rectangle scaled by dpi / 96, and the page number and the caption whole. With TOLVANE_SHOTS
-// set to a host folder, the strip is photographed there collapsed and expanded.
+// at its rectangle scaled by dpi / 96, the page number and the caption whole, and a long title seen
+// through the marks over the caption. With TOLVANE_SHOTS set to a host folder, the strip is
+// photographed there collapsed, expanded and with the long title.
 #include "Harness.h"
 
 #include <gtest/gtest.h>
@@ -106,6 +107,62 @@ TEST(ScaledStrip, ControlsAtTheirScaledRectanglesAndTextsWhole) {
     EXPECT_TRUE(TextWhole(pageV, minHeight)) << "page number, expanded";
     EXPECT_TRUE(TextWhole(viewCaption, minHeight)) << "caption, expanded";
     Photograph(ScreenRect(session.main), "strip-expanded");
+}
+
+// How many pixels differ between two captures of the same rectangle.
+int Changed(const Capture& a, const Capture& b) {
+    int changed = 0;
+    for (size_t i = 0; i < a.pixels.size(); ++i)
+        changed += a.pixels[i] != b.pixels[i];
+    return changed;
+}
+
+// The lock mark lies over the right end of the caption strip. Both are transparent: a long title shows
+// under the empty mark up to the caption's own right edge (where the clock's seconds end), and the
+// mark's "H" is drawn over the title without hiding the rest of it.
+TEST(ScaledStrip, LongTitleShowsUnderTheEmptyLockMarkAndTheLockOverIt) {
+    TOLVANE_REQUIRE_PROGRAM();
+    const std::wstring title(30, L'W');
+    GridFile launchers;
+    launchers.Set(0, 0, L"", L"", title);
+    StripSession session;
+    ASSERT_TRUE(session.Start(SettingsWith({}), GridFile(), launchers));
+    const auto control = [&](int left, int top, int width, int height) {
+        const Placed p = Scaled(left, top, width, height);
+        return session.Control(p.left, p.top, p.width, p.height);
+    };
+    HWND viewCaption = control(124, 8, 120, 14);
+    HWND zoL = control(244, 14, 8, 8);
+    HWND label4 = control(236, 14, 8, 8);
+    const RECT strip = ScreenRect(session.main);
+    RECT underLock = ScaledRect(236, 14, 8, 8);
+    OffsetRect(&underLock, strip.left, strip.top);
+
+    // Hovering a run button shows its slot's title: slot 1 is empty, and its marker ends far to the left.
+    const auto hover = [&](int slot, const std::wstring& shown) {
+        HWND run = control(45 + 18 * slot, 4, 15, 20);
+        PostMessageW(run, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+        EXPECT_TRUE(WaitUntil([&] { return TextOf(viewCaption) == shown; }, kAnswerLimit)) << Narrow(shown);
+        Sleep(300);  // the labels' paint
+        return CaptureScreen(underLock);
+    };
+    ASSERT_EQ(TextOf(label4), L"");
+    const Capture bare = hover(1, kEmptyMarker);
+    const Capture titled = hover(0, title);
+    const int titlePixels = Changed(bare, titled);
+    EXPECT_GT(titlePixels, 0) << "the empty lock mark hides the title beneath it";
+    Photograph(strip, "strip-long-title");
+
+    PostRightClick(zoL, 3, 3);
+    ASSERT_TRUE(WaitUntil([&] { return TextOf(label4) == L"H"; }, kAnswerLimit));
+    Sleep(300);
+    const Capture locked = CaptureScreen(underLock);
+    EXPECT_GT(Changed(titled, locked), 0) << "no H drawn";
+    int hidden = 0;
+    for (size_t i = 0; i < titled.pixels.size(); ++i)
+        hidden += titled.pixels[i] != bare.pixels[i] && locked.pixels[i] == bare.pixels[i];
+    EXPECT_EQ(hidden, 0) << "title pixels (of " << titlePixels << ") painted over by the lock mark";
+    Photograph(strip, "strip-long-title-locked");
 }
 
 }  // namespace

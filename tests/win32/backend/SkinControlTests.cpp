@@ -1,3 +1,5 @@
+#include <functional>
+
 #include "BackendTestSupport.h"
 #include "platform/win32/backend/Fonts.h"
 
@@ -121,6 +123,58 @@ TEST_F(SkinControlTest, LabelShowsTheSkinBehindItsText) {
             textPixels += pixelAt(window, x, y) == RGB(255, 255, 0);
     }
     EXPECT_GT(textPixels, 20);
+}
+
+// A label laid over another (the lock mark over the caption strip) is transparent: what it covers shows
+// through it around its own text, and follows every change of the label beneath.
+TEST_F(SkinControlTest, LabelAboveAnotherShowsTheTextBeneathAroundItsOwn) {
+    constexpr COLORREF kBeneath = RGB(255, 255, 0);
+    constexpr COLORREF kOwn = RGB(255, 0, 0);
+    forms::Label& caption = form->viewCaption;
+    forms::Label& mark = form->marks[0];  // made later, so it lies above the caption
+    caption.setFont({"Arial", 20, true});
+    caption.move(20, 2, 200, 26);
+    caption.setForeColor(kBeneath);
+    mark.setFont({"Arial", 14, true});
+    mark.move(60, 4, 20, 20);
+    mark.setForeColor(kOwn);
+    const std::string wide = "WWWWWWWWWW";
+    const struct {
+        const char* step;
+        std::function<void()> change;
+        bool beneathShown;
+        bool ownShown;
+    } steps[] = {
+        {"caption under the empty mark", [&] { caption.setCaption(wide); }, true, false},
+        {"mark with its text", [&] { mark.setCaption("H"); }, true, true},
+        {"caption emptied", [&] { caption.setCaption(""); }, false, true},
+        {"caption back, mark empty",
+         [&] {
+             mark.setCaption("");
+             caption.setCaption(wide);
+         },
+         true, false},
+        {"caption hidden", [&] { caption.setVisible(false); }, false, false},
+        {"caption shown again", [&] { caption.setVisible(true); }, true, false},
+        {"caption disabled, its text grey", [&] { caption.setEnabled(false); }, false, false},
+    };
+    HWND window = hwndOf(mark);
+    for (const auto& s : steps) {
+        s.change();
+        pumpMessages();
+        ::UpdateWindow(hwndOf(*form));
+        int beneath = 0;
+        int own = 0;
+        for (int x = 0; x < 20; ++x) {
+            for (int y = 0; y < 20; ++y) {
+                const COLORREF c = pixelAt(window, x, y);
+                beneath += c == kBeneath;
+                own += c == kOwn;
+            }
+        }
+        EXPECT_EQ(beneath > 0, s.beneathShown) << s.step << ": " << beneath << " pixels of the caption";
+        EXPECT_EQ(own > 0, s.ownShown) << s.step << ": " << own << " pixels of the mark";
+    }
 }
 
 TEST_F(SkinControlTest, PlaceholderShowsTheIconsDrawnUnderItUntilDrawnAnew) {

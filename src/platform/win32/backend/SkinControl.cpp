@@ -1,5 +1,6 @@
 #include "platform/win32/backend/SkinControl.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "forms/Form.h"
@@ -14,6 +15,17 @@
 #include "platform/win32/backend/WindowMessages.h"
 
 namespace win32 {
+namespace {
+
+// A window's rectangle in its parent's client coordinates.
+RECT rectInParent(HWND window) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+}  // namespace
 
 void SkinControl::registerClasses() {
     for (const wchar_t* name : {kLabelClass, kImageClass}) {
@@ -40,9 +52,11 @@ SkinControl::SkinControl(Win32Backend& backend, forms::Form& form, forms::Contro
                                     ::GetModuleHandleW(nullptr), this));
     if (!window_)
         throw std::runtime_error("CreateWindowExW failed for control " + control.name());
+    backend_.addSkinControl(this);
 }
 
 SkinControl::~SkinControl() {
+    backend_.removeSkinControl(this);
     if (window_)
         ::SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
 }
@@ -50,30 +64,63 @@ SkinControl::~SkinControl() {
 void SkinControl::setText(const std::string& text) {
     ::SetWindowTextW(window_.get(), widen(text).c_str());
     ::InvalidateRect(window_.get(), nullptr, FALSE);
+    captionChanged();
 }
 
 void SkinControl::setRect(const forms::Rect& rect) {
     const forms::Rect device = scaleOf(window_.get()).toDevice(rect);
+    captionChanged();
     ::MoveWindow(window_.get(), device.left, device.top, device.width, device.height, TRUE);
+    captionChanged();
 }
 
 void SkinControl::setVisible(bool visible) {
     ::ShowWindow(window_.get(), visible ? SW_SHOWNA : SW_HIDE);
+    if (kind_ == Kind::Label)
+        repaintControlsAbove();
 }
 
 void SkinControl::setEnabled(bool enabled) {
     ::EnableWindow(window_.get(), enabled);
     ::InvalidateRect(window_.get(), nullptr, FALSE);
+    captionChanged();
 }
 
 void SkinControl::setFont(const forms::Font& font) {
     font_ = SharedFont(control_, font, scaleOf(window_.get()).dpi());
     ::InvalidateRect(window_.get(), nullptr, FALSE);
+    captionChanged();
 }
 
 void SkinControl::setForeColor(forms::Color color) {
     color_ = color;
     ::InvalidateRect(window_.get(), nullptr, FALSE);
+    captionChanged();
+}
+
+void SkinControl::captionChanged() {
+    // A hidden label shows nowhere; showing it repaints what lies above it. (The style bit, not
+    // IsWindowVisible: that one asks the server in Wine, and this runs every second for the clock.)
+    if (kind_ == Kind::Label && (::GetWindowLongW(window_.get(), GWL_STYLE) & WS_VISIBLE))
+        repaintControlsAbove();
+}
+
+void SkinControl::repaintControlsAbove() const {
+    HWND window = window_.get();
+    HWND parent = ::GetParent(window);
+    const RECT mine = rectInParent(window);
+    const std::vector<SkinControl*>& all = backend_.skinControls();
+    for (auto above = std::find(all.begin(), all.end(), this); above != all.end(); ++above) {
+        HWND other = (*above)->window_.get();
+        if (other == window || ::GetParent(other) != parent)
+            continue;
+        const RECT theirs = rectInParent(other);
+        RECT overlap{};
+        if (::IntersectRect(&overlap, &mine, &theirs)) {
+            ::OffsetRect(&overlap, -theirs.left, -theirs.top);
+            ::InvalidateRect(other, &overlap, FALSE);
+        }
+    }
 }
 
 forms::NativeWindow SkinControl::handle() const {
@@ -91,17 +138,41 @@ void SkinControl::paint(HWND window) {
         ::MapWindowPoints(window, ::GetParent(window), reinterpret_cast<POINT*>(&inForm), 2);
         ::SendMessageW(::GetParent(window), kPaintSkin, reinterpret_cast<WPARAM>(buffer.dc()),
                        reinterpret_cast<LPARAM>(&inForm));
-        if (kind_ == Kind::Label) {
-            const std::wstring text = windowText(window);
-            SelectedObject font(buffer.dc(), font_.get() ? font_.get() : ::GetStockObject(DEFAULT_GUI_FONT));
-            ::SetBkMode(buffer.dc(), TRANSPARENT);
-            ::SetTextColor(buffer.dc(), ::IsWindowEnabled(window) ? color_ : ::GetSysColor(COLOR_GRAYTEXT));
-            ::DrawTextW(buffer.dc(), text.c_str(), static_cast<int>(text.size()), &client,
-                        DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-        }
+        drawLabelsBeneath(buffer.dc(), inForm);
+        if (kind_ == Kind::Label)
+            drawCaption(window, buffer.dc(), client);
         buffer.copyTo(dc);
     }
     ::EndPaint(window, &ps);
+}
+
+void SkinControl::drawCaption(HWND window, HDC dc, RECT area) const {
+    const std::wstring text = windowText(window);
+    if (text.empty())
+        return;
+    SelectedObject font(dc, font_.get() ? font_.get() : ::GetStockObject(DEFAULT_GUI_FONT));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::IsWindowEnabled(window) ? color_ : ::GetSysColor(COLOR_GRAYTEXT));
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
+                DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+void SkinControl::drawLabelsBeneath(HDC dc, const RECT& inParent) const {
+    HWND parent = ::GetParent(window_.get());
+    for (const SkinControl* below : backend_.skinControls()) {
+        if (below == this)
+            break;  // the rest lie above
+        HWND other = below->window_.get();
+        if (below->kind_ != Kind::Label || ::GetParent(other) != parent ||
+            !(::GetWindowLongW(other, GWL_STYLE) & WS_VISIBLE))
+            continue;
+        RECT area = rectInParent(other);
+        RECT overlap{};
+        if (!::IntersectRect(&overlap, &area, &inParent))
+            continue;
+        ::OffsetRect(&area, -inParent.left, -inParent.top);
+        below->drawCaption(other, dc, area);
+    }
 }
 
 LRESULT SkinControl::onButtonDown(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -13,8 +13,10 @@ namespace win32 {
 
 class Win32Backend;
 
-// A label or image placeholder: a child window that shows the form's skin behind it (a label then
-// draws its caption on top) and reports the mouse.
+// A label or image placeholder: a child window that shows the form's skin behind it, and the captions
+// of the labels it lies over (a label then draws its own caption on top), and reports the mouse.
+// Siblings clip each other, so whatever lies under a control is drawn by that control: in window order,
+// lowest first, as if it had no window of its own.
 class SkinControl : public forms::ControlPeer {
   public:
     enum class Kind { Label, Image };
@@ -44,6 +46,15 @@ class SkinControl : public forms::ControlPeer {
     friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void paint(HWND window);
+    // The caption as this label shows it, in `area` (its client rectangle in the DC's coordinates).
+    void drawCaption(HWND window, HDC dc, RECT area) const;
+    // The captions of the labels below this control that it overlaps, lowest first; the DC's origin
+    // stands at the top left of `inParent`, the control's rectangle in its parent.
+    void drawLabelsBeneath(HDC dc, const RECT& inParent) const;
+    // Repaints what the controls above this one show of it: where they overlap it, they draw its caption.
+    void repaintControlsAbove() const;
+    // The caption or its look changed: the controls above it show the change too.
+    void captionChanged();
     LRESULT onButtonDown(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onButtonUp(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -4,11 +4,13 @@
 
 #include <exception>
 #include <map>
+#include <vector>
 
 #include "forms/Backend.h"
 
 namespace win32 {
 
+class SkinControl;
 class WindowTimer;
 
 // The forms runtime on real windows: one top-level window per form, one child window per control.
@@ -51,6 +53,12 @@ class Win32Backend : public forms::Backend {
     void tick(UINT_PTR id);
     // For guardedCallback: keeps the first exception until the message loop throws it again.
     void keepException(std::exception_ptr error) noexcept;
+    // The labels and placeholders in the order they were made, which is also their window order among
+    // their siblings, the lowest first (each is stacked above those made before). Kept here so that a
+    // paint finds its neighbours without walking the window order, a server request per step in Wine.
+    void addSkinControl(SkinControl* control) { skinControls_.push_back(control); }
+    void removeSkinControl(SkinControl* control) { std::erase(skinControls_, control); }
+    const std::vector<SkinControl*>& skinControls() const { return skinControls_; }
 
   private:
     int dpiX_ = 96;
@@ -59,6 +67,7 @@ class Win32Backend : public forms::Backend {
     UINT_PTR nextTimerId_ = 1;
     std::map<UINT_PTR, WindowTimer*> timers_;
     std::exception_ptr pending_;
+    std::vector<SkinControl*> skinControls_;
 };
 
 }  // namespace win32
