@@ -176,6 +176,38 @@ void Control::notifyClick() {
 void Control::notifyDblClick() {
     raise(onDblClick);
 }
+
+void Control::notifyButtonPressed(const MouseArgs& args, bool doubleClick) {
+    const bool left = args.button == kLeftButton;
+    if (left) {
+        leftPressed_ = true;
+        afterDoubleClick_ = doubleClick;
+    }
+    // The second press of a left double click is DblClick alone: no second MouseDown, so that a run
+    // button, the page selector or the window-order label acts once for a double click.
+    if (left && doubleClick)
+        notifyDblClick();
+    else
+        notifyMouseDown(args);
+}
+
+void Control::notifyButtonReleased(const MouseArgs& args, bool inside) {
+    bool click = false;
+    if (args.button == kLeftButton) {
+        click = leftPressed_ && !afterDoubleClick_ && inside;
+        leftPressed_ = false;
+        afterDoubleClick_ = false;
+    }
+    notifyMouseUp(args);
+    // MouseUp may have unloaded the form.
+    if (click && owner_.loaded())
+        notifyClick();
+}
+
+void Control::notifyPressAbandoned() {
+    leftPressed_ = false;
+    afterDoubleClick_ = false;
+}
 void Control::notifyDragOver(const DropData& data, const MouseArgs& args) {
     if (acceptsDrops_ && onDragOver)
         onDragOver(data, args);

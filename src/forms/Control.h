@@ -106,6 +106,13 @@ class Control {
     void notifyMouseMove(const MouseArgs& args);
     void notifyClick();
     void notifyDblClick();
+    // The pointer's buttons as they are pressed, for the controls whose Click the runtime decides
+    // (labels, images, picture boxes; the system decides it for buttons, boxes and lists): a press
+    // (`doubleClick` for the system's double-click message, the second press of a double click), a
+    // release (`inside` the control or not), and the capture lost between press and release.
+    void notifyButtonPressed(const MouseArgs& args, bool doubleClick);
+    void notifyButtonReleased(const MouseArgs& args, bool inside);
+    void notifyPressAbandoned();
     void notifyDragOver(const DropData& data, const MouseArgs& args);
     void notifyDragDrop(const DropData& data, const MouseArgs& args);
     // The native text changed; raises Change unless the runtime already holds this text.
@@ -147,6 +154,8 @@ class Control {
     bool acceptsDrops_ = false;
     std::string text_;
     ControlPeer* peer_ = nullptr;
+    bool leftPressed_ = false;       // a left release inside is a Click only after a left press here
+    bool afterDoubleClick_ = false;  // the release that ends a double click is no second Click
 };
 
 class Label : public Control {

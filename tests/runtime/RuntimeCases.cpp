@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <utility>
+
 #include "forms/ControlArray.h"
 
 namespace runtime_cases {
@@ -281,6 +284,46 @@ void buttons(forms::Backend& backend, Person& person) {
     EXPECT_EQ(d.take(), (Log{"Command click 1", "Command click 1"}));
 }
 
+// Labels, images and picture boxes: the runtime makes MouseDown, MouseUp, Click and DblClick of the
+// presses and releases the backend reports.
+void pointerPresses(forms::Backend& backend, Person& person) {
+    StripForm strip(backend);
+    forms::Label label(strip, "Lab");
+    forms::Image image(strip, "Img");
+    forms::PictureBox picture(strip, "Pic");
+    label.move(10, 4, 40, 20);
+    image.move(60, 4, 20, 20);
+    picture.move(90, 4, 40, 20);
+    Log log;
+    for (forms::Control* c : std::initializer_list<forms::Control*>{&label, &image, &picture}) {
+        c->onMouseDown = [&log](const forms::MouseArgs& a) { log.push_back("down " + std::to_string(a.button)); };
+        c->onMouseUp = [&log](const forms::MouseArgs& a) { log.push_back("up " + std::to_string(a.button)); };
+        c->onClick = [&log] { log.push_back("click"); };
+        c->onDblClick = [&log] { log.push_back("dblclick"); };
+    }
+    strip.load();
+    person.show(strip);
+    const struct {
+        const char* what;
+        Log events;
+    } cases[] = {
+        {"L", {"down 1", "up 1", "click"}},
+        // The second press of a double click is DblClick alone, so that a run button acts once.
+        {"LL", {"down 1", "up 1", "click", "dblclick", "up 1"}},
+        {"R", {"down 2", "up 2"}},
+        {"RR", {"down 2", "up 2", "down 2", "up 2"}},
+        {"L-", {"down 1", "up 1"}},
+    };
+    for (forms::Control* c : std::initializer_list<forms::Control*>{&label, &image, &picture}) {
+        for (const auto& pressed : cases) {
+            SCOPED_TRACE(c->name() + " " + pressed.what);
+            person.presses(*c, pressed.what);
+            EXPECT_EQ(std::exchange(log, {}), pressed.events);
+        }
+    }
+    strip.unload();
+}
+
 void enterAndEsc(forms::Backend& backend, Person& person) {
     Scene scene(backend, person);
     CaseDialog& d = scene.dialog;
@@ -380,6 +423,7 @@ const std::vector<RuntimeCase>& runtimeCases() {
         {"QueryUnloadTellsCloseBoxFromCode", &closeAndQueryUnload},
         {"DialogUnloadsWhenItsOwnerGoes", &ownerGoesFirst},
         {"DropsReachOnlyControlsThatAcceptThem", &drops},
+        {"PressesBecomeClicksAndDoubleClicksOnce", &pointerPresses},
     };
     return cases;
 }

@@ -20,6 +20,9 @@ class Person {
     virtual void show(forms::Form& form) = 0;
     // A left click on the control (a check box flips).
     virtual void click(forms::Control& control) = 0;
+    // The pointer's buttons on the control, as they come: "L" a left click, "R" a right click, "LL" and
+    // "RR" two clicks within the double-click time, "L-" a left press released outside the control.
+    virtual void presses(forms::Control& control, const std::string& what) = 0;
     // A whole key stroke on whatever has the focus in the form: down, the character it types, up.
     virtual void pressKey(forms::Form& form, int keyCode, int shift = 0) = 0;
     // Characters typed into the box, which has the focus.

@@ -241,12 +241,24 @@ void press(forms::Control& control) {
     }
 }
 
+// Labels, images and picture boxes report raw presses and the runtime decides their Click, as on the
+// Win32 backend; for buttons, boxes and lists the system reports Click itself, and so does this backend.
+bool clickDecidedByRuntime(const forms::Control& control) {
+    using Kind = forms::Control::Kind;
+    return control.kind() == Kind::Label || control.kind() == Kind::Image || control.kind() == Kind::PictureBox;
+}
+
 }  // namespace
 
 void mouseDown(forms::Control& control, int button, int shift, int x, int y) {
     // A real pointer always moves over a control before it presses a button there.
     control.notifyMouseMove({0, shift, x, y});
     const forms::MouseArgs args{button, shift, x, y};
+    if (clickDecidedByRuntime(control)) {
+        control.notifyButtonPressed(args, false);
+        control.notifyButtonReleased(args, true);
+        return;
+    }
     control.notifyMouseDown(args);
     control.notifyMouseUp(args);
 }
@@ -268,7 +280,8 @@ void click(forms::Control& control) {
     if (control.canTakeFocus() && !control.hasFocus())
         control.form().notifyFocus(&control);
     mouseDown(control, forms::kLeftButton);
-    press(control);
+    if (!clickDecidedByRuntime(control))
+        press(control);
 }
 
 void rightClick(forms::Control& control) {
@@ -277,9 +290,28 @@ void rightClick(forms::Control& control) {
 
 void doubleClick(forms::Control& control) {
     click(control);
-    // As the Win32 backend reports it: the second press is DblClick alone, with no MouseDown or Click.
+    const forms::MouseArgs second{forms::kLeftButton, 0, 1, 1};
+    if (clickDecidedByRuntime(control)) {
+        control.notifyButtonPressed(second, true);
+        control.notifyButtonReleased(second, true);
+        return;
+    }
+    // As the system reports it for its own controls: DblClick on the second press, then the release.
     control.notifyDblClick();
-    control.notifyMouseUp({forms::kLeftButton, 0, 1, 1});
+    control.notifyMouseUp(second);
+}
+
+void presses(forms::Control& control, const std::string& what) {
+    const int button = what[0] == 'R' ? forms::kRightButton : forms::kLeftButton;
+    const forms::MouseArgs args{button, 0, 1, 1};
+    control.notifyMouseMove({0, 0, 1, 1});
+    for (std::size_t i = 0; i < what.size(); ++i) {
+        if (what[i] == '-')
+            continue;
+        control.notifyButtonPressed(args, i > 0);
+        const bool leaves = i + 1 < what.size() && what[i + 1] == '-';
+        control.notifyButtonReleased(args, !leaves);
+    }
 }
 
 void hover(forms::Control& control, int x, int y) {

@@ -67,6 +67,9 @@ void rightClick(forms::Control& control);
 void doubleClick(forms::Control& control);
 void mouseDown(forms::Control& control, int button, int shift = 0, int x = 1, int y = 1);
 void hover(forms::Control& control, int x = 1, int y = 1);
+// The pointer's buttons as they come, on a label, image or picture box: "L" a left click, "R" a right
+// click, "LL" and "RR" double clicks, "L-" a left press released outside the control.
+void presses(forms::Control& control, const std::string& what);
 // Types one character as an edit control does: KeyPress first, then the text and caret change.
 // Backspace (8) deletes the selection or the character before the caret.
 void typeChar(forms::TextBox& box, int keyAscii);

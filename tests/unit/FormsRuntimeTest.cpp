@@ -12,6 +12,7 @@ class HeadlessPerson : public runtime_cases::Person {
   public:
     void show(forms::Form& form) override { form.activate(); }
     void click(forms::Control& control) override { headless::click(control); }
+    void presses(forms::Control& control, const std::string& what) override { headless::presses(control, what); }
     void pressKey(forms::Form& form, int keyCode, int shift) override {
         headless::pressKey(form, keyCode, shift);
     }
@@ -35,21 +36,5 @@ TEST_P(FormsRuntime, Headless) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, FormsRuntime, ::testing::ValuesIn(runtime_cases::runtimeCases()),
                          [](const ::testing::TestParamInfo<RuntimeCase>& param) { return param.param.name; });
-
-// The Win32 backend's label reports the same (SkinControlTest).
-TEST(FormsRuntime, DoubleClickReportsTheSecondPressAsDoubleClickAlone) {
-    headless::HeadlessBackend backend;
-    forms::Form form(backend, "TestF");
-    forms::Label label(form, "Lab", 0);
-    form.load();
-    std::vector<std::string> log;
-    label.onMouseMove = [&](const forms::MouseArgs&) { log.push_back("move"); };
-    label.onMouseDown = [&](const forms::MouseArgs& a) { log.push_back("down " + std::to_string(a.button)); };
-    label.onMouseUp = [&](const forms::MouseArgs& a) { log.push_back("up " + std::to_string(a.button)); };
-    label.onClick = [&] { log.push_back("click"); };
-    label.onDblClick = [&] { log.push_back("dblclick"); };
-    headless::doubleClick(label);
-    EXPECT_EQ(log, (std::vector<std::string>{"move", "down 1", "up 1", "click", "dblclick", "up 1"}));
-}
 
 }  // namespace

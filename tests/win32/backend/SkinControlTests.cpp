@@ -38,30 +38,6 @@ TEST_F(SkinControlTest, LeftClickRaisesDownUpAndOneClick) {
                                                    "ViewCaption click"}));
 }
 
-TEST_F(SkinControlTest, ReleaseOutsideIsNoClick) {
-    logMouse(*form, form->viewCaption);
-    HWND label = hwndOf(form->viewCaption);
-    ::PostMessageW(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 4));
-    ::PostMessageW(label, WM_LBUTTONUP, 0, MAKELPARAM(3, 40));
-    pumpMessages();
-    EXPECT_EQ(form->count("ViewCaption click"), 0);
-    EXPECT_EQ(form->count("ViewCaption up 1"), 1);
-}
-
-// The headless backend's doubleClick reports the same.
-TEST_F(SkinControlTest, SecondPressOfADoubleClickIsDoubleClickAloneThenUp) {
-    logMouse(*form, form->viewCaption);
-    HWND label = hwndOf(form->viewCaption);
-    ::PostMessageW(label, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 4));
-    ::PostMessageW(label, WM_LBUTTONUP, 0, MAKELPARAM(3, 4));
-    ::PostMessageW(label, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 4));
-    ::PostMessageW(label, WM_LBUTTONUP, 0, MAKELPARAM(3, 4));
-    pumpMessages();
-    EXPECT_EQ(form->log,
-              (std::vector<std::string>{"ViewCaption down 1 0 3,4", "ViewCaption up 1", "ViewCaption click",
-                                        "ViewCaption dblclick", "ViewCaption up 1"}));
-}
-
 TEST_F(SkinControlTest, RightButtonOnAPlaceholderIsMouseDownWithoutClick) {
     logMouse(*form, form->iconV);
     HWND image = hwndOf(form->iconV);

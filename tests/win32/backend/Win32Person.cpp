@@ -79,6 +79,28 @@ void Win32Person::click(forms::Control& control) {
     expectFocusAgrees(control.form());
 }
 
+void Win32Person::presses(forms::Control& control, const std::string& what) {
+    HWND window = hwndOf(control);
+    RECT client{};
+    ::GetClientRect(window, &client);
+    const LPARAM inside = MAKELPARAM(client.right / 2, client.bottom / 2);
+    const LPARAM outside = MAKELPARAM(client.right / 2, client.bottom + 20);
+    const bool right = what[0] == 'R';
+    const WPARAM held = right ? MK_RBUTTON : MK_LBUTTON;
+    ::PostMessageW(window, WM_MOUSEMOVE, 0, inside);
+    for (std::size_t i = 0; i < what.size(); ++i) {
+        if (what[i] == '-')
+            continue;
+        // The system sends the second press of a pair as its double-click message.
+        const UINT down = i == 0 ? (right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN)
+                                 : (right ? WM_RBUTTONDBLCLK : WM_LBUTTONDBLCLK);
+        ::PostMessageW(window, down, held, inside);
+        const bool leaves = i + 1 < what.size() && what[i + 1] == '-';
+        ::PostMessageW(window, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, leaves ? outside : inside);
+    }
+    pumpMessages();
+}
+
 void Win32Person::pressKey(forms::Form& form, int keyCode, int shift) {
     const HeldModifiers held(shift);
     const bool alt = (shift & forms::kAltMask) != 0;

@@ -19,6 +19,7 @@ class Win32Person : public runtime_cases::Person {
 
     void show(forms::Form& form) override;
     void click(forms::Control& control) override;
+    void presses(forms::Control& control, const std::string& what) override;
     void pressKey(forms::Form& form, int keyCode, int shift = 0) override;
     void typeText(forms::TextBox& box, const std::string& ascii) override;
     void paste(forms::TextBox& box, const std::string& text) override;

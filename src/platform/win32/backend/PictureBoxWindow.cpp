@@ -20,6 +20,7 @@ void PictureBoxWindow::registerClass() {
 
 PictureBoxWindow::PictureBoxWindow(Win32Backend& backend, forms::Form& form, forms::PictureBox& box)
     : StandardControl(backend, box), box_(box) {
+    runtimePresses_.emplace();
     create(form, kClassName, 0);
 }
 
@@ -70,28 +71,6 @@ LRESULT PictureBoxWindow::onMessage(HWND window, UINT message, WPARAM wParam, LP
             paint(reinterpret_cast<HDC>(wParam), client);
             return 0;
         }
-        case WM_LBUTTONDOWN:
-            leftPressed_ = true;
-            ::SetCapture(window);
-            return 0;
-        case WM_LBUTTONUP: {
-            RECT client{};
-            ::GetClientRect(window, &client);
-            const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-            const bool click = leftPressed_ && ::PtInRect(&client, at);
-            leftPressed_ = false;
-            if (::GetCapture() == window)
-                ::ReleaseCapture();
-            if (click)
-                control_.notifyClick();
-            return 0;
-        }
-        case WM_CAPTURECHANGED:
-            leftPressed_ = false;
-            return 0;
-        case WM_LBUTTONDBLCLK:
-            control_.notifyDblClick();
-            return 0;
         default:
             return StandardControl::onMessage(window, message, wParam, lParam);
     }

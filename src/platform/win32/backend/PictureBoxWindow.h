@@ -5,8 +5,7 @@
 namespace win32 {
 
 // A picture box: its own picture at the top left, the texts drawn on it above, on the dialog face;
-// painted through one memory bitmap so that a change never flickers. A left press and release inside is
-// its Click.
+// painted through one memory bitmap so that a change never flickers. The runtime decides its Click.
 class PictureBoxWindow : public StandardControl<forms::PicturePeer> {
   public:
     static constexpr const wchar_t* kClassName = L"TolvanePicture";
@@ -23,7 +22,6 @@ class PictureBoxWindow : public StandardControl<forms::PicturePeer> {
     void paint(HDC dc, const RECT& client) const;
 
     forms::PictureBox& box_;
-    bool leftPressed_ = false;
 };
 
 }  // namespace win32

@@ -175,66 +175,17 @@ void SkinControl::drawLabelsBeneath(HDC dc, const RECT& inParent) const {
     }
 }
 
-LRESULT SkinControl::onButtonDown(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const forms::MouseArgs args = toDesign(mouseArgs(buttonOf(message), wParam, lParam), scaleOf(window));
-    if (args.button == forms::kLeftButton) {
-        leftPressed_ = true;
-        afterDoubleClick_ = message == WM_LBUTTONDBLCLK;
-    }
-    // Keeps the button up here even when it happens outside, so that the click is decided here.
-    ::SetCapture(window);
-    // The second press of a left double click is DblClick alone: no second MouseDown, so that a run
-    // button, the page selector or the window-order label acts once for a double click.
-    if (message == WM_LBUTTONDBLCLK)
-        control_.notifyDblClick();
-    else
-        control_.notifyMouseDown(args);
-    return 0;
-}
-
-LRESULT SkinControl::onButtonUp(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const forms::MouseArgs args = toDesign(mouseArgs(buttonOf(message), wParam, lParam), scaleOf(window));
-    bool click = false;
-    if (args.button == forms::kLeftButton) {
-        RECT client{};
-        ::GetClientRect(window, &client);
-        const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        click = leftPressed_ && !afterDoubleClick_ && ::PtInRect(&client, at);
-        leftPressed_ = false;
-        afterDoubleClick_ = false;
-    }
-    if (::GetCapture() == window && !(wParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)))
-        ::ReleaseCapture();
-    const std::weak_ptr<int> alive = alive_;
-    control_.notifyMouseUp(args);
-    if (click && !alive.expired())
-        control_.notifyClick();
-    return 0;
-}
-
 // A handler may unload the form, which deletes this peer: nothing of it is used after the last event.
 LRESULT SkinControl::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (isEmptyNonClientPaint(window, message))
+        return 0;
+    if (presses_.route(window, message, wParam, lParam, control_, scaleOf(window)))
         return 0;
     switch (message) {
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
             paint(window);
-            return 0;
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-        case WM_RBUTTONDBLCLK:
-        case WM_MBUTTONDBLCLK:
-            return onButtonDown(window, message, wParam, lParam);
-        case WM_LBUTTONUP:
-        case WM_RBUTTONUP:
-        case WM_MBUTTONUP:
-            return onButtonUp(window, message, wParam, lParam);
-        case WM_CAPTURECHANGED:
-            leftPressed_ = false;
             return 0;
         case WM_MOUSEMOVE:
             control_.notifyMouseMove(

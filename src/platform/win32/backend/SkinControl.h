@@ -8,6 +8,7 @@
 #include "forms/Control.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/backend/ControlFont.h"
+#include "platform/win32/backend/PointerPresses.h"
 
 namespace win32 {
 
@@ -55,17 +56,13 @@ class SkinControl : public forms::ControlPeer {
     void repaintControlsAbove() const;
     // The caption or its look changed: the controls above it show the change too.
     void captionChanged();
-    LRESULT onButtonDown(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT onButtonUp(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     Win32Backend& backend_;
     forms::Control& control_;
     Kind kind_;
     SharedFont font_;
     COLORREF color_ = 0;
-    bool leftPressed_ = false;       // a left button up inside is a click only after a down here
-    bool afterDoubleClick_ = false;  // the up that ends a double click is no second click
-    std::shared_ptr<int> alive_ = std::make_shared<int>(0);  // expires when a handler deleted this peer
+    PointerPresses presses_;
     UniqueWindow window_;
 };
 

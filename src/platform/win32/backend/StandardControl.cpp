@@ -115,6 +115,8 @@ template <class Interface>
 LRESULT StandardControl<Interface>::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (isEmptyNonClientPaint(window, message))
         return 0;
+    if (runtimePresses_ && runtimePresses_->route(window, message, wParam, lParam, control_, scale()))
+        return 0;
     const std::weak_ptr<int> alive = alive_;
     switch (message) {
         case kApplyScale:

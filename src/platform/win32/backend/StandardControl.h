@@ -11,6 +11,7 @@
 #include "platform/win32/Handles.h"
 #include "platform/win32/backend/ControlFont.h"
 #include "platform/win32/backend/Dpi.h"
+#include "platform/win32/backend/PointerPresses.h"
 #include "platform/win32/backend/Subclass.h"
 
 namespace win32 {
@@ -59,6 +60,8 @@ class StandardControl : public Interface {
     forms::Control& control_;
     // Expires when a handler unloaded the form and with it this peer.
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+    // Set by a control whose Click the runtime decides: its button messages go there.
+    std::optional<PointerPresses> runtimePresses_;
 
   private:
     static LRESULT subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, void* self);
