@@ -6,10 +6,7 @@
 #include "forms/Form.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/backend/CallbackGuard.h"
-#include "platform/win32/backend/ControlFont.h"
-#include "platform/win32/backend/Dpi.h"
 #include "platform/win32/backend/EditText.h"
-#include "platform/win32/backend/Fonts.h"
 #include "platform/win32/backend/KeyPress.h"
 #include "platform/win32/backend/Win32Backend.h"
 #include "platform/win32/backend/WindowMessages.h"
@@ -23,64 +20,46 @@ constexpr int kVisibleEntries = 12;
 }  // namespace
 
 ComboBoxWindow::ComboBoxWindow(Win32Backend& backend, forms::Form& form, forms::ComboBox& box)
-    : backend_(backend), box_(box) {
-    window_.reset(::CreateWindowExW(
-        0, L"COMBOBOX", L"",
-        WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 0, 0, 0,
-        toHwnd(form.handle()), nullptr, ::GetModuleHandleW(nullptr), nullptr));
-    if (!window_)
-        throw std::runtime_error("CreateWindowExW failed for combo box " + box.name());
+    : ChildWindow(backend, box), box_(box) {
+    create(form, L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL);
     COMBOBOXINFO info{};
     info.cbSize = sizeof(info);
-    if (!::GetComboBoxInfo(window_.get(), &info) || !info.hwndItem) {
+    if (!::GetComboBoxInfo(window(), &info) || !info.hwndItem) {
         throw std::runtime_error("no edit inside combo box " + box.name());
     }
     edit_ = info.hwndItem;
-    comboSubclass_.emplace(window_.get(), &ComboBoxWindow::comboProc, this);
     editSubclass_.emplace(edit_, &ComboBoxWindow::editProc, this);
 }
 
 void ComboBoxWindow::setNativeText(const std::wstring& text) {
     settingText_ = true;
-    ::SetWindowTextW(window_.get(), text.c_str());
+    ::SetWindowTextW(window(), text.c_str());
     settingText_ = false;
 }
 
 void ComboBoxWindow::setText(const std::string& text) {
     const std::wstring wide = widen(text);
     // Setting the same text again would only move the caret to the start while the person types.
-    if (windowText(window_.get()) != wide)
+    if (windowText(window()) != wide)
         setNativeText(wide);
 }
 
-void ComboBoxWindow::setRect(const forms::Rect& rect) {
-    rect_ = rect;
-    const forms::Rect device = scaleOf(window_.get()).toDevice(rect);
+void ComboBoxWindow::place(const forms::Rect& device) {
     // A drop-down combo box's height includes its list; the edit part takes its height from the font.
     const int field =
-        static_cast<int>(::SendMessageW(window_.get(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-    const int entry = static_cast<int>(::SendMessageW(window_.get(), CB_GETITEMHEIGHT, 0, 0));
+        static_cast<int>(::SendMessageW(window(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+    const int entry = static_cast<int>(::SendMessageW(window(), CB_GETITEMHEIGHT, 0, 0));
     const int height = std::max(device.height, field + 8) + kVisibleEntries * entry + 2;
-    ::MoveWindow(window_.get(), device.left, device.top, device.width, height, TRUE);
-}
-
-void ComboBoxWindow::setVisible(bool visible) {
-    ::ShowWindow(window_.get(), visible ? SW_SHOWNA : SW_HIDE);
-}
-
-void ComboBoxWindow::setEnabled(bool enabled) {
-    ::EnableWindow(window_.get(), enabled);
+    ::MoveWindow(window(), device.left, device.top, device.width, height, TRUE);
 }
 
 void ComboBoxWindow::setFont(const forms::Font& font) {
-    SharedFont next(box_, font, scaleOf(window_.get()).dpi());
-    ::SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(next.get()), TRUE);
-    font_ = std::move(next);  // the old font goes only after the combo box has let go of it
-    setRect(rect_);           // the list's height follows the entries' height
+    ChildWindow::setFont(font);
+    setRect(designRect());  // the list's height follows the entries' height
 }
 
 void ComboBoxWindow::setForeColor(forms::Color color) {
-    color_ = color;
+    ChildWindow::setForeColor(color);
     ::InvalidateRect(edit_, nullptr, TRUE);
 }
 
@@ -88,21 +67,17 @@ void ComboBoxWindow::setFocus() {
     ::SetFocus(edit_);
 }
 
-forms::NativeWindow ComboBoxWindow::handle() const {
-    return toNative(window_.get());
-}
-
 forms::Selection ComboBoxWindow::selection() const {
     DWORD start = 0;
     DWORD end = 0;
-    ::SendMessageW(window_.get(), CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start),
+    ::SendMessageW(window(), CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start),
                    reinterpret_cast<LPARAM>(&end));
-    return selectionInCharacters(windowText(window_.get()), start, end);
+    return selectionInCharacters(windowText(window()), start, end);
 }
 
 void ComboBoxWindow::setSelection(const forms::Selection& selection) {
-    const auto [start, end] = selectionInUnits(windowText(window_.get()), selection);
-    ::SendMessageW(window_.get(), CB_SETEDITSEL, 0, MAKELPARAM(start, end));
+    const auto [start, end] = selectionInUnits(windowText(window()), selection);
+    ::SendMessageW(window(), CB_SETEDITSEL, 0, MAKELPARAM(start, end));
 }
 
 void ComboBoxWindow::setReadOnly(bool readOnly) {
@@ -111,7 +86,7 @@ void ComboBoxWindow::setReadOnly(bool readOnly) {
 }
 
 void ComboBoxWindow::setListItems(const std::vector<std::string>& items) {
-    HWND combo = window_.get();
+    HWND combo = window();
     // Entries added one by one arrive as the old list plus one: only the new ones are appended.
     const bool appended =
         items.size() >= items_.size() && std::equal(items_.begin(), items_.end(), items.begin());
@@ -137,27 +112,21 @@ void ComboBoxWindow::setListItems(const std::vector<std::string>& items) {
 }
 
 void ComboBoxWindow::setListIndex(int index) {
-    const std::wstring text = windowText(window_.get());
+    const std::wstring text = windowText(window());
     settingText_ = true;
-    ::SendMessageW(window_.get(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    ::SendMessageW(window(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     settingText_ = false;
     // Selecting no entry empties the edit natively; the runtime keeps the text.
-    if (index < 0 && windowText(window_.get()) != text)
+    if (index < 0 && windowText(window()) != text)
         setNativeText(text);
 }
 
 void ComboBoxWindow::setTopIndex(int index) {
-    ::SendMessageW(window_.get(), CB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+    ::SendMessageW(window(), CB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
 }
 
 void ComboBoxWindow::showDropDown() {
-    ::SendMessageW(window_.get(), CB_SHOWDROPDOWN, TRUE, 0);
-}
-
-LRESULT ComboBoxWindow::comboProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, void* self) {
-    auto* peer = static_cast<ComboBoxWindow*>(self);
-    return guardedCallback(peer->backend_, LRESULT{0},
-                           [&] { return peer->handleComboMessage(window, message, wParam, lParam); });
+    ::SendMessageW(window(), CB_SHOWDROPDOWN, TRUE, 0);
 }
 
 LRESULT ComboBoxWindow::editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, void* self) {
@@ -174,28 +143,23 @@ LRESULT ComboBoxWindow::editProc(HWND window, UINT message, WPARAM wParam, LPARA
             return 0;
         // The edit of a combo box closes the dropped list on Enter and Esc, which the runtime left to it.
         const bool closesList = (code == forms::kKeyReturn || code == forms::kKeyEscape) &&
-                                ::SendMessageW(peer->window_.get(), CB_GETDROPPEDSTATE, 0, 0) != 0;
+                                ::SendMessageW(peer->window(), CB_GETDROPPEDSTATE, 0, 0) != 0;
         if (!closesList && !passesToEdit(code))
             return 0;
         return Subclass::original(window, WM_CHAR, static_cast<WPARAM>(code), lParam);
     });
 }
 
-LRESULT ComboBoxWindow::handleComboMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (isEmptyNonClientPaint(window, message))
-        return 0;
+LRESULT ComboBoxWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case kReflectedCommand:
             return onNotification(window, HIWORD(wParam));
         case kReflectedCtlColorEdit: {
             HDC dc = reinterpret_cast<HDC>(wParam);
-            ::SetTextColor(dc, color_);
+            ::SetTextColor(dc, foreColor());
             ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
             return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
         }
-        case kApplyScale:
-            setFont(box_.font());  // places it again too
-            return 0;
         case kPickSettled:
             // The system has put the picked entry into the edit by now; the runtime's text is the one
             // that counts (a Click handler may have changed it).

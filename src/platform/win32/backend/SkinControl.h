@@ -2,23 +2,16 @@
 
 #include <windows.h>
 
-#include <memory>
-
-#include "forms/Backend.h"
-#include "forms/Control.h"
-#include "platform/win32/Handles.h"
-#include "platform/win32/backend/ControlFont.h"
+#include "platform/win32/backend/ChildWindow.h"
 #include "platform/win32/backend/PointerPresses.h"
 
 namespace win32 {
-
-class Win32Backend;
 
 // A label or image placeholder: a child window that shows the form's skin behind it, and the captions
 // of the labels it lies over (a label then draws its own caption on top), and reports the mouse.
 // Siblings clip each other, so whatever lies under a control is drawn by that control: in window order,
 // lowest first, as if it had no window of its own.
-class SkinControl : public forms::ControlPeer {
+class SkinControl : public ChildWindow<forms::ControlPeer> {
   public:
     enum class Kind { Label, Image };
     static constexpr const wchar_t* kLabelClass = L"TolvaneLabel";
@@ -26,8 +19,6 @@ class SkinControl : public forms::ControlPeer {
 
     SkinControl(Win32Backend& backend, forms::Form& form, forms::Control& control, Kind kind);
     ~SkinControl() override;
-    SkinControl(const SkinControl&) = delete;
-    SkinControl& operator=(const SkinControl&) = delete;
 
     void setText(const std::string& text) override;
     void setRect(const forms::Rect& rect) override;
@@ -37,16 +28,13 @@ class SkinControl : public forms::ControlPeer {
     void setForeColor(forms::Color color) override;
     // Labels and placeholders never take the focus.
     void setFocus() override {}
-    forms::NativeWindow handle() const override;
 
     static void registerClasses();
     static bool isSkinControl(HWND window);
 
   private:
-    template <class T>
-    friend LRESULT CALLBACK ObjectWindowProc(HWND, UINT, WPARAM, LPARAM);
-    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void paint(HWND window);
+    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void paint(HWND window, HDC dc, const RECT& client) const;
     // The caption as this label shows it, in `area` (its client rectangle in the DC's coordinates).
     void drawCaption(HWND window, HDC dc, RECT area) const;
     // The captions of the labels below this control that it overlaps, lowest first; the DC's origin
@@ -57,13 +45,8 @@ class SkinControl : public forms::ControlPeer {
     // The caption or its look changed: the controls above it show the change too.
     void captionChanged();
 
-    Win32Backend& backend_;
-    forms::Control& control_;
     Kind kind_;
-    SharedFont font_;
-    COLORREF color_ = 0;
     PointerPresses presses_;
-    UniqueWindow window_;
 };
 
 }  // namespace win32

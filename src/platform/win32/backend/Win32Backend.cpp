@@ -19,18 +19,6 @@
 namespace win32 {
 namespace {
 
-// Controls made before frames existed create their window in the form: one inside a frame moves into it
-// before the runtime places it, so that its rectangle is relative to the frame.
-template <class Peer>
-std::unique_ptr<Peer> placedInContainer(std::unique_ptr<Peer> peer, const forms::Form& form,
-                                        const forms::Control& control) {
-    HWND parent = parentWindowOf(form, control);
-    HWND window = toHwnd(peer->handle());
-    if (::GetParent(window) != parent)
-        ::SetParent(window, parent);
-    return peer;
-}
-
 // Stacks a new child of a form below the edit and combo boxes made before it, which keep the order
 // they were made in (their tab order), and above every label and image. So a label laid over another,
 // as the marks over the caption strip, is seen and clicked, and no label ever covers an edit or combo box.
@@ -76,23 +64,19 @@ std::unique_ptr<forms::FormPeer> Win32Backend::createForm(forms::Form& form) {
 }
 
 std::unique_ptr<forms::ControlPeer> Win32Backend::createLabel(forms::Form& form, forms::Control& label) {
-    return stacked(placedInContainer<forms::ControlPeer>(
-        std::make_unique<SkinControl>(*this, form, label, SkinControl::Kind::Label), form, label));
+    return stacked(std::make_unique<SkinControl>(*this, form, label, SkinControl::Kind::Label));
 }
 
 std::unique_ptr<forms::ControlPeer> Win32Backend::createImage(forms::Form& form, forms::Control& image) {
-    return stacked(placedInContainer<forms::ControlPeer>(
-        std::make_unique<SkinControl>(*this, form, image, SkinControl::Kind::Image), form, image));
+    return stacked(std::make_unique<SkinControl>(*this, form, image, SkinControl::Kind::Image));
 }
 
 std::unique_ptr<forms::EditPeer> Win32Backend::createTextBox(forms::Form& form, forms::TextBox& textBox) {
-    return stacked(placedInContainer<forms::EditPeer>(std::make_unique<TextBoxWindow>(*this, form, textBox),
-                                                      form, textBox));
+    return stacked(std::make_unique<TextBoxWindow>(*this, form, textBox));
 }
 
 std::unique_ptr<forms::ComboPeer> Win32Backend::createComboBox(forms::Form& form, forms::ComboBox& comboBox) {
-    return stacked(placedInContainer<forms::ComboPeer>(
-        std::make_unique<ComboBoxWindow>(*this, form, comboBox), form, comboBox));
+    return stacked(std::make_unique<ComboBoxWindow>(*this, form, comboBox));
 }
 
 std::unique_ptr<forms::ControlPeer> Win32Backend::createCommandButton(forms::Form& form,
