@@ -11,7 +11,7 @@ void Launcher::OpenLinkPageDialog() {
     if (!editor)
         return;
     dialogs::HTMLGF& dialog = linkPage_.open(
-        [this] { return std::make_unique<dialogs::HTMLGF>(backend_, *this, platform_, s_.UrlItems); });
+        [this] { return std::make_unique<dialogs::HTMLGF>(backend_, *this, s_, platform_); });
     // At the editor's left edge, centred on it from top to bottom.
     MoveOntoStripMonitor(platform_, *mainF_, dialog, editor->left(),
                          editor->top() + (editor->height() - dialog.height()) / 2);

@@ -83,6 +83,8 @@ class MainF : public forms::Form {
     void ToggleZOrder();
     // Applies ZOrderBottom to the window and to the mark on zoL.
     void ApplyWindowOrder();
+    // Shows on Label4 whether the window order is locked against the mouse.
+    void ShowLockMark();
 
     // A right click on the mode icon asks for the options dialog beside the strip.
     std::function<void()> onOptionsRequested;
