@@ -24,6 +24,12 @@ void MoveOntoStripMonitor(platform::Platform& platform, const forms::Form& strip
     dialog.move(left, top);
 }
 
+void MoveOverOpener(platform::Platform& platform, const forms::Form& strip, forms::Form& dialog,
+                    const forms::Form& opener) {
+    MoveOntoStripMonitor(platform, strip, dialog, opener.left(),
+                         opener.top() + (opener.height() - dialog.height()) / 2);
+}
+
 TwipsPoint PlaceBesideStrip(double stripLeft, double stripTop, double stripWidth, double stripHeight,
                             double dialogWidth, double dialogHeight, double screenWidth,
                             double screenHeight) {

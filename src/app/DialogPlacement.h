@@ -27,5 +27,8 @@ MonitorOfStrip StripMonitor(platform::Platform& platform, const forms::Form& str
 // Moves a dialog to (left, top), twips, pulled back as far as needed to lie whole on the strip's monitor.
 void MoveOntoStripMonitor(platform::Platform& platform, const forms::Form& strip, forms::Form& dialog,
                           double left, double top);
+// A dialog opened from another one: at its opener's left edge, centred on it from top to bottom.
+void MoveOverOpener(platform::Platform& platform, const forms::Form& strip, forms::Form& dialog,
+                    const forms::Form& opener);
 
 }  // namespace app

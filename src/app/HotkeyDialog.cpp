@@ -24,19 +24,10 @@ void Launcher::OpenHotkeyDialog(int id) {
         return;
     dialogs::THotKeyOpt& dialog = hotKeyOpt_.open(
         [this] { return std::make_unique<dialogs::THotKeyOpt>(backend_, *this, s_, platform_); });
-    const double rowTop =
-        (options->Frame3.rect().top + options->HotKeyV[id].rect().top) * options->twipsPerPixelY();
     MoveOntoStripMonitor(platform_, *mainF_, dialog, options->left(),
-                         options->top() + rowTop + dialog.height() / 2);
+                         options->HotkeyRowTop(id) + dialog.height() / 2);
     dialog.activate();
-    const state::HotkeyEntry& entry = s_.Hotkeys[static_cast<std::size_t>(id)];
-    dialog.HotKeyTitle.setCaption(options->HTI[id].caption());
-    // Any value but 0 is set, as registration reads it; OK writes 0 or 1 back.
-    dialog.HotC.setValue(entry.Ctrl != 0 ? 1 : 0);
-    dialog.HotA.setValue(entry.Alt != 0 ? 1 : 0);
-    dialog.HotS.setValue(entry.Shift != 0 ? 1 : 0);
-    dialog.HotW.setText(entry.Key);
-    dialog.HK_IDGiven = id;
+    dialog.Edit(id, options->HotkeyTitle(id));
 }
 
 }  // namespace app

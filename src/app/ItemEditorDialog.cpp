@@ -12,9 +12,7 @@ void Launcher::OpenItemEditor(int rorEp) {
         return;
     dialogs::ItemOptF& editor = itemOptF_.open(
         [this] { return std::make_unique<dialogs::ItemOptF>(backend_, *this, s_, platform_); });
-    // The options dialog's left edge, centred on it from top to bottom.
-    MoveOntoStripMonitor(platform_, *mainF_, editor, options->left(),
-                         options->top() + (options->height() - editor.height()) / 2);
+    MoveOverOpener(platform_, *mainF_, editor, *options);
     editor.activate();
     editor.EditGrid(rorEp);
 }

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "dialogs/Host.h"
+#include "dialogs/hotkey/THotKeyOpt.h"
 #include "dialogs/itemeditor/ItemOptF.h"
 #include "dialogs/linkpage/HTMLGF.h"
 #include "dialogs/options/OptF.h"
-#include "dialogs/options/THotKeyOpt.h"
 #include "dialogs/skins/SkinForm.h"
 #include "forms/Backend.h"
 #include "forms/DialogSlot.h"

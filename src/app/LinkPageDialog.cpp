@@ -10,11 +10,9 @@ void Launcher::OpenLinkPageDialog() {
     const dialogs::ItemOptF* editor = itemOptF_.get();
     if (!editor)
         return;
-    dialogs::HTMLGF& dialog = linkPage_.open(
-        [this] { return std::make_unique<dialogs::HTMLGF>(backend_, *this, platform_, s_.UrlItems); });
-    // At the editor's left edge, centred on it from top to bottom.
-    MoveOntoStripMonitor(platform_, *mainF_, dialog, editor->left(),
-                         editor->top() + (editor->height() - dialog.height()) / 2);
+    dialogs::HTMLGF& dialog =
+        linkPage_.open([this] { return std::make_unique<dialogs::HTMLGF>(backend_, *this, s_, platform_); });
+    MoveOverOpener(platform_, *mainF_, dialog, *editor);
     dialog.activate();
 }
 

@@ -32,7 +32,7 @@ void Launcher::ReturnToOptions() {
 
 void Launcher::ShowCurrentSkin(const std::string& skinFile) {
     if (dialogs::OptF* dialog = optF_.get())
-        dialog->skinC.setCaption(skinFile);
+        dialog->ShowSkin(skinFile);
 }
 
 }  // namespace app

@@ -58,7 +58,7 @@ bool Launcher::Main() {
 
     ApplyConfiguredSkin();
 
-    mainF_->Label4.setCaption(s_.ZOrderLock == 1 ? "H" : "");
+    mainF_->ShowLockMark();
 
     s_.Expanded = 0;
     mainF_->UpdateEntryFields();

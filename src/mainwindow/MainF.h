@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -8,6 +7,7 @@
 #include "forms/Control.h"
 #include "forms/ControlArray.h"
 #include "forms/Form.h"
+#include "hotkeys/Registrations.h"
 #include "platform/Platform.h"
 #include "state/State.h"
 
@@ -72,17 +72,15 @@ class MainF : public forms::Form {
     // ---- Hotkeys and window order
     // Runs the action of hotkey `id`; the strip receives its hotkeys through onHotkey.
     void MyMsg(int id);
-    // Registers the five hotkeys of the state on the strip. A hotkey that already holds its combination
-    // keeps it; a changed one gives up its old combination first; one that the system refuses stays
-    // unregistered (and is tried again next time) without disturbing the others.
-    void Set_HK_ID();
-    // Gives all five back to the system, the last id first.
-    void ReleaseHotkeys();
-    // Whether hotkey `id` holds its combination now.
-    bool HotkeyRegistered(int id) const;
+    // Registers the five hotkeys of the state on the strip (hotkeys::Registrations::Set_HK_ID).
+    void Set_HK_ID() { registrations_.Set_HK_ID(s_.Hotkeys); }
+    void ReleaseHotkeys() { registrations_.ReleaseAll(); }
+    bool HotkeyRegistered(int id) const { return registrations_.Registered(id); }
     void ToggleZOrder();
     // Applies ZOrderBottom to the window and to the mark on zoL.
     void ApplyWindowOrder();
+    // Shows on Label4 whether the window order is locked against the mouse.
+    void ShowLockMark();
 
     // A right click on the mode icon asks for the options dialog beside the strip.
     std::function<void()> onOptionsRequested;
@@ -134,13 +132,7 @@ class MainF : public forms::Form {
 
     state::LauncherState& s_;
     platform::Platform& platform_;
-    // The combination each hotkey id holds: modifier mask and virtual key.
-    struct HeldHotkey {
-        unsigned modifiers = 0;
-        unsigned key = 0;
-        bool operator==(const HeldHotkey&) const = default;
-    };
-    std::array<std::optional<HeldHotkey>, state::kHotkeyCount> heldHotkeys_{};
+    hotkeys::Registrations registrations_{*this};
 };
 
 // The list search of a combo box: the first entry that begins with (or, exact, equals) the text,

@@ -29,8 +29,12 @@ void MainF::ZoLMouseDown(const forms::MouseArgs& args) {
         ToggleZOrder();
     } else if (args.button == forms::kRightButton) {
         s_.ZOrderLock = s_.ZOrderLock == 1 ? 0 : 1;
-        Label4.setCaption(s_.ZOrderLock == 1 ? "H" : "");
+        ShowLockMark();
     }
+}
+
+void MainF::ShowLockMark() {
+    Label4.setCaption(s_.ZOrderLock == 1 ? "H" : "");
 }
 
 }  // namespace mainwindow

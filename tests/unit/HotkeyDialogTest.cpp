@@ -1,7 +1,7 @@
 // The hotkey capture dialog, opened from the options dialog of the real launcher.
 #include "LauncherFixture.h"
+#include "dialogs/hotkey/THotKeyOpt.h"
 #include "dialogs/options/OptF.h"
-#include "dialogs/options/THotKeyOpt.h"
 
 namespace {
 

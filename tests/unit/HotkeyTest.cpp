@@ -1,5 +1,6 @@
 #include "LauncherFixture.h"
 #include "hotkeys/HotkeyCombination.h"
+#include "hotkeys/Registrations.h"
 
 namespace {
 
@@ -87,6 +88,54 @@ TEST_F(LauncherTest, ReRegistrationReplacesTheOldCombinationAndSkipsAnEmptyKey) 
     other.load();
     EXPECT_TRUE(other.registerHotkey(9, kCtrlAlt, 'M'));
     other.unload();
+}
+
+// The bookkeeping on a window of its own, step by step: what each id holds after each Set_HK_ID.
+TEST_F(LauncherTest, RegistrationsSwapRetryAndReleaseOnTheirWindow) {
+    forms::Form window(backend, "window"), other(backend, "other");
+    window.load();
+    other.load();
+    ASSERT_TRUE(other.registerHotkey(9, kCtrlAlt, 'Q'));
+    hotkeys::Registrations held(window);
+    const auto table = [](std::string k0, std::string k1, std::string k2) {
+        state::HotkeyTable entries{};
+        entries[0] = {1, 1, 0, k0};
+        entries[1] = {1, 1, 0, k1};
+        entries[2] = {1, 1, 0, k2};
+        return entries;
+    };
+    const struct {
+        state::HotkeyTable entries;
+        bool otherLetsGo;  // the other window gives Q back before this step
+        unsigned want[3];  // the key each of ids 0..2 holds, 0 for none
+    } steps[] = {
+        {table("A", "B", "Q"), false, {'A', 'B', 0}},  // Q is taken: only that one stays unregistered
+        {table("B", "A", "Q"), false, {'B', 'A', 0}},  // two hotkeys swap their combinations at once
+        {table("B", "A", "B"), false, {'B', 'A', 0}},  // the one holding it keeps it
+        {table("C", "A", "B"), false, {'C', 'A', 'B'}},
+        {table("C", "", "Q"), true, {'C', 0, 'Q'}},  // tried again; an empty key holds nothing
+    };
+    for (std::size_t n = 0; n < std::size(steps); ++n) {
+        SCOPED_TRACE(n);
+        if (steps[n].otherLetsGo)
+            other.unregisterHotkey(9);
+        held.Set_HK_ID(steps[n].entries);
+        for (int id = 0; id < 3; ++id) {
+            const unsigned key = steps[n].want[id];
+            EXPECT_EQ(held.Registered(id), key != 0) << id;
+            EXPECT_EQ(backend.hotkeyOf(window, id),
+                      key ? std::optional<Hotkey>(Hotkey{kCtrlAlt, key}) : std::nullopt)
+                << id;
+        }
+    }
+    EXPECT_FALSE(held.Registered(-1));
+    EXPECT_FALSE(held.Registered(5));
+    backend.hotkeyReleases.clear();
+    held.ReleaseAll();
+    EXPECT_EQ(backend.hotkeyReleases, (std::vector<int>{4, 3, 2, 1, 0}));
+    EXPECT_FALSE(held.Registered(0));
+    other.unload();
+    window.unload();
 }
 
 TEST(HotkeyText, ReadsModifiersInFixedOrder) {

@@ -198,8 +198,13 @@ TEST_F(SkinFormTest, OpensFromTheOptionsInTheirPlaceAndClosesBeforeThem) {
     EXPECT_EQ(options->skinC.caption(), "red.skn");
     EXPECT_EQ(mainF().ViewCaption.foreColor(), 255u);
 
+    // An options dialog moved half off the screen opens the skin dialog whole on the strip's monitor.
+    options->move(1200 * 15.0, 700 * 15.0);
     click(options->Command4);
     ASSERT_NE(launcher->skinDialog(), nullptr);
+    const forms::Rect placed = launcher->skinDialog()->pixelBounds();
+    EXPECT_EQ(placed.left + placed.width, 1280);
+    EXPECT_EQ(placed.top + placed.height, 800);
     launcher->End();
     EXPECT_EQ(launcher->skinDialog(), nullptr);
     EXPECT_EQ(launcher->optionsDialog(), nullptr);

@@ -1,8 +1,6 @@
 // The item editor's window: its controls, the list of one grid, the fields and their keys, drops.
 #include "dialogs/itemeditor/ItemOptF.h"
 
-#include <initializer_list>
-
 #include "forms/NumberText.h"
 #include "platform/OpenDialog.h"
 #include "platform/Shortcut.h"
@@ -11,10 +9,7 @@
 namespace dialogs {
 
 ItemOptF::ItemOptF(forms::Backend& backend, Host& host, state::LauncherState& s, platform::Platform& platform)
-    : Form(backend, "ItemOptF", forms::FormStyle::Dialog), host_(host), s_(s), platform_(platform) {
-    setOwner(&host_.Strip());
-    setCaption("Tolvane registered Item option");
-    setClientSize(408, 358);
+    : Dialog(backend, "ItemOptF", host, s, platform, "Tolvane registered Item option", 408, 358) {
     // Enter in the title and short name fields is theirs (their KeyPress takes it); elsewhere it is OK.
     setDefaultButton(OKButton);
     PlaceControls();
@@ -40,13 +35,11 @@ void ItemOptF::PlaceControls() {
     TBCom[2].move(328, 146, 73, 25);
     TBCom[2].setCaption("削除");
     Frame5.move(167, 5, 241, 49);
-    Command7.setContainer(Frame5);
+    PutInFrame(Frame5, {&Command7});
     Command7.move(64, 16, 116, 26);
     Frame1.move(168, 170, 233, 153);
     Frame1.setCaption("登録項目");
-    for (forms::Control* c :
-         std::initializer_list<forms::Control*>{&Label1, &TitleT, &Label2, &BatchT, &Label3, &PathT})
-        c->setContainer(Frame1);
+    PutInFrame(Frame1, {&Label1, &TitleT, &Label2, &BatchT, &Label3, &PathT});
     Label1.move(8, 24, 49, 17);
     Label1.setCaption("登録名");
     TitleT.move(8, 40, 217, 18);
@@ -73,7 +66,7 @@ void ItemOptF::WireEvents() {
     Command1.onClick = [this] { MoveItem(-1); };
     Command3.onClick = [this] { MoveItem(+1); };
     TBCom.onClick([this](int index) { TBComClick(index); });
-    Command7.onClick = [this] { Command7Click(); };
+    Command7.onClick = [this] { CheckLinksOrMakePage(); };
     OKButton.onClick = [this] { OKButtonClick(); };
 }
 

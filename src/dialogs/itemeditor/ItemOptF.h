@@ -2,19 +2,15 @@
 
 #include <string>
 
-#include "dialogs/Host.h"
-#include "forms/Control.h"
+#include "dialogs/Dialog.h"
 #include "forms/ControlArray.h"
-#include "forms/Form.h"
-#include "platform/Platform.h"
-#include "state/State.h"
 
 namespace dialogs {
 
 // The item editor: all 64 slots of one grid as a list, with the commands that store, register, delete
 // and move items, and the grid's extra command (the link check, or the link page for addresses).
 // Every change goes straight into the grid; the list commands save at once.
-class ItemOptF : public forms::Form {
+class ItemOptF : public Dialog {
   public:
     ItemOptF(forms::Backend& backend, Host& host, state::LauncherState& s, platform::Platform& platform);
 
@@ -69,12 +65,9 @@ class ItemOptF : public forms::Form {
     void MoveItem(int step);
     // The list commands: 0 overwrite the selected slot, 1 register into the first free slot, 2 delete.
     void TBComClick(int index);
-    void Command7Click();
+    // The grid's extra command: the link check of the launcher grid, the link page of the URL grid.
+    void CheckLinksOrMakePage();
     void OKButtonClick();
-
-    Host& host_;
-    state::LauncherState& s_;
-    platform::Platform& platform_;
 };
 
 }  // namespace dialogs

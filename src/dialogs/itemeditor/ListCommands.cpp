@@ -64,7 +64,7 @@ void ItemOptF::TBComClick(int index) {
     host_.ItemsChanged();
 }
 
-void ItemOptF::Command7Click() {
+void ItemOptF::CheckLinksOrMakePage() {
     if (RorEp != 0) {
         // The link page dialog shows the editor again when it closes.
         hide();

@@ -14,21 +14,13 @@ std::string CompleteHtmlExtension(const std::string& fileName) {
     return kept ? fileName : fileName + ".html";
 }
 
-HTMLGF::HTMLGF(forms::Backend& backend, Host& host, platform::Platform& platform, const state::Grid& urlItems)
-    : Form(backend, "HTMLGF", forms::FormStyle::Dialog),
-      host_(host),
-      platform_(platform),
-      urlItems_(urlItems) {
-    setOwner(&host.Strip());
-    setCaption("Tolvane Link HTML File Generator");
-    setClientSize(287, 251);
+HTMLGF::HTMLGF(forms::Backend& backend, Host& host, state::LauncherState& s, platform::Platform& platform)
+    : Dialog(backend, "HTMLGF", host, s, platform, "Tolvane Link HTML File Generator", 287, 251) {
     setDefaultButton(Command1);
 
     Frame1.move(3, 6, 281, 204);
     Frame1.setCaption("HTML作成オプション");
-    for (forms::Control* control : std::initializer_list<forms::Control*>{&Label1, &FileNB, &Command3,
-                                                                          &Check1, &Check2, &Check3, &Check4})
-        control->setContainer(Frame1);
+    PutInFrame(Frame1, {&Label1, &FileNB, &Command3, &Check1, &Check2, &Check3, &Check4});
     Label1.move(13, 16, 65, 17);
     Label1.setCaption("ファイル名");
     FileNB.move(11, 31, 263, 18);
@@ -81,7 +73,7 @@ void HTMLGF::Make() {
         static_cast<state::Integer>(Check3.value()), static_cast<state::Integer>(Check4.value())};
     // A page that could not be written is never reported as made; the dialog stays open, so that the
     // person can choose another name.
-    if (std::optional<std::string> failure = WriteLinkPage(platform_, urlItems_, FileNB.text(), options)) {
+    if (std::optional<std::string> failure = WriteLinkPage(platform_, s_.UrlItems, FileNB.text(), options)) {
         platform_.messageBox(FileNB.text() + "\r\nを作成できませんでした。\r\n" + *failure,
                              platform::MessageButtons::Ok);
         return;

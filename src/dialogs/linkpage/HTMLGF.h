@@ -2,11 +2,7 @@
 
 #include <string>
 
-#include "dialogs/Host.h"
-#include "forms/Control.h"
-#include "forms/Form.h"
-#include "platform/Platform.h"
-#include "state/State.h"
+#include "dialogs/Dialog.h"
 
 namespace dialogs {
 
@@ -16,9 +12,9 @@ std::string CompleteHtmlExtension(const std::string& fileName);
 
 // The link page dialog: the output file and the four options, then the page of the URL grid as it stands
 // in memory. Opened from the item editor, which shows again however this dialog closes.
-class HTMLGF : public forms::Form {
+class HTMLGF : public Dialog {
   public:
-    HTMLGF(forms::Backend& backend, Host& host, platform::Platform& platform, const state::Grid& urlItems);
+    HTMLGF(forms::Backend& backend, Host& host, state::LauncherState& s, platform::Platform& platform);
 
     forms::Frame Frame1{*this, "Frame1"};
     forms::Label Label1{*this, "Label1"};
@@ -38,10 +34,6 @@ class HTMLGF : public forms::Form {
   private:
     void Browse();
     void Make();
-
-    Host& host_;
-    platform::Platform& platform_;
-    const state::Grid& urlItems_;
 };
 
 }  // namespace dialogs

@@ -29,10 +29,7 @@ int countRegistered(const state::Grid& grid) {
 }  // namespace
 
 OptF::OptF(forms::Backend& backend, Host& host, state::LauncherState& s, platform::Platform& platform)
-    : forms::Form(backend, "OptF", forms::FormStyle::Dialog), host_(host), s_(s), platform_(platform) {
-    setOwner(&host.Strip());
-    setCaption("Tolvane Option");
-    setClientSize(397, 423);
+    : Dialog(backend, "OptF", host, s, platform, "Tolvane Option", 397, 423) {
     setDefaultButton(Command2);
     PlaceControls();
     WireEvents();
@@ -41,8 +38,7 @@ OptF::OptF(forms::Backend& backend, Host& host, state::LauncherState& s, platfor
 void OptF::PlaceControls() {
     Frame1.move(1, 0, 397, 81);
     Frame1.setCaption("ブラウザの設定");
-    for (forms::Control* c : std::initializer_list<forms::Control*>{&IEU, &Label1, &IE_PathT, &Command1})
-        c->setContainer(Frame1);
+    PutInFrame(Frame1, {&IEU, &Label1, &IE_PathT, &Command1});
     IEU.move(16, 20, 240, 18);
     IEU.setCaption("Internet Exploreｒ を使用する ");
     Label1.move(16, 50, 100, 16);
@@ -53,8 +49,7 @@ void OptF::PlaceControls() {
 
     Frame2.move(0, 88, 397, 66);
     Frame2.setCaption("スキンの変更");
-    for (forms::Control* c : std::initializer_list<forms::Control*>{&Label2, &skinC, &Command4})
-        c->setContainer(Frame2);
+    PutInFrame(Frame2, {&Label2, &skinC, &Command4});
     Label2.move(16, 30, 84, 16);
     Label2.setCaption("現在のスキン");
     skinC.move(104, 30, 176, 16);
@@ -63,22 +58,19 @@ void OptF::PlaceControls() {
 
     Frame3.move(1, 160, 286, 157);
     Frame3.setCaption("ホットキーの設定");
-    Label11.setContainer(Frame3);
+    PutInFrame(Frame3, {&Label11});
     Label11.move(8, 18, 272, 16);
     Label11.setCaption("****変更したいところをクリックしてください****");
     for (int i = 0; i < state::kHotkeyCount; ++i) {
-        HTI[i].setContainer(Frame3);
+        PutInFrame(Frame3, {&HTI[i], &HotKeyV[i]});
         HTI[i].move(8, 40 + 24 * i, 144, 16);
         HTI[i].setCaption(std::string(state::kHotkeyRoles[i]) + "：");
-        HotKeyV[i].setContainer(Frame3);
         HotKeyV[i].move(152, 40 + 24 * i, 128, 16);
     }
 
     Frame4.move(288, 160, 108, 157);
     Frame4.setCaption("登録項目の編集");
-    for (forms::Control* c : std::initializer_list<forms::Control*>{&Label8, &Label9, &TNV1, &Label10, &TNV2,
-                                                                    &Command6, &Command5})
-        c->setContainer(Frame4);
+    PutInFrame(Frame4, {&Label8, &Label9, &TNV1, &Label10, &TNV2, &Command6, &Command5});
     Label8.move(8, 20, 92, 16);
     Label8.setCaption("現在の登録数");
     Label9.move(8, 42, 66, 16);
@@ -94,14 +86,13 @@ void OptF::PlaceControls() {
 
     Frame5.move(0, 320, 136, 57);
     Frame5.setCaption("ボタンの表示切り替え");
-    IconFC.setContainer(Frame5);
+    PutInFrame(Frame5, {&IconFC});
     IconFC.move(8, 24, 124, 18);
     IconFC.setCaption("アイコンを表示する");
 
     Frame6.move(136, 320, 259, 57);
     Frame6.setCaption("時計表示設定");
-    for (forms::Control* c : std::initializer_list<forms::Control*>{&TimeViewCap, &Command7, &Label5})
-        c->setContainer(Frame6);
+    PutInFrame(Frame6, {&TimeViewCap, &Command7, &Label5});
     TimeViewCap.move(8, 16, 186, 20);
     Command7.move(200, 14, 50, 24);
     Command7.setCaption("変更");
@@ -117,22 +108,22 @@ void OptF::PlaceControls() {
 }
 
 void OptF::WireEvents() {
-    Command1.onClick = [this] { Command1Click(); };
-    Command2.onClick = [this] { Command2Click(); };
+    Command1.onClick = [this] { BrowseForBrowser(); };
+    Command2.onClick = [this] { StoreBrowser(); };
     // Cancel drops only the browser fields: what the other controls applied stays.
     Command3.onClick = [this] { unload(); };
-    Command4.onClick = [this] { Command4Click(); };
+    Command4.onClick = [this] { OpenSkinDialog(); };
     Command5.onClick = [this] { OpenItemEditor(1); };
     Command6.onClick = [this] { OpenItemEditor(0); };
-    Command7.onClick = [this] { Command7Click(); };
-    IconFC.onClick = [this] { IconFCClick(); };
+    Command7.onClick = [this] { ApplyClockPattern(); };
+    IconFC.onClick = [this] { ApplyIconSetting(); };
     HotKeyV.onClick([this](int index) { host_.OpenHotkeyDialog(index); });
 }
 
 void OptF::Form_Load() {
     IEU.setValue(s_.UseInternetExplorer == 1 ? 1 : 0);
     IE_PathT.setText(s_.BrowserPath);
-    skinC.setCaption(s_.SkinFile);
+    ShowSkin(s_.SkinFile);
     ShowHotkeys();
     TimeViewCap.clearList();
     for (const char* pattern : clockformat::kClockPatterns)
@@ -157,14 +148,14 @@ void OptF::ShowCounts() {
     TNV2.setCaption(forms::NumberText(countRegistered(s_.UrlItems)));
 }
 
-void OptF::Command1Click() {
+void OptF::BrowseForBrowser() {
     const std::string kept = IE_PathT.text();
     IE_PathT.setText(platform::ShowOpenDialog(platform_, handle(), {{"実行ファイル(*.exe)", "*.exe"}}));
     if (IE_PathT.text().empty())
         IE_PathT.setText(kept);
 }
 
-void OptF::Command2Click() {
+void OptF::StoreBrowser() {
     // Refused before anything changes: the settings file could not hold it.
     if (const auto character = platform::UnstorableCharacter(IE_PathT.text())) {
         platform_.messageBox(platform::UnstorableMessage(*character), platform::MessageButtons::Ok);
@@ -176,7 +167,7 @@ void OptF::Command2Click() {
     unload();
 }
 
-void OptF::Command4Click() {
+void OptF::OpenSkinDialog() {
     const std::string dir = platform_.programFolder() + "\\skins";
     if (!platform_.listingFinds(dir, platform::Listing::FilesAndFolders)) {
         platform_.messageBox(dir + "\r\nフォルダが見つかりません。", platform::MessageButtons::Ok);
@@ -191,7 +182,7 @@ void OptF::OpenItemEditor(int rorEp) {
     host_.OpenItemEditor(rorEp);
 }
 
-void OptF::Command7Click() {
+void OptF::ApplyClockPattern() {
     const std::string pattern = TimeViewCap.text();
     if (const auto character = platform::UnstorableCharacter(pattern)) {
         platform_.messageBox(platform::UnstorableMessage(*character), platform::MessageButtons::Ok);
@@ -200,7 +191,7 @@ void OptF::Command7Click() {
     s_.ClockFormat = pattern;
 }
 
-void OptF::IconFCClick() {
+void OptF::ApplyIconSetting() {
     s_.ShowIcon = static_cast<state::Integer>(IconFC.value() == 1 ? 1 : 0);
     if (s_.Mode == 0)
         host_.DrawPanelIcons(s_.ExePath);

@@ -1,17 +1,13 @@
 #pragma once
 
-#include "dialogs/Host.h"
-#include "forms/Control.h"
+#include "dialogs/Dialog.h"
 #include "forms/ControlArray.h"
-#include "forms/Form.h"
-#include "platform/Platform.h"
-#include "state/State.h"
 
 namespace dialogs {
 
 // The options dialog: the browser, the skin, the five hotkeys, the item editors of both grids, the slot
 // icons and the clock pattern. The browser fields wait for OK; everything else acts at once.
-class OptF : public forms::Form {
+class OptF : public Dialog {
   public:
     OptF(forms::Backend& backend, Host& host, state::LauncherState& s, platform::Platform& platform);
 
@@ -56,6 +52,13 @@ class OptF : public forms::Form {
     void ShowHotkeys();
     // The numbers of registered items of both grids, as they now stand.
     void ShowCounts();
+    // The current skin, a file name in the skins folder.
+    void ShowSkin(const std::string& skinFile) { skinC.setCaption(skinFile); }
+    // What hotkey `id` is for, as its row names it, and where that row lies on the screen (twips).
+    std::string HotkeyTitle(int id) const { return HTI[id].caption(); }
+    double HotkeyRowTop(int id) const {
+        return top() + (Frame3.rect().top + HotKeyV[id].rect().top) * twipsPerPixelY();
+    }
 
   protected:
     void Form_Load() override;
@@ -64,16 +67,12 @@ class OptF : public forms::Form {
     void PlaceControls();
     void WireEvents();
 
-    void Command1Click();
-    void Command2Click();
-    void Command4Click();
+    void BrowseForBrowser();
+    void StoreBrowser();
+    void OpenSkinDialog();
     void OpenItemEditor(int rorEp);
-    void Command7Click();
-    void IconFCClick();
-
-    Host& host_;
-    state::LauncherState& s_;
-    platform::Platform& platform_;
+    void ApplyClockPattern();
+    void ApplyIconSetting();
 };
 
 }  // namespace dialogs

@@ -9,10 +9,7 @@
 namespace dialogs {
 
 SkinForm::SkinForm(forms::Backend& backend, Host& host, state::LauncherState& s, platform::Platform& platform)
-    : Form(backend, "SkinForm", forms::FormStyle::Dialog), s_(s), platform_(platform), host_(host) {
-    setOwner(&host.Strip());
-    setCaption("Tolvane Skin option");
-    setClientSize(385, 190);
+    : Dialog(backend, "SkinForm", host, s, platform, "Tolvane Skin option", 385, 190) {
     setDefaultButton(Command1);
     SF.move(2, 2, 125, 186);
     Picture1.move(129, 4, 256, 128);
@@ -25,8 +22,8 @@ SkinForm::SkinForm(forms::Backend& backend, Host& host, state::LauncherState& s,
         return platform_.listFiles(folder, pattern);
     });
     SF.onClick = [this] { SkinPreview(); };
-    Command1.onClick = [this] { Command1Click(); };
-    Command2.onClick = [this] { Command2Click(); };
+    Command1.onClick = [this] { ApplySelectedSkin(); };
+    Command2.onClick = [this] { unload(); };
 }
 
 std::string SkinForm::skinsFolder() const {
@@ -83,7 +80,7 @@ void SkinForm::SkinPreview() {
         Picture1.setPicture(std::move(picture));
 }
 
-void SkinForm::Command1Click() {
+void SkinForm::ApplySelectedSkin() {
     const std::string name = SF.fileName();
     if (name.empty())
         return;
@@ -106,10 +103,6 @@ void SkinForm::Command1Click() {
     host_.ShowCurrentSkin(name);
     host_.DrawPanelIcons(s_.Mode == 0 ? s_.ExePath : s_.BrowserPath);
     state::SaveAll(s_, platform_);
-    unload();
-}
-
-void SkinForm::Command2Click() {
     unload();
 }
 

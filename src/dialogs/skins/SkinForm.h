@@ -2,18 +2,14 @@
 
 #include <string>
 
-#include "dialogs/Host.h"
-#include "forms/Control.h"
-#include "forms/Form.h"
-#include "platform/Platform.h"
-#include "state/State.h"
+#include "dialogs/Dialog.h"
 
 namespace dialogs {
 
 // The skin dialog: lists the skin files of the skins folder, previews the one clicked on a picture of
 // the expanded strip's size, and applies and saves the one confirmed. Opened from the options dialog,
 // which it shows again whenever it closes.
-class SkinForm : public forms::Form {
+class SkinForm : public Dialog {
   public:
     SkinForm(forms::Backend& backend, Host& host, state::LauncherState& s, platform::Platform& platform);
 
@@ -36,14 +32,9 @@ class SkinForm : public forms::Form {
 
   private:
     void SkinPreview();
-    void Command1Click();
-    void Command2Click();
+    void ApplySelectedSkin();
     // The full path of the selected skin file; empty when nothing is selected.
     std::string selectedPath() const;
-
-    state::LauncherState& s_;
-    platform::Platform& platform_;
-    Host& host_;
 };
 
 }  // namespace dialogs

@@ -1,4 +1,4 @@
-#include "dialogs/options/THotKeyOpt.h"
+#include "dialogs/hotkey/THotKeyOpt.h"
 
 #include "hotkeys/HotkeyCombination.h"
 
@@ -6,10 +6,7 @@ namespace dialogs {
 
 THotKeyOpt::THotKeyOpt(forms::Backend& backend, Host& host, state::LauncherState& s,
                        platform::Platform& platform)
-    : forms::Form(backend, "THotKeyOpt", forms::FormStyle::Dialog), host_(host), s_(s), platform_(platform) {
-    setOwner(&host.Strip());
-    setCaption("Tolvane HotKey Option");
-    setClientSize(278, 104);
+    : Dialog(backend, "THotKeyOpt", host, s, platform, "Tolvane HotKey Option", 278, 104) {
     setKeyPreview(true);
 
     HotKeyTitle.move(8, 8, 249, 17);
@@ -34,8 +31,19 @@ THotKeyOpt::THotKeyOpt(forms::Backend& backend, Host& host, state::LauncherState
     onKeyDown = [this](int& keyCode, int) { FormKeyDown(keyCode); };
     // Nothing is ever typed: the key comes from KeyDown alone, and Backspace erases nothing.
     onKeyPress = [](int& keyAscii) { keyAscii = 0; };
-    OKButton.onClick = [this] { OKButtonClick(); };
+    OKButton.onClick = [this] { StoreAndRegister(); };
     CancelButton.onClick = [this] { unload(); };
+}
+
+void THotKeyOpt::Edit(int id, const std::string& title) {
+    const state::HotkeyEntry& entry = s_.Hotkeys.at(static_cast<std::size_t>(id));
+    HotKeyTitle.setCaption(title);
+    // Any value but 0 is set, as registration reads it; OK writes 0 or 1 back.
+    HotC.setValue(entry.Ctrl != 0 ? 1 : 0);
+    HotA.setValue(entry.Alt != 0 ? 1 : 0);
+    HotS.setValue(entry.Shift != 0 ? 1 : 0);
+    HotW.setText(entry.Key);
+    HK_IDGiven = id;
 }
 
 // The Shift mask is not read: the modifiers come only from the check boxes.
@@ -44,14 +52,14 @@ void THotKeyOpt::FormKeyDown(int& keyCode) {
         HotW.setText(std::string(1, static_cast<char>(keyCode)));
     } else if (keyCode == forms::kKeyReturn) {
         keyCode = 0;
-        OKButtonClick();
+        StoreAndRegister();
     } else if (keyCode == forms::kKeyEscape) {
         keyCode = 0;
         unload();
     }
 }
 
-void THotKeyOpt::OKButtonClick() {
+void THotKeyOpt::StoreAndRegister() {
     const int id = HK_IDGiven;
     state::HotkeyEntry& entry = s_.Hotkeys.at(static_cast<std::size_t>(id));
     entry.Ctrl = static_cast<state::Integer>(HotC.value() == 1 ? 1 : 0);

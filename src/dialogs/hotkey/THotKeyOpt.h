@@ -1,17 +1,13 @@
 #pragma once
 
-#include "dialogs/Host.h"
-#include "forms/Control.h"
-#include "forms/Form.h"
-#include "platform/Platform.h"
-#include "state/State.h"
+#include "dialogs/Dialog.h"
 
 namespace dialogs {
 
 // The hotkey capture dialog: the modifiers come from the three check boxes, the key from the keyboard
 // (A to Z and 0 to 9), caught before anything can be typed. OK stores the entry and registers the
 // five hotkeys again.
-class THotKeyOpt : public forms::Form {
+class THotKeyOpt : public Dialog {
   public:
     THotKeyOpt(forms::Backend& backend, Host& host, state::LauncherState& s, platform::Platform& platform);
 
@@ -27,13 +23,12 @@ class THotKeyOpt : public forms::Form {
     // The hotkey being edited, 0..4.
     int HK_IDGiven = 0;
 
+    // Edits hotkey `id`, named `title`: the check boxes and the key field show its entry as it stands.
+    void Edit(int id, const std::string& title);
+
   private:
     void FormKeyDown(int& keyCode);
-    void OKButtonClick();
-
-    Host& host_;
-    state::LauncherState& s_;
-    platform::Platform& platform_;
+    void StoreAndRegister();
 };
 
 }  // namespace dialogs
