@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "Utf16.h"
+
 namespace e2e {
 
 using namespace std::chrono_literals;
@@ -45,8 +47,8 @@ std::wstring RecorderPath();
 
 // ----- text -----
 
-std::string Narrow(const std::wstring& text);  // UTF-8, for messages
-std::wstring Widen(const std::string& utf8);
+using winsupport::Narrow;  // UTF-8, for messages
+using winsupport::Widen;
 std::string ToCp932(const std::wstring& text);  // fails the test if a character has no CP932 form
 std::wstring FromCp932(const std::string& bytes);
 

@@ -47,9 +47,6 @@ std::wstring textOf(HWND window);
 // A picture of one colour, and an opaque icon of one colour.
 forms::PicturePtr solidPicture(int width, int height, COLORREF color);
 forms::IconPtr solidIcon(COLORREF color);
-// Dragged data as the shell offers it: a file list (CF_HDROP), or plain text and no file list.
-win32::ComPtr<IDataObject> fileList(const std::vector<std::wstring>& paths);
-win32::ComPtr<IDataObject> plainText(const std::wstring& text);
 
 // GDI and USER objects of this process (under Wine, which lacks GetGuiResources: the GDI handle table
 // and the windows of this thread).
