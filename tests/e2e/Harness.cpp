@@ -650,6 +650,7 @@ void Photograph(const RECT& screenRect, const std::string& name) {
     const char* folder = std::getenv("TOLVANE_SHOTS");
     if (!folder || !*folder)
         return;
+    StillPicture(screenRect);
     const std::string file = std::string(folder) + "/" + name + "-" + std::to_string(ScreenDpi()) + ".png";
     const std::string crop = std::to_string(screenRect.right - screenRect.left) + "x" +
                              std::to_string(screenRect.bottom - screenRect.top) + "+" +
@@ -686,6 +687,24 @@ Capture CaptureScreen(const RECT& rect) {
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return capture;
+}
+
+std::optional<Capture> StillPicture(const RECT& screenRect, Millis limit) {
+    std::vector<Capture> last;
+    if (WaitUntil(
+            [&] {
+                last.push_back(CaptureScreen(screenRect));
+                if (last.size() > 3)
+                    last.erase(last.begin());
+                const bool still = last.size() == 3 && last[0] == last[1] && last[1] == last[2];
+                if (!still)
+                    std::this_thread::sleep_for(80ms);  // with the poll's own 20 ms, 100 ms apart
+                return still;
+            },
+            limit))
+        return last.back();
+    ADD_FAILURE() << "the screen kept changing at " << screenRect.left << ", " << screenRect.top;
+    return std::nullopt;
 }
 
 // ----- the recorder -----

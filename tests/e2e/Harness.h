@@ -212,7 +212,7 @@ int ScreenDpi();
 // scaled by dpi / 96.
 RECT ScaledRect(int left, int top, int width, int height);
 // With TOLVANE_SHOTS set to a host folder, saves that rectangle of the screen there as
-// NAME-DPI.png, for a person to look at.
+// NAME-DPI.png, for a person to look at, once it has stopped changing.
 void Photograph(const RECT& screenRect, const std::string& name);
 
 // The pixels of a screen rectangle, 0x00RRGGBB, row by row.
@@ -221,8 +221,13 @@ struct Capture {
     int height = 0;
     std::vector<std::uint32_t> pixels;
     std::uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+    bool operator==(const Capture&) const = default;
 };
 Capture CaptureScreen(const RECT& rect);
+// Waits until the screen has shown the same picture of the rectangle for 200 ms (three captures 100 ms
+// apart): the paint that a change asked for has then reached the screen. Returns that picture, or
+// nothing (with a failure reported) if it kept changing until the limit.
+std::optional<Capture> StillPicture(const RECT& screenRect, Millis limit = kAnswerLimit);
 
 // ----- the recorder -----
 

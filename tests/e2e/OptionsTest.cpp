@@ -1,5 +1,5 @@
 // The options dialog and the hotkey capture dialog of the real program: opened from the strip, changed,
-// confirmed, and what reaches Tolv.ini and the system. With TOLVANE_SHOT_DIR set (a host folder), each
+// confirmed, and what reaches Tolv.ini and the system. With TOLVANE_SHOTS set (a host folder), each
 // dialog is also saved as a picture of the screen for a person to look at.
 #include "Harness.h"
 
@@ -63,15 +63,10 @@ void Press(HWND button) {
     PostMessageW(button, BM_CLICK, 0, 0);
 }
 
-// The screen as it is now, into TOLVANE_SHOT_DIR/name-<dpi>.png, when that is set.
+// The whole screen, for a person to look at (TOLVANE_SHOTS).
 void SaveShot(const std::string& name) {
-    const char* dir = std::getenv("TOLVANE_SHOT_DIR");
-    if (!dir || !*dir)
-        return;
-    Sleep(500);  // the last paint
-    RunOnHost(
-        std::string("import -window root ") + dir + "/" + name + "-" + std::to_string(ScreenDpi()) + ".png",
-        std::chrono::seconds(30));
+    const SIZE screen = ScreenSize();
+    Photograph({0, 0, screen.cx, screen.cy}, name);
 }
 
 std::vector<std::wstring> SettingsLines(const ProgramFolder& folder) {

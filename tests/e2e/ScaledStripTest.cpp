@@ -22,7 +22,6 @@ void SetNativeText(HWND control, const std::wstring& text) {
     SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
                         2000, nullptr);
     RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    Sleep(200);
 }
 
 // A text drawn whole inside the label: its pixels (those that change when the label's text is taken
@@ -30,11 +29,21 @@ void SetNativeText(HWND control, const std::wstring& text) {
 // label ends, and they are at least `minHeight` rows tall.
 ::testing::AssertionResult TextWhole(HWND control, int minHeight) {
     const RECT rect = ScreenRect(control);
-    const Capture with = CaptureScreen(rect);
+    const std::optional<Capture> shown = StillPicture(rect);
+    if (!shown)
+        return ::testing::AssertionFailure() << "the label kept changing";
+    const Capture& with = *shown;
     const std::wstring text = TextOf(control);
     SetNativeText(control, L"");
-    const Capture without = CaptureScreen(rect);
+    if (!WaitUntil([&] { return !(CaptureScreen(rect) == with); }, kAnswerLimit))
+        return ::testing::AssertionFailure() << "no text shown: nothing changed without it";
+    const std::optional<Capture> bare = StillPicture(rect);
     SetNativeText(control, text);
+    if (!bare)
+        return ::testing::AssertionFailure() << "the label kept changing without its text";
+    const Capture& without = *bare;
+    if (!WaitUntil([&] { return CaptureScreen(rect) == with; }, kAnswerLimit))
+        return ::testing::AssertionFailure() << "the text came back looking otherwise";
     int top = with.height;
     int bottom = -1;
     for (int y = 0; y < with.height; ++y) {
@@ -87,7 +96,7 @@ TEST(ScaledStrip, ControlsAtTheirScaledRectanglesAndTextsWhole) {
     HWND viewCaption = control(124, 8, 120, 14);
     ASSERT_TRUE(WaitUntil([&] { return TextOf(viewCaption) == kEmptyMarker && TextOf(pageV) == L" 0"; },
                           kAnswerLimit));
-    Sleep(300);  // the labels' paint
+    ASSERT_TRUE(StillPicture(strip)) << "the labels' paint";
     // 9 pt is 12 pixels at 96 dpi; a digit and these kana and kanji are more than half of that tall.
     const int minHeight = MulDiv(6, dpi, 96);
     EXPECT_TRUE(TextWhole(pageV, minHeight)) << "page number";
@@ -102,7 +111,7 @@ TEST(ScaledStrip, ControlsAtTheirScaledRectanglesAndTextsWhole) {
                           kAnswerLimit))
         << "height " << ScreenRect(session.main).bottom - strip.top << " instead of " << expanded.height;
     SetCursorPos(strip.left + caption.left + caption.width / 2, strip.top + caption.top + caption.height / 2);
-    Sleep(300);
+    ASSERT_TRUE(StillPicture(ScreenRect(session.main))) << "the expanded strip's paint";
     EXPECT_TRUE(TextWhole(pageV, minHeight)) << "page number, expanded";
     EXPECT_TRUE(TextWhole(viewCaption, minHeight)) << "caption, expanded";
     Photograph(ScreenRect(session.main), "strip-expanded");

@@ -106,7 +106,7 @@ TEST(SkinDialog, EachShippedSkinAppliedFromTheDialogAndKeptOverARestart) {
                                 2000, &index) &&
             SendMessageTimeoutW(list, LB_GETITEMRECT, index, LPARAM(&item), SMTO_ABORTIFHUNG, 2000, nullptr));
         PostClick(list, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
-        Sleep(300);  // the preview's paint
+        ASSERT_TRUE(WaitUntil([&] { return ListSelection(list) == static_cast<int>(index); }, kAnswerLimit));
         Photograph(ScreenRect(dialog), "skin-dialog-" + name);
 
         PostMessageW(PushButton(dialog, L"OK"), BM_CLICK, 0, 0);

@@ -59,6 +59,18 @@ void pumpFor(int milliseconds) {
     }
 }
 
+bool pumpUntil(const std::function<bool()>& condition, int limitMilliseconds) {
+    const DWORD end = ::GetTickCount() + static_cast<DWORD>(limitMilliseconds);
+    for (;;) {
+        pumpMessages();
+        if (condition())
+            return true;
+        if (static_cast<int>(end - ::GetTickCount()) <= 0)
+            return false;
+        ::Sleep(5);
+    }
+}
+
 HWND hwndOf(const forms::Control& control) {
     return win32::toHwnd(control.handle());
 }

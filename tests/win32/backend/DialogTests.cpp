@@ -143,7 +143,7 @@ std::vector<std::wstring> entriesOf(HWND list) {
 // What the screen shows of the window, frame and caption included, as a 24-bit BMP file.
 void saveShot(HWND window, const std::wstring& path) {
     ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    pumpFor(300);
+    pumpFor(300);  // only for a person's picture: nothing is checked from it
     RECT r{};
     ::GetWindowRect(window, &r);
     const int width = r.right - r.left;
