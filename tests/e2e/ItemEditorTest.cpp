@@ -60,9 +60,11 @@ class ItemEditor : public ::testing::Test {
         PostRightClick(icon, 2, 2);
         options = WaitForWindow(kFormClass, L"Tolvane Option", session.program.Id());
         ASSERT_NE(options, nullptr) << "no options dialog";
+        EXPECT_TRUE(BecomesForeground(options)) << "the options dialog takes the keyboard";
         Click(ChildByText(options, button));
         editor = WaitForWindow(kFormClass, kEditorCaption, session.program.Id());
         ASSERT_NE(editor, nullptr) << "no item editor";
+        EXPECT_TRUE(BecomesForeground(editor)) << "the item editor takes the keyboard";
         EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(options); }, kAnswerLimit))
             << "options stay shown";
         const auto lists = ChildrenOfClass(editor, L"ListBox");
@@ -71,6 +73,10 @@ class ItemEditor : public ::testing::Test {
         fields = ChildrenOfClass(ChildByText(editor, L"登録項目"), L"Edit");
         ASSERT_EQ(fields.size(), 3u) << "TitleT, BatchT, PathT";
         ASSERT_TRUE(WaitUntil([&] { return ListSelection(list) == 0; }, kAnswerLimit));
+    }
+
+    static bool BecomesForeground(HWND window) {
+        return WaitUntil([&] { return GetForegroundWindow() == window; }, kAnswerLimit);
     }
 
     bool SelectionBecomes(int position) {
@@ -141,6 +147,7 @@ TEST_F(ItemEditor, NewItemMovedDownAcrossAPageIsSavedThereByOk) {
     EXPECT_TRUE(WaitForWindowGone(editor));
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(options) != FALSE; }, kAnswerLimit))
         << "the options dialog shows again";
+    EXPECT_TRUE(BecomesForeground(options)) << "and takes the keyboard again";
     GridFile expected = launchers;
     expected.Set(1, 0, exe, L"mm", L"メモ帳");
     EXPECT_TRUE(WaitUntil([&] { return ReadBytes(session.folder.File(L"TRUN.dat")) == expected.Bytes(); },
