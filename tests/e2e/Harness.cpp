@@ -458,6 +458,19 @@ std::wstring TextOf(HWND window) {
     return text;
 }
 
+bool SetText(HWND window, const std::wstring& text) {
+    return SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                               SMTO_ABORTIFHUNG, 2000, nullptr) != 0;
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
+        return nullptr;
+    return info.hwndFocus;
+}
+
 RECT ScreenRect(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
@@ -841,7 +854,8 @@ bool StripSession::Start(const std::string& settings, const GridFile& urls, cons
 }
 
 HWND StripSession::Control(int left, int top, int width, int height) const {
-    HWND control = ChildAt(main, left, top, width, height);
+    const RECT r = ScaledRect(left, top, width, height);
+    HWND control = ChildAt(main, r.left, r.top, r.right - r.left, r.bottom - r.top);
     EXPECT_NE(control, nullptr) << "no control at " << left << ", " << top << ", " << width << ", " << height;
     return control;
 }

@@ -158,7 +158,10 @@ inline constexpr const wchar_t* kTitle = L"Tolvane";
 HWND WaitForMainWindow(const Process& program, Millis limit = kStartLimit);
 
 std::wstring ClassOf(HWND window);
-std::wstring TextOf(HWND window);  // WM_GETTEXT through SendMessageTimeout
+std::wstring TextOf(HWND window);                     // WM_GETTEXT through SendMessageTimeout
+bool SetText(HWND window, const std::wstring& text);  // WM_SETTEXT through SendMessageTimeout
+// The window that has the keyboard focus in the thread of this window; null if none.
+HWND FocusOf(HWND window);
 RECT ScreenRect(HWND window);
 RECT RectInParent(HWND child);  // the child's rectangle in its parent's client coordinates
 bool IsTopmost(HWND window);
@@ -295,7 +298,8 @@ class StripSession {
     // Writes Tolv.ini, TURL.dat and TRUN.dat, starts the program and waits until its window shows and
     // it has settled without a message box. False (with a failure reported) otherwise.
     bool Start(const std::string& settings, const GridFile& urls, const GridFile& launchers);
-    // A direct child of the main window at exactly this rectangle of the control table.
+    // A direct child of the main window at exactly this rectangle of the control table, scaled to the
+    // screen as the program places it (ScaledRect).
     HWND Control(int left, int top, int width, int height) const;
     // The command box: the main window's combo box, and the edit inside it.
     HWND CommandBox() const;

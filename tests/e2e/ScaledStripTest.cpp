@@ -70,10 +70,6 @@ TEST(ScaledStrip, ControlsAtTheirScaledRectanglesAndTextsWhole) {
     RecordProperty("dpi", dpi);
     StripSession session;
     ASSERT_TRUE(session.Start(SettingsWith({}), GridFile(), GridFile()));
-    const auto control = [&](int left, int top, int width, int height) {
-        const Placed p = Scaled(left, top, width, height);
-        return session.Control(p.left, p.top, p.width, p.height);
-    };
     const Placed collapsed = Scaled(0, 0, 256, 28);
     const RECT strip = ScreenRect(session.main);
     EXPECT_EQ(strip.right - strip.left, collapsed.width);
@@ -87,13 +83,13 @@ TEST(ScaledStrip, ControlsAtTheirScaledRectanglesAndTextsWhole) {
                               {244, 14, 8, 8},   {236, 14, 8, 8},   {8, 43, 210, 18},  {8, 73, 210, 18},
                               {8, 103, 210, 18}, {226, 43, 24, 15}, {226, 97, 24, 15}};
     for (const Table& c : controls)
-        control(c.left, c.top, c.width, c.height);
+        session.Control(c.left, c.top, c.width, c.height);
 
     // The pointer stays on the strip, so that the caption shows the slot's title and not the clock.
     const Placed caption = Scaled(124, 8, 120, 14);
     SetCursorPos(strip.left + caption.left + caption.width / 2, strip.top + caption.top + caption.height / 2);
-    HWND pageV = control(25, 9, 14, 14);
-    HWND viewCaption = control(124, 8, 120, 14);
+    HWND pageV = session.Control(25, 9, 14, 14);
+    HWND viewCaption = session.Control(124, 8, 120, 14);
     ASSERT_TRUE(WaitUntil([&] { return TextOf(viewCaption) == kEmptyMarker && TextOf(pageV) == L" 0"; },
                           kAnswerLimit));
     ASSERT_TRUE(StillPicture(strip)) << "the labels' paint";
@@ -104,7 +100,7 @@ TEST(ScaledStrip, ControlsAtTheirScaledRectanglesAndTextsWhole) {
     Photograph(strip, "strip-collapsed");
 
     // A right click on a run button opens the strip for editing.
-    HWND run0 = control(45, 4, 15, 20);
+    HWND run0 = session.Control(45, 4, 15, 20);
     PostRightClick(run0, 2, 2);
     const Placed expanded = Scaled(0, 0, 256, 128);
     ASSERT_TRUE(WaitUntil([&] { return ScreenRect(session.main).bottom - strip.top == expanded.height; },
