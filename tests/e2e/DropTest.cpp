@@ -39,20 +39,6 @@ int Height(HWND main) {
 }
 
 // The window with the keyboard focus in the program's thread.
-HWND FocusOf(HWND main) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info))
-        return nullptr;
-    return info.hwndFocus;
-}
-
-bool SetTextOf(HWND window, const std::wstring& text) {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                               SMTO_ABORTIFHUNG, 2000, &result) != 0;
-}
-
 class Drop : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -123,8 +109,8 @@ TEST_F(Drop, FileOnAFreeRunButtonIsRegisteredWithTheTitleTypedAfterIt) {
     DropOnRunButton1({memo});
     ExpectPrepared(memo);
 
-    ASSERT_TRUE(SetTextOf(titleT, L"予定のメモ"));
-    ASSERT_TRUE(SetTextOf(batchT, L"memo"));
+    ASSERT_TRUE(SetText(titleT, L"予定のメモ"));
+    ASSERT_TRUE(SetText(batchT, L"memo"));
     // Enter in the title goes on to the short name; Enter there stores the slot and closes the strip.
     PostMessageW(titleT, WM_CHAR, VK_RETURN, 0);
     EXPECT_TRUE(WaitUntil([&] { return FocusOf(main) == batchT; }, kAnswerLimit)) << "BatchT has no focus";

@@ -12,6 +12,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "DragData.h"
+
 namespace e2e {
 
 namespace {
@@ -71,26 +73,6 @@ std::wstring RecorderPath() {
 }
 
 // ----- text -----
-
-std::string Narrow(const std::wstring& text) {
-    if (text.empty())
-        return {};
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                   nullptr, nullptr);
-    std::string out(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr,
-                        nullptr);
-    return out;
-}
-
-std::wstring Widen(const std::string& utf8) {
-    if (utf8.empty())
-        return {};
-    int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring out(static_cast<size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), size);
-    return out;
-}
 
 std::string ToCp932(const std::wstring& text) {
     if (text.empty())
@@ -476,6 +458,19 @@ std::wstring TextOf(HWND window) {
     return text;
 }
 
+bool SetText(HWND window, const std::wstring& text) {
+    return SendMessageTimeoutW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                               SMTO_ABORTIFHUNG, 2000, nullptr) != 0;
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
+        return nullptr;
+    return info.hwndFocus;
+}
+
 RECT ScreenRect(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);
@@ -668,6 +663,7 @@ void Photograph(const RECT& screenRect, const std::string& name) {
     const char* folder = std::getenv("TOLVANE_SHOTS");
     if (!folder || !*folder)
         return;
+    StillPicture(screenRect);
     const std::string file = std::string(folder) + "/" + name + "-" + std::to_string(ScreenDpi()) + ".png";
     const std::string crop = std::to_string(screenRect.right - screenRect.left) + "x" +
                              std::to_string(screenRect.bottom - screenRect.top) + "+" +
@@ -706,6 +702,24 @@ Capture CaptureScreen(const RECT& rect) {
     return capture;
 }
 
+std::optional<Capture> StillPicture(const RECT& screenRect, Millis limit) {
+    std::vector<Capture> last;
+    if (WaitUntil(
+            [&] {
+                last.push_back(CaptureScreen(screenRect));
+                if (last.size() > 3)
+                    last.erase(last.begin());
+                const bool still = last.size() == 3 && last[0] == last[1] && last[1] == last[2];
+                if (!still)
+                    std::this_thread::sleep_for(80ms);  // with the poll's own 20 ms, 100 ms apart
+                return still;
+            },
+            limit))
+        return last.back();
+    ADD_FAILURE() << "the screen kept changing at " << screenRect.left << ", " << screenRect.top;
+    return std::nullopt;
+}
+
 // ----- the recorder -----
 
 std::vector<RecordedStart> RecordedStarts(const std::wstring& exePath) {
@@ -728,155 +742,25 @@ OleSession::~OleSession() {
         OleUninitialize();
 }
 
-namespace {
-
-// A COM object's reference, released at the end of the scope.
-template <class T>
-struct Ref {
-    T* ptr = nullptr;
-    Ref() = default;
-    explicit Ref(T* adopted) : ptr(adopted) {}
-    ~Ref() {
-        if (ptr)
-            ptr->Release();
-    }
-    Ref(const Ref&) = delete;
-    Ref& operator=(const Ref&) = delete;
-    T* operator->() const { return ptr; }
-};
-
-// Counts references for the small COM objects of a drag.
-template <class Interface>
-class Unknown : public Interface {
-  public:
-    explicit Unknown(REFIID iid) : iid_(iid) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, iid_)) {
-            *object = static_cast<Interface*>(this);
-            this->AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override {
-        return static_cast<ULONG>(InterlockedIncrement(&references_));
-    }
-    ULONG STDMETHODCALLTYPE Release() override {
-        LONG left = InterlockedDecrement(&references_);
-        if (left == 0)
-            delete this;
-        return static_cast<ULONG>(left);
-    }
-
-  protected:
-    virtual ~Unknown() = default;
-
-  private:
-    IID iid_;
-    LONG references_ = 1;
-};
-
-// The shell's file list as Explorer offers it: a DROPFILES header, then the wide paths, each ended by a
-// NUL, and one more NUL at the end.
-class FileListData final : public Unknown<IDataObject> {
-  public:
-    explicit FileListData(const std::vector<std::wstring>& paths) : Unknown(IID_IDataObject) {
-        DROPFILES header{};
-        header.pFiles = sizeof header;
-        header.fWide = TRUE;
-        bytes_.assign(reinterpret_cast<const char*>(&header), sizeof header);
-        for (const auto& path : paths)
-            bytes_.append(reinterpret_cast<const char*>(path.c_str()), (path.size() + 1) * sizeof(wchar_t));
-        bytes_.append(sizeof(wchar_t), '\0');
-    }
-
-    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
-        if (QueryGetData(format) != S_OK)
-            return DV_E_FORMATETC;
-        HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, bytes_.size());
-        if (!copy)
-            return E_OUTOFMEMORY;
-        std::memcpy(GlobalLock(copy), bytes_.data(), bytes_.size());
-        GlobalUnlock(copy);
-        medium->tymed = TYMED_HGLOBAL;
-        medium->hGlobal = copy;
-        medium->pUnkForRelease = nullptr;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
-        return format && format->cfFormat == CF_HDROP && (format->tymed & TYMED_HGLOBAL) ? S_OK
-                                                                                         : DV_E_FORMATETC;
-    }
-    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
-        out->ptd = nullptr;
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** formats) override {
-        if (direction != DATADIR_GET)
-            return E_NOTIMPL;
-        FORMATETC offered{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-        return SHCreateStdEnumFmtEtc(1, &offered, formats);
-    }
-    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
-        return OLE_E_ADVISENOTSUPPORTED;
-    }
-    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
-    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
-
-  private:
-    std::string bytes_;
-};
-
-// Lets go over the point only after the cursor has been there for three ticks, putting it back
-// whenever it is elsewhere; gives up at the deadline.
-class SteadySource final : public Unknown<IDropSource> {
-  public:
-    SteadySource(POINT target, std::chrono::steady_clock::time_point deadline)
-        : Unknown(IID_IDropSource), target_(target), deadline_(deadline) {}
-
-    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD) override {
-        if (escape || std::chrono::steady_clock::now() >= deadline_)
-            return DRAGDROP_S_CANCEL;
-        POINT now{};
-        GetCursorPos(&now);
-        if (now.x != target_.x || now.y != target_.y) {
-            SetCursorPos(target_.x, target_.y);
-            ticks_ = 0;
-            return S_OK;
-        }
-        return ++ticks_ >= 3 ? DRAGDROP_S_DROP : S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
-
-  private:
-    POINT target_;
-    std::chrono::steady_clock::time_point deadline_;
-    int ticks_ = 0;
-};
-
-}  // namespace
-
 DropOutcome DropFiles(POINT screenPoint, const std::vector<std::wstring>& paths, Millis limit) {
-    Ref<IDataObject> data(new FileListData(paths));
-    Ref<IDropSource> source(new SteadySource(screenPoint, std::chrono::steady_clock::now() + limit));
+    const winsupport::Ref<IDataObject> data = winsupport::FileListData(paths);
+    const winsupport::Ref<IDropSource> source =
+        winsupport::SteadyDropSource(screenPoint, std::chrono::steady_clock::now() + limit);
     SetCursorPos(screenPoint.x, screenPoint.y);
     DWORD effect = DROPEFFECT_NONE;
-    HRESULT result = DoDragDrop(data.ptr, source.ptr, DROPEFFECT_COPY | DROPEFFECT_LINK, &effect);
+    HRESULT result = DoDragDrop(data.get(), source.get(), DROPEFFECT_COPY | DROPEFFECT_LINK, &effect);
     EXPECT_TRUE(SUCCEEDED(result)) << "DoDragDrop failed: 0x" << std::hex << result;
     return {result == DRAGDROP_S_DROP, effect};
 }
 
 bool MakeShortcut(const std::wstring& linkPath, const std::wstring& target) {
-    Ref<IShellLinkW> link;
+    winsupport::Ref<IShellLinkW> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                reinterpret_cast<void**>(&link.ptr))))
+                                reinterpret_cast<void**>(link.put()))))
         return false;
-    Ref<IPersistFile> file;
+    winsupport::Ref<IPersistFile> file;
     return SUCCEEDED(link->SetPath(target.c_str())) &&
-           SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.ptr))) &&
+           SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.put()))) &&
            SUCCEEDED(file->Save(linkPath.c_str(), TRUE));
 }
 
@@ -970,7 +854,8 @@ bool StripSession::Start(const std::string& settings, const GridFile& urls, cons
 }
 
 HWND StripSession::Control(int left, int top, int width, int height) const {
-    HWND control = ChildAt(main, left, top, width, height);
+    const RECT r = ScaledRect(left, top, width, height);
+    HWND control = ChildAt(main, r.left, r.top, r.right - r.left, r.bottom - r.top);
     EXPECT_NE(control, nullptr) << "no control at " << left << ", " << top << ", " << width << ", " << height;
     return control;
 }

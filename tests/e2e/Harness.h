@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "Utf16.h"
+
 namespace e2e {
 
 using namespace std::chrono_literals;
@@ -45,8 +47,8 @@ std::wstring RecorderPath();
 
 // ----- text -----
 
-std::string Narrow(const std::wstring& text);  // UTF-8, for messages
-std::wstring Widen(const std::string& utf8);
+using winsupport::Narrow;  // UTF-8, for messages
+using winsupport::Widen;
 std::string ToCp932(const std::wstring& text);  // fails the test if a character has no CP932 form
 std::wstring FromCp932(const std::string& bytes);
 
@@ -156,7 +158,10 @@ inline constexpr const wchar_t* kTitle = L"Tolvane";
 HWND WaitForMainWindow(const Process& program, Millis limit = kStartLimit);
 
 std::wstring ClassOf(HWND window);
-std::wstring TextOf(HWND window);  // WM_GETTEXT through SendMessageTimeout
+std::wstring TextOf(HWND window);                     // WM_GETTEXT through SendMessageTimeout
+bool SetText(HWND window, const std::wstring& text);  // WM_SETTEXT through SendMessageTimeout
+// The window that has the keyboard focus in the thread of this window; null if none.
+HWND FocusOf(HWND window);
 RECT ScreenRect(HWND window);
 RECT RectInParent(HWND child);  // the child's rectangle in its parent's client coordinates
 bool IsTopmost(HWND window);
@@ -210,7 +215,7 @@ int ScreenDpi();
 // scaled by dpi / 96.
 RECT ScaledRect(int left, int top, int width, int height);
 // With TOLVANE_SHOTS set to a host folder, saves that rectangle of the screen there as
-// NAME-DPI.png, for a person to look at.
+// NAME-DPI.png, for a person to look at, once it has stopped changing.
 void Photograph(const RECT& screenRect, const std::string& name);
 
 // The pixels of a screen rectangle, 0x00RRGGBB, row by row.
@@ -219,8 +224,13 @@ struct Capture {
     int height = 0;
     std::vector<std::uint32_t> pixels;
     std::uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+    bool operator==(const Capture&) const = default;
 };
 Capture CaptureScreen(const RECT& rect);
+// Waits until the screen has shown the same picture of the rectangle for 200 ms (three captures 100 ms
+// apart): the paint that a change asked for has then reached the screen. Returns that picture, or
+// nothing (with a failure reported) if it kept changing until the limit.
+std::optional<Capture> StillPicture(const RECT& screenRect, Millis limit = kAnswerLimit);
 
 // ----- the recorder -----
 
@@ -288,7 +298,8 @@ class StripSession {
     // Writes Tolv.ini, TURL.dat and TRUN.dat, starts the program and waits until its window shows and
     // it has settled without a message box. False (with a failure reported) otherwise.
     bool Start(const std::string& settings, const GridFile& urls, const GridFile& launchers);
-    // A direct child of the main window at exactly this rectangle of the control table.
+    // A direct child of the main window at exactly this rectangle of the control table, scaled to the
+    // screen as the program places it (ScaledRect).
     HWND Control(int left, int top, int width, int height) const;
     // The command box: the main window's combo box, and the edit inside it.
     HWND CommandBox() const;

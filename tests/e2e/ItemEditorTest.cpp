@@ -20,11 +20,6 @@ void Click(HWND button) {
     PostMessageW(button, BM_CLICK, 0, 0);
 }
 
-void SetText(HWND control, const std::wstring& text) {
-    ASSERT_TRUE(SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                                    SMTO_ABORTIFHUNG, 2000, nullptr));
-}
-
 // The child windows of a class, top to bottom.
 std::vector<HWND> ChildrenOfClass(HWND parent, const std::wstring& className) {
     std::vector<HWND> found;
@@ -36,7 +31,8 @@ std::vector<HWND> ChildrenOfClass(HWND parent, const std::wstring& className) {
     return found;
 }
 
-// A real click of the pointer at the middle of a window: "1" the left button, "3" the right.
+// A real click of the pointer at the middle of a window: "1" the left button, "3" the right. The pause
+// lets the move arrive before the press, as a person's hand does.
 ::testing::AssertionResult RealClick(HWND window, const char* button = "1") {
     if (!window)
         return ::testing::AssertionFailure() << "no window to click";
@@ -53,16 +49,16 @@ class ItemEditor : public ::testing::Test {
 
     // The options dialog by a right click on the mode icon, then its "ランチャー編集" or "ＵＲＬ編集".
     void OpenEditor(const wchar_t* button = L"ランチャー編集") {
-        const RECT iconV = ScaledRect(7, 6, 16, 16);
-        HWND icon =
-            session.Control(iconV.left, iconV.top, iconV.right - iconV.left, iconV.bottom - iconV.top);
+        HWND icon = session.Control(7, 6, 16, 16);
         ASSERT_NE(icon, nullptr);
         PostRightClick(icon, 2, 2);
         options = WaitForWindow(kFormClass, L"Tolvane Option", session.program.Id());
         ASSERT_NE(options, nullptr) << "no options dialog";
+        EXPECT_TRUE(BecomesForeground(options)) << "the options dialog takes the keyboard";
         Click(ChildByText(options, button));
         editor = WaitForWindow(kFormClass, kEditorCaption, session.program.Id());
         ASSERT_NE(editor, nullptr) << "no item editor";
+        EXPECT_TRUE(BecomesForeground(editor)) << "the item editor takes the keyboard";
         EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(options); }, kAnswerLimit))
             << "options stay shown";
         const auto lists = ChildrenOfClass(editor, L"ListBox");
@@ -71,6 +67,10 @@ class ItemEditor : public ::testing::Test {
         fields = ChildrenOfClass(ChildByText(editor, L"登録項目"), L"Edit");
         ASSERT_EQ(fields.size(), 3u) << "TitleT, BatchT, PathT";
         ASSERT_TRUE(WaitUntil([&] { return ListSelection(list) == 0; }, kAnswerLimit));
+    }
+
+    static bool BecomesForeground(HWND window) {
+        return WaitUntil([&] { return GetForegroundWindow() == window; }, kAnswerLimit);
     }
 
     bool SelectionBecomes(int position) {
@@ -122,9 +122,9 @@ TEST_F(ItemEditor, NewItemMovedDownAcrossAPageIsSavedThereByOk) {
     EXPECT_EQ(TextOf(fields[0]), L"自分");
     Photograph(ScreenRect(editor), "item-editor");
 
-    SetText(fields[0], L"メモ帳");
-    SetText(fields[1], L"mm");
-    SetText(fields[2], exe);
+    ASSERT_TRUE(SetText(fields[0], L"メモ帳"));
+    ASSERT_TRUE(SetText(fields[1], L"mm"));
+    ASSERT_TRUE(SetText(fields[2], exe));
     Click(ChildByText(editor, L"新規登録"));
     ASSERT_TRUE(SelectionBecomes(2)) << "the new item takes the first free slot";
     EXPECT_EQ(ListEntries(list).at(2), L"メモ帳");
@@ -141,6 +141,7 @@ TEST_F(ItemEditor, NewItemMovedDownAcrossAPageIsSavedThereByOk) {
     EXPECT_TRUE(WaitForWindowGone(editor));
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(options) != FALSE; }, kAnswerLimit))
         << "the options dialog shows again";
+    EXPECT_TRUE(BecomesForeground(options)) << "and takes the keyboard again";
     GridFile expected = launchers;
     expected.Set(1, 0, exe, L"mm", L"メモ帳");
     EXPECT_TRUE(WaitUntil([&] { return ReadBytes(session.folder.File(L"TRUN.dat")) == expected.Bytes(); },
@@ -194,20 +195,13 @@ TEST_F(ItemEditor, MoveInTheEditorThenAStoreOnTheStripKeepsBothItems) {
     launchers.Set(0, 0, exe, L"a", L"AAA");
     launchers.Set(0, 1, exe, L"b", L"BBB");
     ASSERT_TRUE(session.Start(SettingsWith({}), GridFile(), launchers));
-    const RECT runB0 = ScaledRect(45, 4, 15, 20), iconV = ScaledRect(7, 6, 16, 16),
-               titleRect = ScaledRect(8, 43, 210, 18);
-    HWND titleT = session.Control(titleRect.left, titleRect.top, titleRect.right - titleRect.left,
-                                  titleRect.bottom - titleRect.top);
+    HWND titleT = session.Control(8, 43, 210, 18);
     ASSERT_NE(titleT, nullptr);
-    ASSERT_TRUE(RealClick(session.Control(runB0.left, runB0.top, runB0.right - runB0.left,
-                                          runB0.bottom - runB0.top),
-                          "3"));
+    ASSERT_TRUE(RealClick(session.Control(45, 4, 15, 20), "3"));
     ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(titleT) && TextOf(titleT) == L"AAA"; }, kAnswerLimit))
         << "the strip opens on AAA";
 
-    ASSERT_TRUE(RealClick(session.Control(iconV.left, iconV.top, iconV.right - iconV.left,
-                                          iconV.bottom - iconV.top),
-                          "3"));
+    ASSERT_TRUE(RealClick(session.Control(7, 6, 16, 16), "3"));
     options = WaitForWindow(kFormClass, L"Tolvane Option", session.program.Id());
     ASSERT_TRUE(RealClick(ChildByText(options, L"ランチャー編集")));
     editor = WaitForWindow(kFormClass, kEditorCaption, session.program.Id());
@@ -225,7 +219,12 @@ TEST_F(ItemEditor, MoveInTheEditorThenAStoreOnTheStripKeepsBothItems) {
     ASSERT_TRUE(WaitForWindowGone(options));
 
     ASSERT_TRUE(RealClick(titleT));
-    ASSERT_TRUE(Xdotool("sleep 0.3 key Return sleep 0.3 key Return"));
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(titleT) == titleT; }, kAnswerLimit));
+    ASSERT_TRUE(Xdotool("key Return"));
+    HWND batchT = session.Control(8, 73, 210, 18);
+    ASSERT_TRUE(WaitUntil([&] { return FocusOf(titleT) == batchT; }, kAnswerLimit))
+        << "Enter goes on to the batch field";
+    ASSERT_TRUE(Xdotool("key Return"));
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowEnabled(titleT); }, kAnswerLimit)) << "the store closes the strip";
     GridFile expected;
     expected.Set(0, 0, exe, L"b", L"BBB");

@@ -18,11 +18,6 @@ void Press(HWND button) {
     PostMessageW(button, BM_CLICK, 0, 0);
 }
 
-void SetText(HWND control, const std::wstring& text) {
-    SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
-                        2000, nullptr);
-}
-
 bool Visible(HWND window) {
     return IsWindow(window) && IsWindowVisible(window);
 }
@@ -36,10 +31,7 @@ class LinkPage : public ::testing::Test {
         urls.Set(3, 2, L"http://b.jp/?q=1&r=<2>", L"b", L"ビー & \"B\"");
         urls.Set(0, 1, L"http://a.jp/", L"a", L"えー");
         ASSERT_TRUE(session_.Start(SettingsWith({}), urls, GridFile()));
-        const RECT iconV = ScaledRect(7, 6, 16, 16);
-        PostRightClick(
-            session_.Control(iconV.left, iconV.top, iconV.right - iconV.left, iconV.bottom - iconV.top), 2,
-            2);
+        PostRightClick(session_.Control(7, 6, 16, 16), 2, 2);
         HWND options = WaitForWindow(kFormClass, kOptions, pid());
         ASSERT_NE(options, nullptr);
         Press(ChildByText(options, L"ＵＲＬ編集"));

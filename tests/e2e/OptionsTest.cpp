@@ -1,11 +1,10 @@
 // The options dialog and the hotkey capture dialog of the real program: opened from the strip, changed,
-// confirmed, and what reaches Tolv.ini and the system. With TOLVANE_SHOT_DIR set (a host folder), each
+// confirmed, and what reaches Tolv.ini and the system. With TOLVANE_SHOTS set (a host folder), each
 // dialog is also saved as a picture of the screen for a person to look at.
 #include "Harness.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <regex>
 
 using namespace e2e;
@@ -30,48 +29,20 @@ HWND FirstChildOfClass(HWND parent, const wchar_t* className) {
 }
 
 // The window with the keyboard focus in the program's user-interface thread.
-HWND FocusOf(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
-        return nullptr;
-    return info.hwndFocus;
-}
-
 // A key stroke as the keyboard gives it to the window with the focus.
 void PostKey(HWND focus, UINT key) {
     PostMessageW(focus, WM_KEYDOWN, key, 1);
     PostMessageW(focus, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
 }
 
-int ScreenDpi() {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
-// A control of the strip at its rectangle of the control table, scaled to the screen as it is placed.
-HWND StripControl(const StripSession& session, int left, int top, int width, int height) {
-    const int dpi = ScreenDpi();
-    const int l = MulDiv(left, dpi, 96);
-    const int t = MulDiv(top, dpi, 96);
-    return session.Control(l, t, MulDiv(left + width, dpi, 96) - l, MulDiv(top + height, dpi, 96) - t);
-}
-
 void Press(HWND button) {
     PostMessageW(button, BM_CLICK, 0, 0);
 }
 
-// The screen as it is now, into TOLVANE_SHOT_DIR/name-<dpi>.png, when that is set.
+// The whole screen, for a person to look at (TOLVANE_SHOTS).
 void SaveShot(const std::string& name) {
-    const char* dir = std::getenv("TOLVANE_SHOT_DIR");
-    if (!dir || !*dir)
-        return;
-    Sleep(500);  // the last paint
-    RunOnHost(
-        std::string("import -window root ") + dir + "/" + name + "-" + std::to_string(ScreenDpi()) + ".png",
-        std::chrono::seconds(30));
+    const SIZE screen = ScreenSize();
+    Photograph({0, 0, screen.cx, screen.cy}, name);
 }
 
 std::vector<std::wstring> SettingsLines(const ProgramFolder& folder) {
@@ -92,7 +63,7 @@ class Options : public ::testing::Test {
 
     // A right click on the mode icon.
     HWND OpenOptions() {
-        PostRightClick(StripControl(session_, 7, 6, 16, 16), 8, 8);
+        PostRightClick(session_.Control(7, 6, 16, 16), 8, 8);
         return WaitForWindow(kFormClass, kOptionsCaption, session_.program.Id());
     }
 
@@ -129,7 +100,7 @@ TEST_F(Options, OpensBesideTheStripAndOkStoresWhatWasChanged) {
         PostChar(patternEdit, c);
     ASSERT_TRUE(Shows(combo, L"hh時nn分ss秒"));
     Press(ChildByText(options, L"変更"));
-    HWND caption = StripControl(session_, 124, 8, 120, 14);
+    HWND caption = session_.Control(124, 8, 120, 14);
     const std::wregex clock(L"\\d\\d時\\d\\d分\\d\\d秒");
     EXPECT_TRUE(WaitUntil([&] { return std::regex_match(TextOf(caption), clock); }, kAnswerLimit))
         << "the caption shows " << Narrow(TextOf(caption));
@@ -242,7 +213,7 @@ TEST_F(Options, HotkeyCaptureReassignsHotkeyTwo) {
     SetForegroundWindow(notepad);
     ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == notepad; }, kAnswerLimit));
     ASSERT_TRUE(Xdotool("key ctrl+alt+t"));
-    EXPECT_TRUE(Shows(StripControl(session_, 244, 14, 8, 8), L"B")) << "hotkey 0 still works";
+    EXPECT_TRUE(Shows(session_.Control(244, 14, 8, 8), L"B")) << "hotkey 0 still works";
     PostMessageW(notepad, WM_CLOSE, 0, 0);
     if (!other.WaitForExit(kExitLimit))
         other.Kill();

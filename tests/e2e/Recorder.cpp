@@ -5,20 +5,7 @@
 
 #include <string>
 
-namespace {
-
-std::string Utf8(const std::wstring& text) {
-    if (text.empty())
-        return {};
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                   nullptr, nullptr);
-    std::string out(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr,
-                        nullptr);
-    return out;
-}
-
-}  // namespace
+#include "Utf16.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     std::wstring self(MAX_PATH, L'\0');
@@ -33,7 +20,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     wchar_t folder[MAX_PATH * 4] = {};
     GetCurrentDirectoryW(MAX_PATH * 4, folder);
 
-    std::string record = Utf8(GetCommandLineW()) + "\r\n" + Utf8(folder) + "\r\n";
+    std::string record = winsupport::Narrow(GetCommandLineW()) + "\r\n" + winsupport::Narrow(folder) + "\r\n";
     std::wstring log = self + L".log";
     // Two starts close together may overlap: retry while the other one holds the log.
     for (int attempt = 0; attempt < 200; ++attempt) {

@@ -23,7 +23,6 @@ void SetNativeText(HWND control, const std::wstring& text) {
     SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
                         2000, nullptr);
     RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    Sleep(200);
 }
 
 // A text drawn whole inside the label: its pixels (those that change when the label's text is taken
@@ -31,11 +30,21 @@ void SetNativeText(HWND control, const std::wstring& text) {
 // label ends, and they are at least `minHeight` rows tall.
 ::testing::AssertionResult TextWhole(HWND control, int minHeight) {
     const RECT rect = ScreenRect(control);
-    const Capture with = CaptureScreen(rect);
+    const std::optional<Capture> shown = StillPicture(rect);
+    if (!shown)
+        return ::testing::AssertionFailure() << "the label kept changing";
+    const Capture& with = *shown;
     const std::wstring text = TextOf(control);
     SetNativeText(control, L"");
-    const Capture without = CaptureScreen(rect);
+    if (!WaitUntil([&] { return !(CaptureScreen(rect) == with); }, kAnswerLimit))
+        return ::testing::AssertionFailure() << "no text shown: nothing changed without it";
+    const std::optional<Capture> bare = StillPicture(rect);
     SetNativeText(control, text);
+    if (!bare)
+        return ::testing::AssertionFailure() << "the label kept changing without its text";
+    const Capture& without = *bare;
+    if (!WaitUntil([&] { return CaptureScreen(rect) == with; }, kAnswerLimit))
+        return ::testing::AssertionFailure() << "the text came back looking otherwise";
     int top = with.height;
     int bottom = -1;
     for (int y = 0; y < with.height; ++y) {
@@ -62,10 +71,6 @@ TEST(ScaledStrip, ControlsAtTheirScaledRectanglesAndTextsWhole) {
     RecordProperty("dpi", dpi);
     StripSession session;
     ASSERT_TRUE(session.Start(SettingsWith({}), GridFile(), GridFile()));
-    const auto control = [&](int left, int top, int width, int height) {
-        const Placed p = Scaled(left, top, width, height);
-        return session.Control(p.left, p.top, p.width, p.height);
-    };
     const Placed collapsed = Scaled(0, 0, 256, 28);
     const RECT strip = ScreenRect(session.main);
     EXPECT_EQ(strip.right - strip.left, collapsed.width);
@@ -79,16 +84,16 @@ TEST(ScaledStrip, ControlsAtTheirScaledRectanglesAndTextsWhole) {
                               {244, 14, 8, 8},   {236, 14, 8, 8},   {8, 43, 210, 18},  {8, 73, 210, 18},
                               {8, 103, 210, 18}, {226, 43, 24, 15}, {226, 97, 24, 15}};
     for (const Table& c : controls)
-        control(c.left, c.top, c.width, c.height);
+        session.Control(c.left, c.top, c.width, c.height);
 
     // The pointer stays on the strip, so that the caption shows the slot's title and not the clock.
     const Placed caption = Scaled(124, 8, 120, 14);
     SetCursorPos(strip.left + caption.left + caption.width / 2, strip.top + caption.top + caption.height / 2);
-    HWND pageV = control(25, 9, 14, 14);
-    HWND viewCaption = control(124, 8, 120, 14);
+    HWND pageV = session.Control(25, 9, 14, 14);
+    HWND viewCaption = session.Control(124, 8, 120, 14);
     ASSERT_TRUE(WaitUntil([&] { return TextOf(viewCaption) == kEmptyMarker && TextOf(pageV) == L" 0"; },
                           kAnswerLimit));
-    Sleep(300);  // the labels' paint
+    ASSERT_TRUE(StillPicture(strip)) << "the labels' paint";
     // 9 pt is 12 pixels at 96 dpi; a digit and these kana and kanji are more than half of that tall.
     const int minHeight = MulDiv(6, dpi, 96);
     EXPECT_TRUE(TextWhole(pageV, minHeight)) << "page number";
@@ -96,14 +101,14 @@ TEST(ScaledStrip, ControlsAtTheirScaledRectanglesAndTextsWhole) {
     Photograph(strip, "strip-collapsed");
 
     // A right click on a run button opens the strip for editing.
-    HWND run0 = control(45, 4, 15, 20);
+    HWND run0 = session.Control(45, 4, 15, 20);
     PostRightClick(run0, 2, 2);
     const Placed expanded = Scaled(0, 0, 256, 128);
     ASSERT_TRUE(WaitUntil([&] { return ScreenRect(session.main).bottom - strip.top == expanded.height; },
                           kAnswerLimit))
         << "height " << ScreenRect(session.main).bottom - strip.top << " instead of " << expanded.height;
     SetCursorPos(strip.left + caption.left + caption.width / 2, strip.top + caption.top + caption.height / 2);
-    Sleep(300);
+    ASSERT_TRUE(StillPicture(ScreenRect(session.main))) << "the expanded strip's paint";
     EXPECT_TRUE(TextWhole(pageV, minHeight)) << "page number, expanded";
     EXPECT_TRUE(TextWhole(viewCaption, minHeight)) << "caption, expanded";
     Photograph(ScreenRect(session.main), "strip-expanded");

@@ -75,10 +75,6 @@ TEST(SkinDialog, EachShippedSkinAppliedFromTheDialogAndKeptOverARestart) {
     std::sort(skins.begin(), skins.end());
     ASSERT_GE(skins.size(), 4u);
 
-    const auto control = [&](int left, int top, int width, int height) {
-        const RECT r = ScaledRect(left, top, width, height);
-        return session.Control(r.left, r.top, r.right - r.left, r.bottom - r.top);
-    };
     const auto heightBecomes = [&](int pixels) {
         return WaitUntil(
             [&] {
@@ -91,7 +87,7 @@ TEST(SkinDialog, EachShippedSkinAppliedFromTheDialogAndKeptOverARestart) {
     for (const std::wstring& skin : skins) {
         SCOPED_TRACE(Narrow(skin));
         const std::string name = Narrow(skin.substr(0, skin.size() - 4));
-        PostRightClick(control(7, 6, 16, 16), 4, 4);
+        PostRightClick(session.Control(7, 6, 16, 16), 4, 4);
         HWND options = WaitForWindow(nullptr, L"Tolvane Option", pid);
         ASSERT_NE(options, nullptr);
         PostMessageW(PushButton(options, L"スキンの変更"), BM_CLICK, 0, 0);
@@ -106,7 +102,7 @@ TEST(SkinDialog, EachShippedSkinAppliedFromTheDialogAndKeptOverARestart) {
                                 2000, &index) &&
             SendMessageTimeoutW(list, LB_GETITEMRECT, index, LPARAM(&item), SMTO_ABORTIFHUNG, 2000, nullptr));
         PostClick(list, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
-        Sleep(300);  // the preview's paint
+        ASSERT_TRUE(WaitUntil([&] { return ListSelection(list) == static_cast<int>(index); }, kAnswerLimit));
         Photograph(ScreenRect(dialog), "skin-dialog-" + name);
 
         PostMessageW(PushButton(dialog, L"OK"), BM_CLICK, 0, 0);
@@ -120,11 +116,11 @@ TEST(SkinDialog, EachShippedSkinAppliedFromTheDialogAndKeptOverARestart) {
         EXPECT_TRUE(StripShows(session.main, bmp, false));
         Photograph(ScreenRect(session.main), "skin-" + name + "-collapsed");
         // A right click on a run button opens the strip, the undo label closes it again.
-        PostRightClick(control(45, 4, 15, 20), 2, 2);
+        PostRightClick(session.Control(45, 4, 15, 20), 2, 2);
         ASSERT_TRUE(heightBecomes(128));
         EXPECT_TRUE(StripShows(session.main, bmp, true));
         Photograph(ScreenRect(session.main), "skin-" + name + "-expanded");
-        PostClick(control(226, 61, 24, 15), 2, 2);
+        PostClick(session.Control(226, 61, 24, 15), 2, 2);
         ASSERT_TRUE(heightBecomes(28));
     }
 

@@ -21,7 +21,8 @@ namespace {
     return ::testing::AssertionSuccess();
 }
 
-// Real pointer input at a point of the strip's client area.
+// Real pointer input at a point of the strip's client area; the pause lets the move arrive as a hover
+// before the buttons do, as a person's hand does.
 bool Mouse(const StripSession& session, int x, int y, const std::string& action) {
     const RECT strip = ScreenRect(session.main);
     return Xdotool("mousemove " + std::to_string(strip.left + x) + " " + std::to_string(strip.top + y) +

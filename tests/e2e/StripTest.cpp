@@ -220,7 +220,8 @@ TEST(WindowDrag, StripDraggedPastTheRightEdgeStopsAtTheEdge) {
         << "the grip point must be bare background";
 
     // Grab at (240, 25), move right and down, and let go with the pointer at the screen's right edge,
-    // where the strip reaches past the edge.
+    // where the strip reaches past the edge. The pauses pace the hand as a person drags; nothing is
+    // waited for by them.
     const int dropX = static_cast<int>(screen.cx) - 1;
     const int dropY = 200;
     ASSERT_TRUE(

@@ -1,7 +1,12 @@
 // The options dialog through the real launcher: opened by a right click on the mode icon.
 #include "LauncherFixture.h"
+#include "LayoutChecks.h"
 #include "RecordingHost.h"
+#include "dialogs/itemeditor/ItemOptF.h"
+#include "dialogs/linkpage/HTMLGF.h"
 #include "dialogs/options/OptF.h"
+#include "dialogs/options/THotKeyOpt.h"
+#include "dialogs/skins/SkinForm.h"
 
 namespace {
 
@@ -241,6 +246,39 @@ TEST_F(OptionsTest, ClosingTheStripClosesTheDialogsFirstAndSavesOnce) {
         EXPECT_FALSE(launcher->hotkeyDialog());
         EXPECT_FALSE(mainF().loaded());
         EXPECT_EQ(fake.writes.size(), 3u);
+    }
+}
+
+// Which window takes the keyboard: each dialog as it opens, and the one that opened it again as it
+// closes. Each active one lies out whole: nothing leaves its client area and nothing overlaps.
+TEST_F(OptionsTest, EachDialogIsActiveWhenItOpensAndItsOpenerAgainWhenItClosesAndLiesOutWhole) {
+    ASSERT_TRUE(start());
+    app::Launcher& l = *launcher;
+    const auto options = [&]() -> forms::Form* { return l.optionsDialog(); };
+    const auto editor = [&]() -> forms::Form* { return l.itemEditor(); };
+    const struct {
+        const char* step;
+        std::function<void()> act;
+        std::function<forms::Form*()> active;
+    } steps[] = {
+        {"options from the strip", [&] { headless::rightClick(mainF().IconV); }, options},
+        {"skin dialog", [&] { headless::click(l.optionsDialog()->Command4); },
+         [&] { return l.skinDialog(); }},
+        {"skin dialog cancelled", [&] { headless::click(l.skinDialog()->Command2); }, options},
+        {"item editor", [&] { headless::click(l.optionsDialog()->Command5); }, editor},
+        {"link page dialog", [&] { headless::click(l.itemEditor()->Command7); },
+         [&] { return l.linkPageDialog(); }},
+        {"link page dialog cancelled", [&] { headless::click(l.linkPageDialog()->Command2); }, editor},
+        {"item editor closed", [&] { headless::closeBox(*l.itemEditor()); }, options},
+        {"hotkey capture", [&] { headless::click(l.optionsDialog()->HotKeyV[0]); },
+         [&] { return l.hotkeyDialog(); }},
+    };
+    for (const auto& step : steps) {
+        step.act();
+        const forms::Form* expected = step.active();
+        ASSERT_NE(expected, nullptr) << step.step;
+        EXPECT_EQ(backend.activeForm ? backend.activeForm->name() : "none", expected->name()) << step.step;
+        EXPECT_EQ(checks::LayoutProblems(*expected), std::vector<std::string>{}) << step.step;
     }
 }
 

@@ -1,4 +1,5 @@
 #include "LauncherFixture.h"
+#include "LayoutChecks.h"
 
 using platform::MessageAnswer;
 using platform::WindowOrder;
@@ -122,6 +123,14 @@ TEST_F(LauncherTest, StartAppliesTheSkinAndPlacesEveryControl) {
     EXPECT_EQ(f.PathT.rect(), (forms::Rect{8, 103, 210, 18}));
     EXPECT_EQ(f.Label2[1].rect(), (forms::Rect{226, 61, 24, 15}));
     EXPECT_EQ(f.Label2[2].rect(), (forms::Rect{226, 97, 24, 15}));
+    // Opened for editing, the strip shows every control within it; a run button lies over its slot's
+    // icon, and the caption runs under the lock mark.
+    headless::rightClick(f.RUN_B[0]);
+    ASSERT_EQ(f.pixelBounds().height, 128);
+    std::set<std::pair<std::string, std::string>> meant = {{"ViewCaption", "Label4"}};
+    for (int i = 0; i < 4; ++i)
+        meant.insert({"IconB(" + std::to_string(i) + ")", "RUN_B(" + std::to_string(i) + ")"});
+    EXPECT_EQ(checks::LayoutProblems(f, meant), std::vector<std::string>{});
 }
 
 TEST_F(LauncherTest, SecondInstanceEndsBeforeTouchingAnything) {

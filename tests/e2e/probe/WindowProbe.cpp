@@ -8,15 +8,12 @@
 #include <cwchar>
 #include <string>
 
+#include "Utf16.h"
+
 namespace {
 
 void Print(const std::wstring& text) {
-    std::wstring line = text + L"\n";
-    int size = WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), nullptr, 0,
-                                   nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, line.data(), static_cast<int>(line.size()), bytes.data(), size, nullptr,
-                        nullptr);
+    const std::string bytes = winsupport::Narrow(text + L"\n");
     DWORD written = 0;
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
               nullptr);

@@ -59,6 +59,18 @@ void pumpFor(int milliseconds) {
     }
 }
 
+bool pumpUntil(const std::function<bool()>& condition, int limitMilliseconds) {
+    const DWORD end = ::GetTickCount() + static_cast<DWORD>(limitMilliseconds);
+    for (;;) {
+        pumpMessages();
+        if (condition())
+            return true;
+        if (static_cast<int>(end - ::GetTickCount()) <= 0)
+            return false;
+        ::Sleep(5);
+    }
+}
+
 HWND hwndOf(const forms::Control& control) {
     return win32::toHwnd(control.handle());
 }
@@ -108,86 +120,6 @@ forms::IconPtr solidIcon(COLORREF color) {
     info.hbmColor = colour.get();
     info.hbmMask = mask.get();
     return std::make_shared<win32::Win32Icon>(::CreateIconIndirect(&info));
-}
-
-namespace {
-
-// Dragged data that offers one clipboard format as an HGLOBAL, as the shell's data objects do.
-class FakeData final : public IDataObject {
-  public:
-    FakeData(CLIPFORMAT format, std::string bytes) : format_(format), bytes_(std::move(bytes)) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (::IsEqualIID(iid, IID_IUnknown) || ::IsEqualIID(iid, IID_IDataObject)) {
-            *object = static_cast<IDataObject*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --references_;
-        if (left == 0)
-            delete this;
-        return left;
-    }
-    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
-        if (QueryGetData(format) != S_OK)
-            return DV_E_FORMATETC;
-        HGLOBAL copy = ::GlobalAlloc(GMEM_MOVEABLE, bytes_.size());
-        std::memcpy(::GlobalLock(copy), bytes_.data(), bytes_.size());
-        ::GlobalUnlock(copy);
-        medium->tymed = TYMED_HGLOBAL;
-        medium->hGlobal = copy;
-        medium->pUnkForRelease = nullptr;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
-        return format->cfFormat == format_ && (format->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
-    }
-    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
-        out->ptd = nullptr;
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
-        return OLE_E_ADVISENOTSUPPORTED;
-    }
-    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
-    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
-
-  private:
-    ~FakeData() = default;
-    ULONG references_ = 1;
-    CLIPFORMAT format_;
-    std::string bytes_;
-};
-
-// A DROPFILES header followed by the wide paths, each ended by a NUL, and a final NUL.
-}  // namespace
-
-win32::ComPtr<IDataObject> fileList(const std::vector<std::wstring>& paths) {
-    DROPFILES header{};
-    header.pFiles = sizeof(header);
-    header.fWide = TRUE;
-    std::string bytes(reinterpret_cast<const char*>(&header), sizeof(header));
-    for (const std::wstring& path : paths)
-        bytes.append(reinterpret_cast<const char*>(path.c_str()), (path.size() + 1) * sizeof(wchar_t));
-    bytes.append(sizeof(wchar_t), '\0');
-    win32::ComPtr<IDataObject> data;
-    *data.put() = new FakeData(CF_HDROP, std::move(bytes));
-    return data;
-}
-
-win32::ComPtr<IDataObject> plainText(const std::wstring& text) {
-    std::string bytes(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * sizeof(wchar_t));
-    win32::ComPtr<IDataObject> data;
-    *data.put() = new FakeData(CF_UNICODETEXT, std::move(bytes));
-    return data;
 }
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,8 +38,11 @@ class TestForm : public forms::Form {
 
 // Dispatches what is queued; returns whether WM_QUIT came.
 bool pumpMessages();
-// Dispatches for a while, for timers and posted work.
+// Dispatches for a while: for a quiet period in which something must not happen, and for a person's
+// pictures.
 void pumpFor(int milliseconds);
+// Dispatches until the condition holds; false if it still does not after the limit.
+bool pumpUntil(const std::function<bool()>& condition, int limitMilliseconds = 5000);
 
 HWND hwndOf(const forms::Control& control);
 HWND hwndOf(const forms::Form& form);
@@ -47,9 +51,6 @@ std::wstring textOf(HWND window);
 // A picture of one colour, and an opaque icon of one colour.
 forms::PicturePtr solidPicture(int width, int height, COLORREF color);
 forms::IconPtr solidIcon(COLORREF color);
-// Dragged data as the shell offers it: a file list (CF_HDROP), or plain text and no file list.
-win32::ComPtr<IDataObject> fileList(const std::vector<std::wstring>& paths);
-win32::ComPtr<IDataObject> plainText(const std::wstring& text);
 
 // GDI and USER objects of this process (under Wine, which lacks GetGuiResources: the GDI handle table
 // and the windows of this thread).

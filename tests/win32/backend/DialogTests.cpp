@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "Utf16.h"
 #include "Win32Person.h"
 #include "forms/DialogSlot.h"
-#include "platform/win32/Wide.h"
 #include "platform/win32/backend/ControlFont.h"
 #include "platform/win32/backend/Dpi.h"
 
@@ -25,12 +25,12 @@ std::vector<std::string> listFiles(const std::string& folder, const std::string&
     std::vector<std::string> names;
     WIN32_FIND_DATAW found{};
     const win32::UniqueFindHandle find(
-        ::FindFirstFileW(win32::widen(folder + "\\" + pattern).c_str(), &found));
+        ::FindFirstFileW(winsupport::Widen(folder + "\\" + pattern).c_str(), &found));
     if (!find)
         return names;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(win32::narrow(found.cFileName));
+            names.push_back(winsupport::Narrow(found.cFileName));
     } while (::FindNextFileW(find.get(), &found));
     std::sort(names.begin(), names.end());
     return names;
@@ -143,7 +143,7 @@ std::vector<std::wstring> entriesOf(HWND list) {
 // What the screen shows of the window, frame and caption included, as a 24-bit BMP file.
 void saveShot(HWND window, const std::wstring& path) {
     ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    pumpFor(300);
+    pumpFor(300);  // only for a person's picture: nothing is checked from it
     RECT r{};
     ::GetWindowRect(window, &r);
     const int width = r.right - r.left;
@@ -198,7 +198,7 @@ class DialogTest : public ::testing::Test {
 
     TestDialog& open() {
         TestDialog& d = dialogs.open([this] {
-            auto dialog = std::make_unique<TestDialog>(backend, strip, win32::narrow(folder_.wstring()));
+            auto dialog = std::make_unique<TestDialog>(backend, strip, winsupport::Narrow(folder_.wstring()));
             dialog->answers = &answers;
             return dialog;
         });
@@ -261,7 +261,7 @@ TEST_F(DialogTest, NativeOwnedDialogAnswersTabSpaceClicksEnterEscAndTheCloseBox)
     EXPECT_GT(textPixels, 20);
 
     if (const char* shot = std::getenv("TOLVANE_DIALOG_SHOT"))
-        saveShot(window, win32::widen(shot));
+        saveShot(window, winsupport::Widen(shot));
 
     // The first tab stop has the focus; Tab, the space bar and clicks work the controls.
     EXPECT_EQ(d.focusedControl(), &d.Check1);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "BackendTestSupport.h"
+#include "DragData.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/backend/DropTarget.h"
 
@@ -108,12 +109,12 @@ class DropTargetTest : public ::testing::Test {
 };
 
 TEST_F(DropTargetTest, FileListIsReadInOrderAsUtf8AndOtherDataHasNone) {
-    auto files = fileList({L"C:\\メモ\\予定 表.txt", L"D:\\b.exe", L"E:\\c d\\e.lnk"});
+    auto files = winsupport::FileListData({L"C:\\メモ\\予定 表.txt", L"D:\\b.exe", L"E:\\c d\\e.lnk"});
     const forms::DropData data = win32::readDropData(files.get());
     EXPECT_TRUE(data.hasFileList);
     EXPECT_EQ(data.files, (std::vector<std::string>{"C:\\メモ\\予定 表.txt", "D:\\b.exe", "E:\\c d\\e.lnk"}));
 
-    auto text = plainText(L"C:\\not a file list.txt");
+    auto text = winsupport::TextData(L"C:\\not a file list.txt");
     const forms::DropData none = win32::readDropData(text.get());
     EXPECT_FALSE(none.hasFileList);
     EXPECT_TRUE(none.files.empty());
@@ -140,7 +141,7 @@ TEST_F(DropTargetTest, FormWindowIsRegisteredWhileLoaded) {
 }
 
 TEST_F(DropTargetTest, DragOverAButtonTellsItOncePerPlaceAndAnswersCopy) {
-    auto files = fileList({L"C:\\a.txt"});
+    auto files = winsupport::FileListData({L"C:\\a.txt"});
     EXPECT_EQ(enter(files.get(), at(50, 5), MK_LBUTTON), static_cast<DWORD>(DROPEFFECT_COPY));
     EXPECT_EQ(over(at(50, 5), MK_LBUTTON), static_cast<DWORD>(DROPEFFECT_COPY));
     EXPECT_EQ(over(at(50, 5), MK_LBUTTON), static_cast<DWORD>(DROPEFFECT_COPY));
@@ -154,7 +155,7 @@ TEST_F(DropTargetTest, TopmostControlUnderThePointIsTheOneAClickWouldReach) {
     HWND clicked = ::WindowFromPoint({point.x, point.y});
     ASSERT_TRUE(clicked == hwndOf(form->runB) || clicked == hwndOf(form->iconB));
     const std::string name = clicked == hwndOf(form->runB) ? "RUN_B" : "IconB";
-    auto files = fileList({L"C:\\a.txt"});
+    auto files = winsupport::FileListData({L"C:\\a.txt"});
     enter(files.get(), point);
     EXPECT_EQ(drop(files.get(), point), static_cast<DWORD>(DROPEFFECT_COPY));
     ASSERT_EQ(form->log.size(), 2u);
@@ -163,7 +164,7 @@ TEST_F(DropTargetTest, TopmostControlUnderThePointIsTheOneAClickWouldReach) {
 }
 
 TEST_F(DropTargetTest, BackgroundAndControlsWithoutDropsRefuseAndHearNothing) {
-    auto files = fileList({L"C:\\a.txt"});
+    auto files = winsupport::FileListData({L"C:\\a.txt"});
     EXPECT_EQ(enter(files.get(), at(100, 60)), static_cast<DWORD>(DROPEFFECT_NONE));  // the background
     EXPECT_EQ(over(at(130, 10)), static_cast<DWORD>(DROPEFFECT_NONE));                // ViewCaption
     EXPECT_EQ(over(at(400, 10)), static_cast<DWORD>(DROPEFFECT_NONE));                // outside the form
@@ -172,7 +173,7 @@ TEST_F(DropTargetTest, BackgroundAndControlsWithoutDropsRefuseAndHearNothing) {
 }
 
 TEST_F(DropTargetTest, DataWithoutFileListIsShownButRefused) {
-    auto text = plainText(L"hello");
+    auto text = winsupport::TextData(L"hello");
     EXPECT_EQ(enter(text.get(), at(50, 5)), static_cast<DWORD>(DROPEFFECT_NONE));
     EXPECT_EQ(drop(text.get(), at(50, 5)), static_cast<DWORD>(DROPEFFECT_NONE));
     EXPECT_EQ(form->log,
@@ -180,7 +181,7 @@ TEST_F(DropTargetTest, DataWithoutFileListIsShownButRefused) {
 }
 
 TEST_F(DropTargetTest, DropOnThePathFieldDeliversEveryFile) {
-    auto files = fileList({L"C:\\一.txt", L"C:\\二.txt", L"C:\\三.txt"});
+    auto files = winsupport::FileListData({L"C:\\一.txt", L"C:\\二.txt", L"C:\\三.txt"});
     enter(files.get(), at(20, 110));
     EXPECT_EQ(drop(files.get(), at(20, 110)), static_cast<DWORD>(DROPEFFECT_COPY));
     EXPECT_EQ(form->log,
@@ -189,7 +190,7 @@ TEST_F(DropTargetTest, DropOnThePathFieldDeliversEveryFile) {
 }
 
 TEST_F(DropTargetTest, LeavingAndComingBackTellsTheControlAgain) {
-    auto files = fileList({L"C:\\a.txt"});
+    auto files = winsupport::FileListData({L"C:\\a.txt"});
     enter(files.get(), at(50, 5));
     over(at(130, 10));
     over(at(50, 5));
@@ -200,7 +201,7 @@ TEST_F(DropTargetTest, LeavingAndComingBackTellsTheControlAgain) {
 }
 
 TEST_F(DropTargetTest, CopyIsOfferedOnlyWhenTheSourceAllowsIt) {
-    auto files = fileList({L"C:\\a.txt"});
+    auto files = winsupport::FileListData({L"C:\\a.txt"});
     DWORD effect = DROPEFFECT_MOVE;
     EXPECT_EQ(target->DragEnter(files.get(), 0, at(50, 5), &effect), S_OK);
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
@@ -208,7 +209,7 @@ TEST_F(DropTargetTest, CopyIsOfferedOnlyWhenTheSourceAllowsIt) {
 
 TEST_F(DropTargetTest, DisabledControlTakesNoDrop) {
     form->runB.setEnabled(false);
-    auto files = fileList({L"C:\\a.txt"});
+    auto files = winsupport::FileListData({L"C:\\a.txt"});
     EXPECT_EQ(enter(files.get(), at(50, 5)), static_cast<DWORD>(DROPEFFECT_NONE));
     EXPECT_EQ(drop(files.get(), at(50, 5)), static_cast<DWORD>(DROPEFFECT_NONE));
     EXPECT_TRUE(form->log.empty());
@@ -216,7 +217,7 @@ TEST_F(DropTargetTest, DisabledControlTakesNoDrop) {
 
 TEST_F(DropTargetTest, DetachedTargetReachesNoForm) {
     target->detach();
-    auto files = fileList({L"C:\\a.txt"});
+    auto files = winsupport::FileListData({L"C:\\a.txt"});
     EXPECT_EQ(enter(files.get(), at(50, 5)), static_cast<DWORD>(DROPEFFECT_NONE));
     EXPECT_EQ(drop(files.get(), at(50, 5)), static_cast<DWORD>(DROPEFFECT_NONE));
     EXPECT_TRUE(form->log.empty());
@@ -226,7 +227,7 @@ TEST_F(DropTargetTest, ExceptionFromAHandlerStaysInsideTheCall) {
     form->runB.onDragDrop = [](const forms::DropData&, const forms::MouseArgs&) {
         throw std::runtime_error("handler failed");
     };
-    auto files = fileList({L"C:\\a.txt"});
+    auto files = winsupport::FileListData({L"C:\\a.txt"});
     enter(files.get(), at(50, 5));
     EXPECT_EQ(drop(files.get(), at(50, 5)), static_cast<DWORD>(DROPEFFECT_COPY));
     // The message loop throws it again, where the program can report it.

@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <iterator>
 
-#include "platform/win32/Wide.h"
+#include "DragData.h"
+#include "Utf16.h"
 #include "platform/win32/backend/DropTarget.h"
 
 namespace backend_test {
@@ -132,7 +133,7 @@ void Win32Person::typeText(forms::TextBox& box, const std::string& ascii) {
 
 void Win32Person::paste(forms::TextBox& box, const std::string& text) {
     HWND edit = hwndOf(box);
-    const std::wstring wide = win32::widen(text);
+    const std::wstring wide = winsupport::Widen(text);
     ASSERT_TRUE(::OpenClipboard(hwndOf(box.form())));
     ::EmptyClipboard();
     HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
@@ -180,8 +181,8 @@ void Win32Person::closeBox(forms::Form& form) {
 void Win32Person::drop(forms::Control& control, const std::vector<std::string>& files) {
     std::vector<std::wstring> paths;
     for (const std::string& file : files)
-        paths.push_back(win32::widen(file));
-    auto data = fileList(paths);
+        paths.push_back(winsupport::Widen(file));
+    auto data = winsupport::FileListData(paths);
     win32::ComPtr<win32::DropTarget> target;
     *target.put() = new win32::DropTarget(backend_, control.form(), hwndOf(control.form()));
     const POINT centre = centreOf(hwndOf(control));

@@ -11,8 +11,8 @@
 #include <random>
 #include <string>
 
+#include "Utf16.h"
 #include "platform/win32/Handles.h"
-#include "platform/win32/Wide.h"
 #include "platform/win32/services/Win32Platform.h"
 #include "state/StoredFiles.h"
 
@@ -100,7 +100,7 @@ class Driver {
         const std::wstring eventName = L"Local\\TolvaneKillSaves" + std::to_wstring(::GetCurrentProcessId());
         win32::UniqueKernelHandle ready(::CreateEventW(nullptr, TRUE, FALSE, eventName.c_str()));
         std::wstring commandLine =
-            L"\"" + selfPath() + L"\" save \"" + win32::widen(folder_) + L"\" " + eventName;
+            L"\"" + selfPath() + L"\" save \"" + winsupport::Widen(folder_) + L"\" " + eventName;
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info{};
@@ -191,7 +191,7 @@ std::string freshFolder() {
     const std::wstring folder =
         std::wstring(temp) + L"kill-saves " + std::to_wstring(::GetCurrentProcessId()) + L" 保存";
     ::CreateDirectoryW(folder.c_str(), nullptr);
-    return win32::narrow(folder);
+    return winsupport::Narrow(folder);
 }
 
 // Stray temporary files that killed saves left in the folder.
@@ -203,7 +203,7 @@ int leftovers(const std::string& folder) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc == 4 && std::wstring(argv[1]) == L"save")
-        return saver(win32::narrow(argv[2]), argv[3]);
+        return saver(winsupport::Narrow(argv[2]), argv[3]);
     if (argc < 2 || argc > 3) {
         std::printf("usage: kill-saves KILLS [SEED]\n");
         return 2;

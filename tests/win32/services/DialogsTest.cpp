@@ -3,8 +3,8 @@
 #include <thread>
 
 #include "TestSupport.h"
+#include "Utf16.h"
 #include "platform/win32/Handles.h"
-#include "platform/win32/Wide.h"
 #include "platform/win32/services/OpenDialogFilter.h"
 #include "platform/win32/services/Win32Platform.h"
 
@@ -83,7 +83,7 @@ platform::OpenDialogRequest htmlRequest(const std::string& folder) {
 
 TEST_F(DialogsTest, OpenDialogReturnsATypedNewNameWithTheRequestedPairSelected) {
     testsupport::TempFolder folder;
-    const std::wstring typed = win32::widen(folder.at("新しい.htm"));
+    const std::wstring typed = winsupport::Widen(folder.at("新しい.htm"));
     LRESULT selectedPair = -1;
     whenShown(L"ファイルを開く", [&](HWND dialog) {
         selectedPair = ::SendDlgItemMessageW(dialog, kFileTypeList, CB_GETCURSEL, 0, 0);

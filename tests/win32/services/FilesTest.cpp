@@ -4,8 +4,8 @@
 #include <chrono>
 
 #include "TestSupport.h"
+#include "Utf16.h"
 #include "platform/win32/Handles.h"
-#include "platform/win32/Wide.h"
 #include "platform/win32/services/Win32Platform.h"
 
 using platform::Listing;
@@ -63,7 +63,7 @@ TEST_F(FilesTest, ListingManyPathsFindsWhatEachLookupFinds) {
     makeFolder(folder.at("sub"));
     writeFile(folder.at("sub\\inner.txt"), "i");
     wchar_t shortPath[MAX_PATH] = {};
-    ASSERT_GT(::GetShortPathNameW(win32::widen(folder.at("a long name.text")).c_str(), shortPath, MAX_PATH), 0u);
+    ASSERT_GT(::GetShortPathNameW(winsupport::Widen(folder.at("a long name.text")).c_str(), shortPath, MAX_PATH), 0u);
 
     struct Case {
         std::string path;
@@ -75,7 +75,7 @@ TEST_F(FilesTest, ListingManyPathsFindsWhatEachLookupFinds) {
         {folder.at("sub"), false, true},            {folder.at("missing.txt"), false, false},
         {folder.at("a.?xt"), true, true},           {folder.at("sub\\"), true, true},
         {folder.at("sub\\inner.txt"), true, true}, {folder.at("gone\\a.txt"), false, false},
-        {win32::narrow(shortPath), true, true},     {"", false, false},
+        {winsupport::Narrow(shortPath), true, true},     {"", false, false},
     };
     std::vector<std::string> paths;
     for (const Case& c : cases)
@@ -149,7 +149,7 @@ TEST_F(FilesTest, AnUnmappedDriveIsUnreachableAtOnceAndTheProgramsDriveIsThere) 
     ASSERT_FALSE(unmapped.empty());
     wchar_t exe[MAX_PATH] = {};
     ASSERT_GT(::GetModuleFileNameW(nullptr, exe, MAX_PATH), 0u);
-    const std::string own = win32::narrow(std::wstring(exe, 3));
+    const std::string own = winsupport::Narrow(std::wstring(exe, 3));
 
     const auto started = std::chrono::steady_clock::now();
     const std::vector<bool> reachable = platform.volumesReachable(
@@ -194,7 +194,7 @@ TEST_F(FilesTest, FailedReplaceKeepsTheOldFileWholeSaysWhyAndLeavesNoTemporary) 
     std::string lockedReason;
     {
         // Another program reads the file and lets nobody delete or rename it meanwhile.
-        const win32::UniqueFileHandle reader(::CreateFileW(win32::widen(folder.at("TRUN.dat")).c_str(),
+        const win32::UniqueFileHandle reader(::CreateFileW(winsupport::Widen(folder.at("TRUN.dat")).c_str(),
                                                            GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                                            nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(reader);
@@ -220,7 +220,7 @@ TEST_F(FilesTest, FailedReplaceKeepsTheOldFileWholeSaysWhyAndLeavesNoTemporary) 
     EXPECT_FALSE(readOnly.reason.empty());
     EXPECT_EQ(platform.readFile(folder.at("Tolv.ini")), "read only");
     EXPECT_EQ(sortedNames("*"), (std::vector<std::string>{"TRUN.dat", "Tolv.ini"}));
-    ::SetFileAttributesW(win32::widen(folder.at("Tolv.ini")).c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::SetFileAttributesW(winsupport::Widen(folder.at("Tolv.ini")).c_str(), FILE_ATTRIBUTE_NORMAL);
 
     // The system's own words, one for each cause.
     EXPECT_FALSE(lockedReason.empty());

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "TestSupport.h"
+#include "Utf16.h"
 #include "platform/win32/Images.h"
-#include "platform/win32/Wide.h"
 #include "platform/win32/services/Win32Platform.h"
 
 namespace {
@@ -81,7 +81,7 @@ bool writeTwoPixelPng(const std::string& path) {
     return SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                         IID_IWICImagingFactory, factory.putVoid())) &&
            SUCCEEDED(factory->CreateStream(stream.put())) &&
-           SUCCEEDED(stream->InitializeFromFilename(win32::widen(path).c_str(), GENERIC_WRITE)) &&
+           SUCCEEDED(stream->InitializeFromFilename(winsupport::Widen(path).c_str(), GENERIC_WRITE)) &&
            SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.put())) &&
            SUCCEEDED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache)) &&
            SUCCEEDED(encoder->CreateNewFrame(frame.put(), nullptr)) &&
@@ -211,14 +211,16 @@ TEST(SmallIconTest, KeptWhileTheFileIsUnchangedAndTakenAnewOnceItChanged) {
     win32::Win32Platform platform;
     testsupport::TempFolder folder;
     const std::string exe = folder.at("program.exe");
-    ASSERT_TRUE(::CopyFileW(win32::widen(platform.programFolder() + "\\" + platform.exeBaseName() + ".exe").c_str(),
-                            win32::widen(exe).c_str(), FALSE));
+    ASSERT_TRUE(::CopyFileW(
+        winsupport::Widen(platform.programFolder() + "\\" + platform.exeBaseName() + ".exe").c_str(),
+        winsupport::Widen(exe).c_str(), FALSE));
     const auto first = platform.smallIcon(exe);
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(platform.smallIcon(exe), first);
 
     // Replaced by another program: the time of last change moves on, and the icon is the new file's.
-    HANDLE file = ::CreateFileW(win32::widen(exe).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file = ::CreateFileW(winsupport::Widen(exe).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     FILETIME later{};
     ::GetSystemTimeAsFileTime(&later);

@@ -4,27 +4,15 @@
 
 #include <string>
 
+#include "Utf16.h"
 #include "platform/win32/Handles.h"
-
-namespace {
-
-std::string utf8(const std::wstring& text) {
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr,
-                          nullptr);
-    return out;
-}
-
-}  // namespace
 
 int main() {
     std::wstring self(32768, L'\0');
     self.resize(::GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size())));
     std::wstring folder(32768, L'\0');
     folder.resize(::GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()));
-    const std::string record = utf8(::GetCommandLineW()) + "\n" + utf8(folder);
+    const std::string record = winsupport::Narrow(::GetCommandLineW()) + "\n" + winsupport::Narrow(folder);
 
     // Written under another name and then renamed, so the test never reads half a record.
     const std::wstring part = self + L".part";

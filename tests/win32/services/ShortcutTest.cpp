@@ -3,7 +3,7 @@
 #include <shlobj.h>
 
 #include "TestSupport.h"
-#include "platform/win32/Wide.h"
+#include "Utf16.h"
 #include "platform/win32/services/Win32Platform.h"
 
 namespace {
@@ -14,9 +14,9 @@ bool writeShortcut(const std::string& linkPath, const std::string& target) {
     win32::ComPtr<IPersistFile> file;
     return SUCCEEDED(::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                         link.putVoid())) &&
-           SUCCEEDED(link->SetPath(win32::widen(target).c_str())) &&
+           SUCCEEDED(link->SetPath(winsupport::Widen(target).c_str())) &&
            SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.putVoid())) &&
-           SUCCEEDED(file->Save(win32::widen(linkPath).c_str(), TRUE));
+           SUCCEEDED(file->Save(winsupport::Widen(linkPath).c_str(), TRUE));
 }
 
 TEST(ShortcutTest, JapaneseTargetSurvivesTheRoundTrip) {

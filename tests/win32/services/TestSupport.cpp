@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
+#include "Utf16.h"
 #include "platform/win32/Handles.h"
-#include "platform/win32/Wide.h"
 #include "platform/win32/services/Win32Platform.h"
 
 namespace testsupport {
@@ -40,15 +40,15 @@ TempFolder::TempFolder() {
     const std::wstring folder = full + L"tolvane-services-" + std::to_wstring(::GetCurrentProcessId()) +
                                 L"-" + std::to_wstring(++counter);
     ::CreateDirectoryW(folder.c_str(), nullptr);
-    path_ = win32::narrow(folder);
+    path_ = winsupport::Narrow(folder);
 }
 
 TempFolder::~TempFolder() {
-    removeTree(win32::widen(path_));
+    removeTree(winsupport::Widen(path_));
 }
 
 void writeFile(const std::string& path, const std::string& bytes) {
-    win32::UniqueFileHandle file(::CreateFileW(win32::widen(path).c_str(), GENERIC_WRITE, 0, nullptr,
+    win32::UniqueFileHandle file(::CreateFileW(winsupport::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr,
                                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     if (file)
@@ -56,16 +56,16 @@ void writeFile(const std::string& path, const std::string& bytes) {
 }
 
 void makeFolder(const std::string& path) {
-    ::CreateDirectoryW(win32::widen(path).c_str(), nullptr);
+    ::CreateDirectoryW(winsupport::Widen(path).c_str(), nullptr);
 }
 
 void addAttributes(const std::string& path, DWORD attributes) {
-    const std::wstring wide = win32::widen(path);
+    const std::wstring wide = winsupport::Widen(path);
     ::SetFileAttributesW(wide.c_str(), ::GetFileAttributesW(wide.c_str()) | attributes);
 }
 
 bool waitForFile(const std::string& path) {
-    const std::wstring wide = win32::widen(path);
+    const std::wstring wide = winsupport::Widen(path);
     for (int i = 0; i < 200; ++i) {
         if (::GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES)
             return true;
@@ -79,7 +79,7 @@ std::string helperExe(const std::string& name) {
 }
 
 int runAndWait(const std::string& application) {
-    const std::wstring program = win32::widen(application);
+    const std::wstring program = winsupport::Widen(application);
     std::wstring line = L"\"" + program + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
+#include "Utf16.h"
 #include "platform/win32/Handles.h"
-#include "platform/win32/Wide.h"
 #include "platform/win32/services/Win32Platform.h"
 
 namespace {
@@ -50,7 +50,7 @@ TEST_F(WindowsTest, ClipboardTextComesBackAsWritten) {
     ::GlobalUnlock(memory);
     ::SetClipboardData(CF_UNICODETEXT, memory);
     ::CloseClipboard();
-    EXPECT_EQ(platform.clipboardText(), win32::narrow(text));
+    EXPECT_EQ(platform.clipboardText(), winsupport::Narrow(text));
 
     ASSERT_TRUE(::OpenClipboard(window.get()));
     ::EmptyClipboard();
