@@ -5,7 +5,7 @@
 #include "dialogs/itemeditor/ItemOptF.h"
 #include "dialogs/linkpage/HTMLGF.h"
 #include "dialogs/options/OptF.h"
-#include "dialogs/options/THotKeyOpt.h"
+#include "dialogs/hotkey/THotKeyOpt.h"
 #include "dialogs/skins/SkinForm.h"
 
 namespace {
