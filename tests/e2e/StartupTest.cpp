@@ -76,6 +76,17 @@ std::wstring UnmappedDrive() {
     return {};
 }
 
+// The caption shows a slot's title while the pointer rests on the strip, the clock otherwise. Under
+// Wine a SetCursorPos after earlier real pointer moves may not take, so the real pointer is put there.
+::testing::AssertionResult ShowsOnStrip(HWND main, HWND caption, const std::wstring& text) {
+    const RECT strip = ScreenRect(main);
+    if (!Xdotool("mousemove " + std::to_string(strip.left + 180) + " " + std::to_string(strip.top + 14)))
+        return ::testing::AssertionFailure() << "xdotool failed";
+    if (WaitUntil([&] { return TextOf(caption) == text; }, kAnswerLimit))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the caption shows " << Narrow(TextOf(caption));
+}
+
 }  // namespace
 
 TEST(FirstStart, CreatesTheDefaultFilesAndShowsPageZeroAtTheTopLeft) {
@@ -99,7 +110,7 @@ TEST(FirstStart, CreatesTheDefaultFilesAndShowsPageZeroAtTheTopLeft) {
     EXPECT_EQ(TextOf(page), L" 0");
     HWND caption = Control(main, kViewCaption);
     ASSERT_NE(caption, nullptr) << "no ViewCaption control at 124, 8, 120, 14";
-    EXPECT_EQ(TextOf(caption), kEmptyMarker);
+    EXPECT_TRUE(ShowsOnStrip(main, caption, kEmptyMarker));
 
     // Created before the window is shown, byte for byte.
     EXPECT_EQ(Bytes(folder.File(L"Tolv.ini")), Lines(DefaultSettingsLines()));
@@ -350,7 +361,7 @@ TEST_F(VanishedItems, NoKeepsTheRegistrationAndTheNextStartAsksAgain) {
         }
         HWND caption = Control(main, kViewCaption);
         ASSERT_NE(caption, nullptr);
-        EXPECT_EQ(TextOf(caption), kEmptyMarker) << "page 0, slot 0 is shown";
+        EXPECT_TRUE(ShowsOnStrip(main, caption, kEmptyMarker)) << "page 0, slot 0 is shown";
         ASSERT_TRUE(CloseProgram(program_, main));
         EXPECT_EQ(Bytes(folder_.File(L"TRUN.dat")), launchers_.Bytes());
         EXPECT_EQ(Bytes(folder_.File(L"TURL.dat")), urls_.Bytes());
