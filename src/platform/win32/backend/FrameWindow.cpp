@@ -91,19 +91,10 @@ void FrameWindow::paint(HDC dc, const RECT& client) {
 }
 
 LRESULT FrameWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const auto painted =
+            paintSelf(window, message, wParam, [this](HDC dc, const RECT& client) { paint(dc, client); }))
+        return *painted;
     switch (message) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT:
-            paintWholeClient(window, [this](HDC dc, const RECT& client) { paint(dc, client); });
-            return 0;
-        case WM_PRINTCLIENT: {
-            // Themed children draw the frame behind them this way.
-            RECT client{};
-            ::GetClientRect(window, &client);
-            paint(reinterpret_cast<HDC>(wParam), client);
-            return 0;
-        }
         case kPaintSkin: {
             // A transparent label inside the frame: what lies behind it is the dialog face.
             const auto* area = reinterpret_cast<const RECT*>(lParam);

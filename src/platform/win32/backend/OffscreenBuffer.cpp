@@ -30,4 +30,23 @@ void paintWholeClient(HWND window, const std::function<void(HDC dc, const RECT& 
     ::EndPaint(window, &ps);
 }
 
+std::optional<LRESULT> paintSelf(HWND window, UINT message, WPARAM wParam,
+                                 const std::function<void(HDC dc, const RECT& client)>& paint) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            paintWholeClient(window, paint);
+            return 0;
+        case WM_PRINTCLIENT: {
+            RECT client{};
+            ::GetClientRect(window, &client);
+            paint(reinterpret_cast<HDC>(wParam), client);
+            return 0;
+        }
+        default:
+            return std::nullopt;
+    }
+}
+
 }  // namespace win32

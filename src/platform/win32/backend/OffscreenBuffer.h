@@ -28,4 +28,10 @@ class OffscreenBuffer {
 // buffer of the client's size, which then goes to the screen in one step.
 void paintWholeClient(HWND window, const std::function<void(HDC dc, const RECT& client)>& paint);
 
+// The painting messages of a window that draws the whole of itself with `paint`: no erasing, a paint
+// through one memory bitmap, and WM_PRINTCLIENT (how themed children draw their parent behind them)
+// straight into the DC given. The message's result when it was one of them, nothing otherwise.
+std::optional<LRESULT> paintSelf(HWND window, UINT message, WPARAM wParam,
+                                 const std::function<void(HDC dc, const RECT& client)>& paint);
+
 }  // namespace win32

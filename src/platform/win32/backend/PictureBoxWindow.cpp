@@ -59,21 +59,10 @@ void PictureBoxWindow::paint(HDC dc, const RECT& client) const {
 }
 
 LRESULT PictureBoxWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT:
-            paintWholeClient(window, [this](HDC dc, const RECT& client) { paint(dc, client); });
-            return 0;
-        case WM_PRINTCLIENT: {
-            RECT client{};
-            ::GetClientRect(window, &client);
-            paint(reinterpret_cast<HDC>(wParam), client);
-            return 0;
-        }
-        default:
-            return StandardControl::onMessage(window, message, wParam, lParam);
-    }
+    if (const auto painted =
+            paintSelf(window, message, wParam, [this](HDC dc, const RECT& client) { paint(dc, client); }))
+        return *painted;
+    return StandardControl::onMessage(window, message, wParam, lParam);
 }
 
 }  // namespace win32
