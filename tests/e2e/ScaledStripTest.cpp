@@ -132,24 +132,21 @@ TEST(ScaledStrip, LongTitleShowsUnderTheEmptyLockMarkAndTheLockOverIt) {
     launchers.Set(0, 0, L"", L"", title);
     StripSession session;
     ASSERT_TRUE(session.Start(SettingsWith({}), GridFile(), launchers));
-    const auto control = [&](int left, int top, int width, int height) {
-        const Placed p = Scaled(left, top, width, height);
-        return session.Control(p.left, p.top, p.width, p.height);
-    };
-    HWND viewCaption = control(124, 8, 120, 14);
-    HWND zoL = control(244, 14, 8, 8);
-    HWND label4 = control(236, 14, 8, 8);
+    HWND viewCaption = session.Control(124, 8, 120, 14);
+    HWND zoL = session.Control(244, 14, 8, 8);
+    HWND label4 = session.Control(236, 14, 8, 8);
     const RECT strip = ScreenRect(session.main);
     RECT underLock = ScaledRect(236, 14, 8, 8);
     OffsetRect(&underLock, strip.left, strip.top);
 
     // Hovering a run button shows its slot's title: slot 1 is empty, and its marker ends far to the left.
     const auto hover = [&](int slot, const std::wstring& shown) {
-        HWND run = control(45 + 18 * slot, 4, 15, 20);
+        HWND run = session.Control(45 + 18 * slot, 4, 15, 20);
         PostMessageW(run, WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
         EXPECT_TRUE(WaitUntil([&] { return TextOf(viewCaption) == shown; }, kAnswerLimit)) << Narrow(shown);
-        Sleep(300);  // the labels' paint
-        return CaptureScreen(underLock);
+        // Once the labels' paint has reached the screen (a picture that keeps changing fails there).
+        const std::optional<Capture> still = StillPicture(underLock);
+        return still ? *still : CaptureScreen(underLock);
     };
     ASSERT_EQ(TextOf(label4), L"");
     const Capture bare = hover(1, kEmptyMarker);
@@ -160,8 +157,8 @@ TEST(ScaledStrip, LongTitleShowsUnderTheEmptyLockMarkAndTheLockOverIt) {
 
     PostRightClick(zoL, 3, 3);
     ASSERT_TRUE(WaitUntil([&] { return TextOf(label4) == L"H"; }, kAnswerLimit));
-    Sleep(300);
-    const Capture locked = CaptureScreen(underLock);
+    const std::optional<Capture> still = StillPicture(underLock);
+    const Capture locked = still ? *still : CaptureScreen(underLock);
     EXPECT_GT(Changed(titled, locked), 0) << "no H drawn";
     int hidden = 0;
     for (size_t i = 0; i < titled.pixels.size(); ++i)
