@@ -97,9 +97,9 @@ class FormPeer {
     virtual int clientHeight() const = 0;  // pixels
     virtual int clientWidth() const = 0;   // pixels
     virtual NativeWindow handle() const = 0;
-    // A system-wide hotkey for this window: modifiers 1 Alt, 2 Ctrl, 4 Shift; key a virtual-key code.
-    // It arrives through Form::notifyHotkey. False when the system refuses the combination.
-    virtual bool registerHotkey(int id, unsigned modifiers, unsigned key) = 0;
+    // A system-wide hotkey for this window; key a virtual-key code. It arrives through
+    // Form::notifyHotkey. False when the system refuses the combination.
+    virtual bool registerHotkey(int id, Modifiers modifiers, unsigned key) = 0;
     virtual void unregisterHotkey(int id) = 0;
     // Destroys the native window; no notification comes back after this.
     virtual void destroy() = 0;

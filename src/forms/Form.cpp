@@ -224,7 +224,7 @@ void Form::focusNext(bool backwards) {
     order[static_cast<std::size_t>(next)]->setFocus();
 }
 
-bool Form::registerHotkey(int id, unsigned modifiers, unsigned key) {
+bool Form::registerHotkey(int id, Modifiers modifiers, unsigned key) {
     return peer_ && peer_->registerHotkey(id, modifiers, key);
 }
 

@@ -109,7 +109,7 @@ class Form {
     void setDefaultButton(CommandButton& button) { defaultButton_ = &button; }
 
     // A system-wide hotkey delivered to this window: onHotkey learns its id.
-    bool registerHotkey(int id, unsigned modifiers, unsigned key);
+    bool registerHotkey(int id, Modifiers modifiers, unsigned key);
     void unregisterHotkey(int id);
 
     // The form's own mouse events (on the background, outside every control).

@@ -33,6 +33,15 @@ struct Font {
 inline constexpr int kLeftButton = 1;
 inline constexpr int kRightButton = 2;
 inline constexpr int kMiddleButton = 4;
+// The modifier keys held with a hotkey's key. Events give them as a Shift mask (below); the system's
+// hotkeys take another bit layout, which only a backend knows.
+struct Modifiers {
+    bool shift = false;
+    bool ctrl = false;
+    bool alt = false;
+    bool operator==(const Modifiers&) const = default;
+};
+
 inline constexpr int kShiftMask = 1;
 inline constexpr int kCtrlMask = 2;
 inline constexpr int kAltMask = 4;

@@ -5,15 +5,8 @@
 
 namespace hotkeys {
 
-unsigned ModifierMask(const state::HotkeyEntry& entry) {
-    unsigned mask = 0;
-    if (entry.Ctrl != 0)
-        mask |= 2;
-    if (entry.Alt != 0)
-        mask |= 1;
-    if (entry.Shift != 0)
-        mask |= 4;
-    return mask;
+forms::Modifiers ModifiersOf(const state::HotkeyEntry& entry) {
+    return {.shift = entry.Shift != 0, .ctrl = entry.Ctrl != 0, .alt = entry.Alt != 0};
 }
 
 std::optional<unsigned> VirtualKey(const state::HotkeyEntry& entry) {
@@ -25,7 +18,7 @@ std::optional<unsigned> VirtualKey(const state::HotkeyEntry& entry) {
     return static_cast<unsigned char>(first.text[0]);
 }
 
-// Any value but 0 counts as set, as in registration: a hand-edited settings file may hold 2 or -1.
+// Any value but 0 counts as set, as in ModifiersOf: a hand-edited settings file may hold 2 or -1.
 std::string HotkeyText(const state::HotkeyEntry& entry) {
     std::string text;
     if (entry.Ctrl != 0)

@@ -9,7 +9,7 @@ void Registrations::Set_HK_ID(const state::HotkeyTable& entries) {
     for (std::size_t id = 0; id < wanted.size(); ++id) {
         // An entry without a usable key stays unregistered; the others still work.
         if (const auto key = VirtualKey(entries[id]))
-            wanted[id] = Held{ModifierMask(entries[id]), *key};
+            wanted[id] = Held{ModifiersOf(entries[id]), *key};
     }
     // Every replaced combination is given up before any is taken, so that two hotkeys can swap their
     // combinations, and a replaced one stops working at once.

@@ -26,9 +26,9 @@ class Registrations {
     }
 
   private:
-    // A combination: modifier mask and virtual key.
+    // A combination: modifiers and virtual key.
     struct Held {
-        unsigned modifiers = 0;
+        forms::Modifiers modifiers;
         unsigned key = 0;
         bool operator==(const Held&) const = default;
     };

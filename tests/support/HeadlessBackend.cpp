@@ -123,7 +123,7 @@ class HeadlessFormPeer : public forms::FormPeer {
     int clientWidth() const override { return form_.pixelBounds().width; }
     forms::NativeWindow handle() const override { return handle_; }
     // As the system does: one window cannot hold a combination that any window holds already.
-    bool registerHotkey(int id, unsigned modifiers, unsigned key) override {
+    bool registerHotkey(int id, forms::Modifiers modifiers, unsigned key) override {
         for (const auto& [window, hotkeys] : backend_.hotkeys) {
             for (const auto& [otherId, hotkey] : hotkeys) {
                 if (hotkey.modifiers == modifiers && hotkey.key == key &&

@@ -38,7 +38,7 @@ class HeadlessBackend : public forms::Backend {
     std::vector<std::string> createdForms;
     // The system-wide hotkeys each window holds, by id.
     struct Hotkey {
-        unsigned modifiers = 0;
+        forms::Modifiers modifiers;
         unsigned key = 0;
         bool operator==(const Hotkey&) const = default;
     };

@@ -6,7 +6,8 @@
 namespace {
 
 using Hotkey = headless::HeadlessBackend::Hotkey;
-constexpr unsigned kAlt = 1, kCtrl = 2, kShift = 4;
+constexpr forms::Modifiers kCtrlAlt{.ctrl = true, .alt = true}, kAltShift{.shift = true, .alt = true},
+    kShift{.shift = true};
 
 class HotkeyDialogTest : public LauncherTest {
   protected:
@@ -86,8 +87,8 @@ TEST_F(HotkeyDialogTest, OkStoresReRegistersAndRefreshesTheTexts) {
     EXPECT_FALSE(launcher->hotkeyDialog());
     EXPECT_EQ(s().Hotkeys[2], (state::HotkeyEntry{0, 1, 1, "K"}));
     EXPECT_EQ(options().HotKeyV[2].caption(), "Alt + Shift + K");
-    EXPECT_EQ(backend.hotkeyOf(mainF(), 2), (Hotkey{kAlt | kShift, 'K'}));
-    EXPECT_EQ(backend.hotkeyOf(mainF(), 0), (Hotkey{kCtrl | kAlt, 'T'}));
+    EXPECT_EQ(backend.hotkeyOf(mainF(), 2), (Hotkey{kAltShift, 'K'}));
+    EXPECT_EQ(backend.hotkeyOf(mainF(), 0), (Hotkey{kCtrlAlt, 'T'}));
     EXPECT_TRUE(fake.messageBoxes.empty());
     EXPECT_TRUE(fake.writes.empty()) << "the next save stores it";
     headless::deliverHotkey(mainF(), 2);
@@ -113,7 +114,7 @@ TEST_F(HotkeyDialogTest, OkStoresReRegistersAndRefreshesTheTexts) {
 TEST_F(HotkeyDialogTest, ATakenCombinationIsStoredShownAsRefusedAndDisturbsNoOther) {
     forms::Form other(backend, "other");
     other.load();
-    ASSERT_TRUE(other.registerHotkey(9, kCtrl | kAlt, 'Q'));
+    ASSERT_TRUE(other.registerHotkey(9, kCtrlAlt, 'Q'));
 
     dialogs::THotKeyOpt& d = open(2);
     headless::pressKey(d, 'Q');
@@ -130,12 +131,12 @@ TEST_F(HotkeyDialogTest, ATakenCombinationIsStoredShownAsRefusedAndDisturbsNoOth
     // Hotkey 2 asks for hotkey 0's combination: 0 keeps it. Once 0 moves on, 2 gets it.
     headless::pressKey(open(2), 'T');
     headless::click(launcher->hotkeyDialog()->OKButton);
-    EXPECT_EQ(backend.hotkeyOf(mainF(), 0), (Hotkey{kCtrl | kAlt, 'T'}));
+    EXPECT_EQ(backend.hotkeyOf(mainF(), 0), (Hotkey{kCtrlAlt, 'T'}));
     EXPECT_FALSE(backend.hotkeyOf(mainF(), 2).has_value());
     headless::pressKey(open(0), 'Y');
     headless::click(launcher->hotkeyDialog()->OKButton);
-    EXPECT_EQ(backend.hotkeyOf(mainF(), 0), (Hotkey{kCtrl | kAlt, 'Y'}));
-    EXPECT_EQ(backend.hotkeyOf(mainF(), 2), (Hotkey{kCtrl | kAlt, 'T'}));
+    EXPECT_EQ(backend.hotkeyOf(mainF(), 0), (Hotkey{kCtrlAlt, 'Y'}));
+    EXPECT_EQ(backend.hotkeyOf(mainF(), 2), (Hotkey{kCtrlAlt, 'T'}));
     EXPECT_EQ(options().HotKeyV[2].caption(), "Ctrl + Alt + T");
     EXPECT_EQ(fake.messageBoxes.size(), 2u);
 
@@ -156,7 +157,7 @@ TEST_F(LauncherTest, AnyNonzeroModifierCountsAsSetEverywhere) {
         int id;
         Hotkey registered;
         const char *text, *stored;
-    } cases[] = {{0, {kCtrl | kAlt, 'T'}, "Ctrl + Alt + T", "\r\n1,1,0,\"T\"\r\n"},
+    } cases[] = {{0, {kCtrlAlt, 'T'}, "Ctrl + Alt + T", "\r\n1,1,0,\"T\"\r\n"},
                  {1, {kShift, 'M'}, "Shift + M", "\r\n0,0,1,\"M\"\r\n"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.id);
@@ -167,8 +168,8 @@ TEST_F(LauncherTest, AnyNonzeroModifierCountsAsSetEverywhere) {
         EXPECT_EQ(options.HotKeyV[c.id].caption(), c.text);
         headless::click(options.HotKeyV[c.id]);
         dialogs::THotKeyOpt& d = *launcher->hotkeyDialog();
-        EXPECT_EQ(static_cast<unsigned>(d.HotC.value()) * kCtrl + static_cast<unsigned>(d.HotA.value()) * kAlt +
-                      static_cast<unsigned>(d.HotS.value()) * kShift,
+        EXPECT_EQ((forms::Modifiers{.shift = d.HotS.value() == 1, .ctrl = d.HotC.value() == 1,
+                                    .alt = d.HotA.value() == 1}),
                   c.registered.modifiers);
         headless::click(d.OKButton);
         launcher->End();

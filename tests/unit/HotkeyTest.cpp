@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr unsigned kCtrlAlt = 3;
+constexpr forms::Modifiers kCtrlAlt{.ctrl = true, .alt = true};
 using Hotkey = headless::HeadlessBackend::Hotkey;
 
 TEST_F(LauncherTest, DefaultHotkeysAreHeldByTheStripAndATakenOneStaysSilentlyUnregistered) {
@@ -143,7 +143,8 @@ TEST(HotkeyText, ReadsModifiersInFixedOrder) {
     EXPECT_EQ(hotkeys::HotkeyText({0, 0, 1, "9"}), "Shift + 9");
     EXPECT_EQ(hotkeys::HotkeyText({1, 1, 1, "A"}), "Ctrl + Alt + Shift + A");
     EXPECT_EQ(hotkeys::HotkeyText({0, 0, 0, "Q"}), "Q");
-    EXPECT_EQ(hotkeys::ModifierMask({0, 1, 1, "Q"}), 5u);
+    EXPECT_EQ(hotkeys::ModifiersOf({0, 1, 1, "Q"}), (forms::Modifiers{.shift = true, .alt = true}));
+    EXPECT_EQ(hotkeys::ModifiersOf({-1, 0, 2, "Q"}), (forms::Modifiers{.shift = true, .ctrl = true}));
     EXPECT_FALSE(hotkeys::VirtualKey({1, 1, 0, ""}).has_value());
     EXPECT_FALSE(hotkeys::VirtualKey({1, 1, 0, "あ"}).has_value());
     EXPECT_EQ(hotkeys::VirtualKey({1, 1, 0, "Z9"}), 0x5Au);

@@ -8,13 +8,13 @@ namespace {
 using FormHotkeyTest = BackendTest;
 
 TEST_F(FormHotkeyTest, FormHoldsItsCombinationUntilReleasedAndHearsTheId) {
-    const unsigned ctrlAltShift = MOD_CONTROL | MOD_ALT | MOD_SHIFT;
+    const forms::Modifiers ctrlAltShift{.shift = true, .ctrl = true, .alt = true};
     std::vector<int> heard;
     form->onHotkey = [&](int id) { heard.push_back(id); };
 
     ASSERT_TRUE(form->registerHotkey(1, ctrlAltShift, 'Q'));
     EXPECT_FALSE(form->registerHotkey(2, ctrlAltShift, 'Q')) << "the combination is taken";
-    ::PostMessageW(hwndOf(*form), WM_HOTKEY, 1, MAKELPARAM(ctrlAltShift, 'Q'));
+    ::PostMessageW(hwndOf(*form), WM_HOTKEY, 1, MAKELPARAM(MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'Q'));
     ::PostMessageW(hwndOf(*form), WM_HOTKEY, 7, 0);
     pumpMessages();
     EXPECT_EQ(heard, (std::vector<int>{1, 7}));

@@ -124,8 +124,10 @@ void FormWindow::activate() {
     ::SetActiveWindow(window_.get());
 }
 
-bool FormWindow::registerHotkey(int id, unsigned modifiers, unsigned key) {
-    return ::RegisterHotKey(window_.get(), id, modifiers, key) != FALSE;
+bool FormWindow::registerHotkey(int id, forms::Modifiers modifiers, unsigned key) {
+    const UINT flags = (modifiers.alt ? MOD_ALT : 0u) | (modifiers.ctrl ? MOD_CONTROL : 0u) |
+                       (modifiers.shift ? MOD_SHIFT : 0u);
+    return ::RegisterHotKey(window_.get(), id, flags, key) != FALSE;
 }
 
 void FormWindow::unregisterHotkey(int id) {

@@ -31,7 +31,7 @@ class FormWindow : public forms::FormPeer {
     void setBounds(const forms::Rect& pixels) override;
     void setClientSize(int width, int height) override;
     void activate() override;
-    bool registerHotkey(int id, unsigned modifiers, unsigned key) override;
+    bool registerHotkey(int id, forms::Modifiers modifiers, unsigned key) override;
     void unregisterHotkey(int id) override;
     void setCaption(const std::string& caption) override;
     void setVisible(bool visible) override;
