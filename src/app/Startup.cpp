@@ -60,7 +60,7 @@ bool Launcher::Main() {
 
     mainF_->ShowLockMark();
 
-    s_.Expanded = 0;
+    s_.Expanded = false;
     mainF_->UpdateEntryFields();
     s_.TwipsPerPixel = static_cast<state::Single>(mainF_->height() / mainF_->scaleHeight());
     mainF_->setWidth(s_.TwipsPerPixel * 256);

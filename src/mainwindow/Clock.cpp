@@ -10,9 +10,9 @@ void MainF::ClockTick() {
     const bool inside =
         PointerInsideWindow(pointer.x, pointer.y, left(), top(), width(), height(), s_.TwipsPerPixel);
     if (inside) {
-        if (s_.ClockShown == 0)
+        if (!s_.ClockShown)
             return;
-        s_.ClockShown = 0;
+        s_.ClockShown = false;
         const state::ItemRecord& item = s_.currentRecord(s_.CurrentSlot);
         ViewCaption.setCaption(item.Title);
         if (s_.Mode == 0)
@@ -22,10 +22,10 @@ void MainF::ClockTick() {
     ViewCaption.setCaption(
         clockformat::FormatClock(s_.ClockFormat, platform_.now(), platform_.dateSeparator(), platform_.timeSeparator()));
     // The icons are drawn only when the display changes, never on every tick.
-    if (s_.ClockShown != 1) {
+    if (!s_.ClockShown) {
         if (s_.Mode == 0)
             DrawPanelIcons(s_.ExePath);
-        s_.ClockShown = 1;
+        s_.ClockShown = true;
     }
 }
 

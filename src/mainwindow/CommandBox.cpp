@@ -37,14 +37,14 @@ void MainF::FillCommandList() {
 void MainF::OpenCommandBox() {
     Input_Com.setVisible(true);
     Input_Com.setEnabled(true);
-    s_.CommandBoxFresh = 1;
+    s_.CommandBoxFresh = true;
     Input_Com.setText("");
     Input_Com.setFocus();
 }
 
 void MainF::InputComKeyPress(int& keyAscii) {
     LastKeyChar = keyAscii;
-    s_.CommandBoxFresh = 0;
+    s_.CommandBoxFresh = false;
     if (keyAscii == 27) {
         keyAscii = 0;
         HideCommandBox();
@@ -83,7 +83,7 @@ void MainF::InputComChange() {
 }
 
 void MainF::InputComClick() {
-    if (s_.CommandBoxFresh == 0)
+    if (!s_.CommandBoxFresh)
         return;
     HideCommandBox();
     if (!Input_Com.text().empty())

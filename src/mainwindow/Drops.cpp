@@ -36,7 +36,7 @@ void MainF::PrepareRegistration(const std::string& path) {
     TitleT.setText("");
     BatchT.setText("");
     PathT.setText(path);
-    if (s_.Expanded == 0)
+    if (!s_.Expanded)
         ToggleExpanded();
     TitleT.setFocus();
 }

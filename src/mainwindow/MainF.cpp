@@ -135,12 +135,12 @@ void MainF::DrawPanelIcons(const std::string& path) {
 }
 
 void MainF::ToggleExpanded() {
-    if (s_.Expanded == 0) {
+    if (!s_.Expanded) {
         setHeight(s_.TwipsPerPixel * kExpandedHeight);
-        s_.Expanded = 1;
+        s_.Expanded = true;
     } else {
         setHeight(s_.TwipsPerPixel * kCollapsedHeight);
-        s_.Expanded = 0;
+        s_.Expanded = false;
     }
     UpdateEntryFields();
 }
@@ -151,7 +151,7 @@ void MainF::HideCommandBox() {
 }
 
 void MainF::UpdateEntryFields() {
-    const bool open = s_.Expanded != 0;
+    const bool open = s_.Expanded;
     TitleT.setEnabled(open);
     BatchT.setEnabled(open);
     PathT.setEnabled(open);

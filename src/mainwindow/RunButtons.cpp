@@ -11,7 +11,7 @@ void MainF::RunButtonMouseDown(int index, const forms::MouseArgs& args) {
     if (args.button == forms::kLeftButton) {
         StartItem(platform_, s_, item.Path);
     } else if (args.button == forms::kRightButton) {
-        if (s_.Expanded == 0)
+        if (!s_.Expanded)
             ToggleExpanded();
         if (item.Path.empty()) {
             // An empty slot is offered the clipboard when it holds something of the mode's kind: its
@@ -39,7 +39,7 @@ void MainF::RunButtonMouseMove(int index, const forms::MouseArgs&) {
     if (index == s_.ShownSlot)
         return;
     // Unsaved edits keep the fields, and the slot they belong to, until stored or undone.
-    if (s_.Expanded == 1 && HasPendingEdit()) {
+    if (s_.Expanded && HasPendingEdit()) {
         s_.CurrentSlot = s_.ShownSlot;
         return;
     }
@@ -59,7 +59,7 @@ void MainF::ShowSlot(int slot) {
 void MainF::ShowShownSlotAgain() {
     // What the fields show is what the store label writes: the shown slot.
     s_.CurrentSlot = s_.ShownSlot;
-    if (s_.ClockShown != 1) {
+    if (!s_.ClockShown) {
         ShowSlot(s_.ShownSlot);
         return;
     }

@@ -101,9 +101,9 @@ struct LauncherState {
     Integer UrlPage = 0;
     Integer CurrentSlot = 0;
     Integer ShownSlot = 0;
-    Integer Expanded = 0;
-    Integer ClockShown = 0;
-    Integer CommandBoxFresh = 0;
+    bool Expanded = false;
+    bool ClockShown = false;
+    bool CommandBoxFresh = false;
     Single TwipsPerPixel = 0;
 
     LauncherState() {

@@ -22,7 +22,7 @@ TEST_F(ClockTickTest, ShowsTheClockOutsideAndTheSlotTitleInside) {
     fake.cursor = {300, 10};
     tick();
     EXPECT_EQ(mainF().ViewCaption.caption(), "12/07(Mon) 09:05:03");
-    EXPECT_EQ(s().ClockShown, 1);
+    EXPECT_TRUE(s().ClockShown);
     EXPECT_EQ(iconPath(), "C:\\Tolvane\\tolvane.exe");
 
     // Following ticks only renew the text; the panel is not redrawn.
@@ -36,7 +36,7 @@ TEST_F(ClockTickTest, ShowsTheClockOutsideAndTheSlotTitleInside) {
     tick();
     EXPECT_EQ(mainF().ViewCaption.caption(), "Run title");
     EXPECT_EQ(iconPath(), "C:\\Tools\\a.exe");
-    EXPECT_EQ(s().ClockShown, 0);
+    EXPECT_FALSE(s().ClockShown);
     const int afterReturn = backend.surfaceRepaints;
     tick();
     EXPECT_EQ(backend.surfaceRepaints, afterReturn);
@@ -45,18 +45,18 @@ TEST_F(ClockTickTest, ShowsTheClockOutsideAndTheSlotTitleInside) {
 TEST_F(ClockTickTest, TheWindowsFirstColumnAndRowCountAsOutside) {
     fake.cursor = {0, 10};
     tick();
-    EXPECT_EQ(s().ClockShown, 1);
+    EXPECT_TRUE(s().ClockShown);
     fake.cursor = {1, 1};
     tick();
-    EXPECT_EQ(s().ClockShown, 0);
+    EXPECT_FALSE(s().ClockShown);
     fake.cursor = {256, 10};  // one past the right edge
     tick();
-    EXPECT_EQ(s().ClockShown, 1);
+    EXPECT_TRUE(s().ClockShown);
     // An open window counts with its full height.
     mainF().ToggleExpanded();
     fake.cursor = {10, 100};
     tick();
-    EXPECT_EQ(s().ClockShown, 0);
+    EXPECT_FALSE(s().ClockShown);
 }
 
 TEST_F(ClockTickTest, UrlModeLeavesThePanelAloneAndUsesTheLocaleSeparators) {

@@ -33,7 +33,7 @@ TEST_F(CommandBoxTest, OpeningShowsAnEmptyFocusedBoxWithTheListDropped) {
     EXPECT_TRUE(box().droppedDown());
     EXPECT_EQ(box().text(), "");
     EXPECT_EQ(box().list(), (std::vector<std::string>{"notepad", "Notes"}));
-    EXPECT_EQ(s().CommandBoxFresh, 1);
+    EXPECT_TRUE(s().CommandBoxFresh);
 }
 
 TEST_F(CommandBoxTest, TypingCompletesFromTheFirstEntryAndSelectsTheTail) {

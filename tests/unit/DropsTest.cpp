@@ -28,14 +28,14 @@ TEST_F(DropsTest, AFreeRunButtonPreparesTheFirstFileAndAStoreWritesIt) {
     EXPECT_EQ(f.PathT.text(), "C:\\Tools\\two.exe");
     EXPECT_EQ(f.TitleT.text(), "");
     EXPECT_EQ(f.ViewCaption.caption(), "");
-    EXPECT_EQ(s().Expanded, 1);
+    EXPECT_TRUE(s().Expanded);
     EXPECT_TRUE(f.TitleT.hasFocus());
     EXPECT_EQ(dynamic_cast<const fake::FakeIcon&>(*f.drawnIcons()[0].icon).path, "C:\\Tools\\two.exe");
 
     headless::typeText(f.TitleT, "Two\r");
     headless::typeText(f.BatchT, "tw\r");
     EXPECT_EQ(s().RunItems(0, 2), (state::ItemRecord{"C:\\Tools\\two.exe", "tw", "Two"}));
-    EXPECT_EQ(s().Expanded, 0);
+    EXPECT_FALSE(s().Expanded);
     EXPECT_NE(file("TRUN.dat").find("C:\\Tools\\two.exe\r\ntw\r\nTwo\r\n"), std::string::npos);
 }
 
@@ -52,17 +52,17 @@ TEST_F(DropsTest, ShortcutsResolveAndUnusableDropsChangeOnlyTheCaption) {
 
     drop(f.RUN_B[3], {"C:\\Tools\\broken.lnk"});
     EXPECT_EQ(f.ViewCaption.caption(), "ショートカットを読めません");
-    EXPECT_EQ(s().Expanded, 0);
+    EXPECT_FALSE(s().Expanded);
 
     drop(f.RUN_B[3], {"C:\\Tools\\𠮷.exe"});
     EXPECT_EQ(f.ViewCaption.caption(), "登録できない文字：𠮷");
-    EXPECT_EQ(s().Expanded, 0);
+    EXPECT_FALSE(s().Expanded);
 
     f.ViewCaption.setCaption("unchanged");
     dropText(f.RUN_B[3]);
     dropText(f.IconV);
     EXPECT_EQ(f.ViewCaption.caption(), "unchanged");
-    EXPECT_EQ(s().Expanded, 0);
+    EXPECT_FALSE(s().Expanded);
 }
 
 TEST_F(DropsTest, UrlModeRefusesButtonsAndPathButTheModeIconSwitches) {
@@ -107,7 +107,7 @@ TEST_F(DropsTest, TheModeIconFindsTheFirstFreeSlotOrSaysTheGridIsFull) {
     f.ViewCaption.setCaption("");
     drop(f.IconV, {"C:\\Tools\\two.exe"});
     EXPECT_EQ(f.ViewCaption.caption(), "登録に空きがありません");
-    EXPECT_EQ(s().Expanded, 0);
+    EXPECT_FALSE(s().Expanded);
 }
 
 TEST_F(DropsTest, DraggingFollowsTheSlotWithoutThePendingEditGuard) {

@@ -63,7 +63,7 @@ TEST_F(LauncherTest, ModeHotkeysSwitchAndOpenTheCommandBox) {
     EXPECT_EQ(s().Mode, 0);
     EXPECT_TRUE(mainF().Input_Com.visible());
     EXPECT_EQ(mainF().Input_Com.list(), std::vector<std::string>{"self"});
-    EXPECT_EQ(s().CommandBoxFresh, 1);
+    EXPECT_TRUE(s().CommandBoxFresh);
 
     headless::deliverHotkey(mainF(), 4);
     EXPECT_EQ(s().Mode, 1);

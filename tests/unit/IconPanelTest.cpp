@@ -73,7 +73,7 @@ TEST_F(IconPanelTest, StoreUndoAndDeleteActOnTheShownSlotAndSave) {
     f.BatchT.setText("np");
     f.PathT.setText("C:\\Windows\\notepad.exe");
     headless::click(f.Label2[0]);
-    EXPECT_EQ(s().Expanded, 0);
+    EXPECT_FALSE(s().Expanded);
     EXPECT_EQ(s().RunItems(0, 2),
               (state::ItemRecord{"C:\\Windows\\notepad.exe", "np", "メモ帳, \"quoted\""}));
     EXPECT_EQ(f.Input_Com.list(), (std::vector<std::string>{"self", "np"}));
@@ -115,7 +115,7 @@ TEST_F(IconPanelTest, StoreRefusesTextTheFilesCannotHoldAndAnEmptyTitle) {
         ASSERT_EQ(fake.messageBoxes.size(), 1u);
         EXPECT_EQ(fake.messageBoxes[0].text, c.message);
         EXPECT_TRUE(c.field->hasFocus());
-        EXPECT_EQ(s().Expanded, 1);
+        EXPECT_TRUE(s().Expanded);
         EXPECT_EQ(c.field->text(), c.text);
         EXPECT_TRUE(s().RunItems(0, 1).isEmpty());
         EXPECT_TRUE(fake.writes.empty());

@@ -53,7 +53,7 @@ TEST_F(PanelTest, ToggleExpandedOpensAndClosesAtTheBottomEdge) {
     EXPECT_TRUE(f.PathT.enabled());
     f.ToggleExpanded();
     EXPECT_EQ(f.pixelBounds(), (forms::Rect{0, 0, 256, 28}));
-    EXPECT_EQ(s().Expanded, 0);
+    EXPECT_FALSE(s().Expanded);
     EXPECT_FALSE(f.TitleT.enabled());
 }
 

@@ -87,14 +87,14 @@ TEST_F(RunButtonsTest, RightClickOpensTheSlotAndOffersTheClipboardToAnEmptyOne) 
     fake.clipboard = "notepad.EXE";
     hover(f.RUN_B[0]);
     rightClick(f.RUN_B[0]);
-    EXPECT_EQ(s().Expanded, 1);
+    EXPECT_TRUE(s().Expanded);
     EXPECT_EQ(f.PathT.text(), "");
     EXPECT_EQ(f.TitleT.text(), "");
     EXPECT_TRUE(f.TitleT.hasFocus());
 
     fake.clipboard = "C:\\x\\setup.exe /q";
     rightClick(f.RUN_B[0]);
-    EXPECT_EQ(s().Expanded, 1);  // a right click never closes the window
+    EXPECT_TRUE(s().Expanded);  // a right click never closes the window
     EXPECT_EQ(f.PathT.text(), "C:\\x\\setup.exe /q");
 
     // An occupied slot keeps its fields and does not read the clipboard.

@@ -38,9 +38,9 @@ TEST_F(LauncherTest, FirstStartWritesTheDefaultsAndShowsPageZeroOnTop) {
     EXPECT_FALSE(f.PathT.enabled());
     EXPECT_FALSE(f.Input_Com.visible());
     EXPECT_TRUE(f.visible());
-    EXPECT_EQ(s().Expanded, 0);
-    EXPECT_EQ(s().ClockShown, 0);
-    EXPECT_EQ(s().CommandBoxFresh, 0);
+    EXPECT_FALSE(s().Expanded);
+    EXPECT_FALSE(s().ClockShown);
+    EXPECT_FALSE(s().CommandBoxFresh);
 }
 
 TEST_F(LauncherTest, FirstStartKeepsTheItemFilesItFindsAndCreatesOnlyTheMissingOnes) {

@@ -95,7 +95,7 @@ TEST_F(LauncherTest, EnterAndEscInTheEntryFields) {
     EXPECT_TRUE(f.BatchT.hasFocus());
     EXPECT_EQ(f.TitleT.text(), "Title");  // Enter does not reach the field
     headless::typeChar(f.BatchT, 27);
-    EXPECT_EQ(s().Expanded, 0);
+    EXPECT_FALSE(s().Expanded);
     EXPECT_EQ(f.TitleT.text(), "");
     EXPECT_TRUE(s().RunItems(0, 3).isEmpty());
 
