@@ -29,7 +29,7 @@ bool Launcher::Main() {
         s_.WindowTop = 0;
         s_.ZOrderBottom = 0;
         s_.ZOrderLock = 0;
-        s_.Mode = 0;
+        s_.Mode = state::GridMode::Launcher;
         s_.UseInternetExplorer = 1;
         s_.SkinFile = state::kDefaultSkinFile;
         s_.UrlItems.clear();
@@ -66,7 +66,7 @@ bool Launcher::Main() {
     mainF_->setWidth(s_.TwipsPerPixel * 256);
     mainF_->setHeight(s_.TwipsPerPixel * 28);
 
-    mainF_->DrawPanelIcons(s_.Mode == 0 ? s_.ExePath : s_.BrowserPath);
+    mainF_->DrawPanelIcons(s_.Mode == state::GridMode::Launcher ? s_.ExePath : s_.BrowserPath);
     mainF_->ShowFirstSlotOfPage();
 
     // Setting the window order shows the strip. Everything above only prepares what it shows, so it

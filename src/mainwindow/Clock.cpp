@@ -15,7 +15,7 @@ void MainF::ClockTick() {
         s_.ClockShown = false;
         const state::ItemRecord& item = s_.currentRecord(s_.CurrentSlot);
         ViewCaption.setCaption(item.Title);
-        if (s_.Mode == 0)
+        if (s_.Mode == state::GridMode::Launcher)
             DrawPanelIcons(item.isEmpty() ? s_.ExePath : item.Path);
         return;
     }
@@ -23,7 +23,7 @@ void MainF::ClockTick() {
         clockformat::FormatClock(s_.ClockFormat, platform_.now(), platform_.dateSeparator(), platform_.timeSeparator()));
     // The icons are drawn only when the display changes, never on every tick.
     if (!s_.ClockShown) {
-        if (s_.Mode == 0)
+        if (s_.Mode == state::GridMode::Launcher)
             DrawPanelIcons(s_.ExePath);
         s_.ClockShown = true;
     }

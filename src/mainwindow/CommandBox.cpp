@@ -69,7 +69,7 @@ void MainF::InputComChange() {
     const int completedLength = static_cast<int>(forms::characterCount(entry));
     Input_Com.setSelection({pos, completedLength - typedLength});
 
-    if (s_.Mode != 0)
+    if (s_.Mode != state::GridMode::Launcher)
         return;
     for (int n = 0; n < state::kGridSize; ++n) {
         const state::ItemRecord& item = s_.RunItems.at(n);

@@ -46,7 +46,7 @@ void MainF::RunButtonDragOver(int index, const forms::DropData&) {
     s_.CurrentSlot = static_cast<state::Integer>(index);
     if (index == s_.ShownSlot)
         return;
-    if (s_.Mode != 0) {
+    if (s_.Mode != state::GridMode::Launcher) {
         ViewCaption.setCaption(kChangeMode);
         s_.CurrentSlot = s_.ShownSlot;
         return;
@@ -63,7 +63,7 @@ void MainF::RunButtonDragOver(int index, const forms::DropData&) {
 }
 
 void MainF::RunButtonDragDrop(int index, const forms::DropData& data) {
-    if (s_.Mode != 0) {
+    if (s_.Mode != state::GridMode::Launcher) {
         ViewCaption.setCaption(kChangeMode);
         return;
     }
@@ -81,7 +81,7 @@ void MainF::RunButtonDragDrop(int index, const forms::DropData& data) {
 }
 
 void MainF::PathTDragDrop(const forms::DropData& data) {
-    if (s_.Mode != 0) {
+    if (s_.Mode != state::GridMode::Launcher) {
         ViewCaption.setCaption(kChangeMode);
         return;
     }
@@ -107,7 +107,7 @@ void MainF::IconVDragDrop(const forms::DropData& data) {
     s_.RunPage = static_cast<state::Integer>(free / state::kSlots);
     s_.CurrentSlot = static_cast<state::Integer>(free % state::kSlots);
     s_.ShownSlot = s_.CurrentSlot;
-    s_.Mode = 0;
+    s_.Mode = state::GridMode::Launcher;
     // Filled after the switch, so that the command box offers the launcher's short names.
     FillCommandList();
     DrawPanelIcons(*path);

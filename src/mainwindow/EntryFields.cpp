@@ -30,7 +30,7 @@ void MainF::BatchTKeyPress(int& keyAscii) {
 }
 
 void MainF::PathTDblClick() {
-    if (s_.Mode != 0)
+    if (s_.Mode != state::GridMode::Launcher)
         return;
     const std::string chosen =
         platform::ShowOpenDialog(platform_, handle(), {{"全てのファイル(*.*)", "*.*"}});

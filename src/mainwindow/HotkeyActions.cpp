@@ -21,12 +21,12 @@ void MainF::MyMsg(int id) {
             OpenCommandBox();
             break;
         case 3:
-            if (s_.Mode == 1)
+            if (s_.Mode == state::GridMode::Url)
                 SwitchMode();
             OpenCommandBox();
             break;
         case 4:
-            if (s_.Mode == 0)
+            if (s_.Mode == state::GridMode::Launcher)
                 SwitchMode();
             OpenCommandBox();
             break;

@@ -16,11 +16,11 @@ void MainF::SwitchMode() {
     s_.CurrentSlot = 0;
     s_.ShownSlot = 0;
     // Each mode keeps its own page, so switching back returns to where that mode was.
-    if (s_.Mode == 0) {
-        s_.Mode = 1;
+    if (s_.Mode == state::GridMode::Launcher) {
+        s_.Mode = state::GridMode::Url;
         DrawPanelIcons(s_.BrowserPath);
     } else {
-        s_.Mode = 0;
+        s_.Mode = state::GridMode::Launcher;
         DrawPanelIcons(s_.ExePath);
     }
     ShowFirstSlotOfPage();
@@ -50,7 +50,7 @@ void MainF::PageVMouseDown(const forms::MouseArgs& args) {
         PageV.setCaption(std::string(1, kHexDigits[page]));
         const state::ItemRecord& item = s_.currentRecord(0);
         ShowRecord(item);
-        if (s_.Mode == 0)
+        if (s_.Mode == state::GridMode::Launcher)
             DrawPanelIcons(item.isEmpty() ? s_.ExePath : item.Path);
     }
     if (TitleT.text() == state::EmptyMarker)

@@ -124,7 +124,7 @@ void MainF::Form_Unload() {
 
 void MainF::DrawPanelIcons(const std::string& path) {
     std::vector<forms::DrawnIcon> icons{{7, 6, platform_.smallIcon(path)}};
-    if (s_.Mode == 0 && s_.ShowIcon == 1) {
+    if (s_.Mode == state::GridMode::Launcher && s_.ShowIcon == 1) {
         for (int slot = 0; slot < state::kSlots; ++slot) {
             const state::ItemRecord& item = s_.RunItems(s_.RunPage, slot);
             if (!item.isEmpty())

@@ -18,7 +18,7 @@ void MainF::RunButtonMouseDown(int index, const forms::MouseArgs& args) {
             // first line only, since a copied path or address often ends in a line break.
             std::string clip = platform_.clipboardText();
             clip = clip.substr(0, clip.find_first_of("\r\n"));
-            if (clip.find(s_.Mode == 0 ? ".exe" : "http") != std::string::npos)
+            if (clip.find(s_.Mode == state::GridMode::Launcher ? ".exe" : "http") != std::string::npos)
                 PathT.setText(clip);
             if (item.isEmpty())
                 TitleT.setText("");
@@ -49,7 +49,7 @@ void MainF::RunButtonMouseMove(int index, const forms::MouseArgs&) {
 void MainF::ShowSlot(int slot) {
     const state::ItemRecord& item = s_.currentRecord(slot);
     ShowRecord(item);
-    if (s_.Mode == 0)
+    if (s_.Mode == state::GridMode::Launcher)
         DrawPanelIcons(item.isEmpty() ? s_.ExePath : item.Path);
     if (TitleT.text() == state::EmptyMarker)
         TitleT.setText("");
@@ -68,7 +68,7 @@ void MainF::ShowShownSlotAgain() {
     BatchT.setText(item.Batch);
     PathT.setText(item.Path);
     // The clock keeps the caption and the program's icon; the slot icons may have changed.
-    if (s_.Mode == 0)
+    if (s_.Mode == state::GridMode::Launcher)
         DrawPanelIcons(s_.ExePath);
 }
 

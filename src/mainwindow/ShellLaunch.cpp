@@ -61,7 +61,7 @@ void StartUrl(platform::Platform& platform, const state::LauncherState& s, const
 }
 
 void StartItem(platform::Platform& platform, const state::LauncherState& s, const std::string& path) {
-    if (s.Mode == 0) {
+    if (s.Mode == state::GridMode::Launcher) {
         StartLauncherPath(platform, path);
     } else {
         StartUrl(platform, s, path);

@@ -90,12 +90,14 @@ class FieldLine {
         number(index, target, fallback, readInteger);
     }
 
-    void mode(std::size_t index, Integer& target) {
-        integer(index, target, 0);
-        if (target == 0 || target == 1)
-            return;
-        report(index, shown(std::to_string(target)) + "は 0 か 1 でなければなりません。");
-        target = 0;
+    void mode(std::size_t index, GridMode& target) {
+        Integer stored = 0;
+        integer(index, stored, 0);
+        if (stored != 0 && stored != 1) {
+            report(index, shown(std::to_string(stored)) + "は 0 か 1 でなければなりません。");
+            stored = 0;
+        }
+        target = stored == 1 ? GridMode::Url : GridMode::Launcher;
     }
 
     void text(std::size_t index, std::string& target, const std::string& fallback) {

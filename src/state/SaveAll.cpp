@@ -44,7 +44,7 @@ std::string settingsBytes(const LauncherState& s, Unsaved& unsaved) {
     }
     std::vector<std::string> lines;
     lines.push_back(left + "," + to_string(s.WindowTop) + "," + to_string(s.ZOrderBottom));
-    lines.push_back(to_string(s.ZOrderLock) + "," + to_string(s.Mode) + "," +
+    lines.push_back(to_string(s.ZOrderLock) + "," + to_string(s.Mode == GridMode::Url ? 1 : 0) + "," +
                     to_string(s.UseInternetExplorer));
     lines.push_back(storedSetting(s.BrowserPath, defaults.BrowserPath, "ブラウザーのパス", unsaved));
     lines.push_back(storedSetting(s.SkinFile, defaults.SkinFile, "スキンファイル", unsaved));

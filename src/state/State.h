@@ -65,6 +65,9 @@ inline constexpr const char* kDefaultBrowserPath = "C:\\Program Files\\Internet 
 inline constexpr const char* kDefaultSkinFile = "softblue.skn";
 inline constexpr const char* kDefaultClockFormat = "mm/dd(ddd) hh:mm:ss";
 
+// Which grid the strip shows and the command box starts from; stored as 0 and 1.
+enum class GridMode { Launcher, Url };
+
 // The one process-wide record: grids, hotkeys, stored settings, paths, skin values and view state.
 // Every field starts as zero or empty, as when the process starts.
 struct LauncherState {
@@ -78,7 +81,7 @@ struct LauncherState {
     Long WindowTop = 0;     // twips
     Integer ZOrderBottom = 0;
     Integer ZOrderLock = 0;
-    Integer Mode = 0;  // 0 launcher, 1 URL
+    GridMode Mode = GridMode::Launcher;
     Integer UseInternetExplorer = 0;
     std::string BrowserPath;
     std::string SkinFile;
@@ -113,10 +116,10 @@ struct LauncherState {
     }
 
     // The grid and page of the current mode.
-    Grid& currentGrid() { return Mode == 1 ? UrlItems : RunItems; }
-    const Grid& currentGrid() const { return Mode == 1 ? UrlItems : RunItems; }
-    Integer& currentPage() { return Mode == 1 ? UrlPage : RunPage; }
-    Integer currentPage() const { return Mode == 1 ? UrlPage : RunPage; }
+    Grid& currentGrid() { return Mode == GridMode::Url ? UrlItems : RunItems; }
+    const Grid& currentGrid() const { return Mode == GridMode::Url ? UrlItems : RunItems; }
+    Integer& currentPage() { return Mode == GridMode::Url ? UrlPage : RunPage; }
+    Integer currentPage() const { return Mode == GridMode::Url ? UrlPage : RunPage; }
     ItemRecord& currentRecord(int slot) { return currentGrid()(currentPage(), slot); }
 
   private:

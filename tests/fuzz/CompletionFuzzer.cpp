@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider input(data, size);
     state::LauncherState& s = strip.launcher->state();
     mainwindow::MainF& mainF = strip.launcher->mainForm();
-    s.Mode = 0;
+    s.Mode = state::GridMode::Launcher;
     for (int n = 0; n < state::kGridSize; ++n)
         s.RunItems.at(n) = state::ItemRecord::empty();
     for (int n = input.ConsumeIntegralInRange(0, 8); n > 0; --n) {

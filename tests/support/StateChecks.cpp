@@ -48,7 +48,6 @@ std::vector<std::string> StateProblems(const state::LauncherState& s,
     checkText(s.ClockFormat, "clock pattern", problems);
     if (!std::isfinite(s.WindowLeft))
         problems.push_back("window left is not finite");
-    checkRange(s.Mode, 0, 1, "mode", problems);
     checkRange(s.RunPage, 0, state::kPages - 1, "launcher page", problems);
     checkRange(s.UrlPage, 0, state::kPages - 1, "address page", problems);
     return problems;

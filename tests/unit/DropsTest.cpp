@@ -75,7 +75,7 @@ TEST_F(DropsTest, UrlModeRefusesButtonsAndPathButTheModeIconSwitches) {
     EXPECT_EQ(f.PathT.text(), "http://a/");
 
     drop(f.IconV, {"C:\\Tools\\two.exe"});
-    EXPECT_EQ(s().Mode, 0);
+    EXPECT_EQ(s().Mode, state::GridMode::Launcher);
     EXPECT_EQ(s().RunPage, 0);
     EXPECT_EQ(s().CurrentSlot, 2);
     EXPECT_EQ(f.PageV.caption(), " 0");

@@ -45,7 +45,7 @@ TEST_F(LauncherTest, HotkeysRunTheirAction) {
     headless::deliverHotkey(mainF(), 7);
     EXPECT_EQ(fake.orderCalls.size(), orders);
     EXPECT_EQ(mainF().zoL.caption(), "T");
-    EXPECT_EQ(s().Mode, 0);
+    EXPECT_EQ(s().Mode, state::GridMode::Launcher);
     EXPECT_FALSE(mainF().Input_Com.visible());
 }
 
@@ -56,21 +56,21 @@ TEST_F(LauncherTest, ModeHotkeysSwitchAndOpenTheCommandBox) {
     ASSERT_TRUE(start());
 
     headless::deliverHotkey(mainF(), 1);
-    EXPECT_EQ(s().Mode, 1);
+    EXPECT_EQ(s().Mode, state::GridMode::Url);
     EXPECT_FALSE(mainF().Input_Com.visible());
 
     headless::deliverHotkey(mainF(), 3);
-    EXPECT_EQ(s().Mode, 0);
+    EXPECT_EQ(s().Mode, state::GridMode::Launcher);
     EXPECT_TRUE(mainF().Input_Com.visible());
     EXPECT_EQ(mainF().Input_Com.list(), std::vector<std::string>{"self"});
     EXPECT_TRUE(s().CommandBoxFresh);
 
     headless::deliverHotkey(mainF(), 4);
-    EXPECT_EQ(s().Mode, 1);
+    EXPECT_EQ(s().Mode, state::GridMode::Url);
     EXPECT_EQ(mainF().Input_Com.list(), std::vector<std::string>{"web"});
 
     headless::deliverHotkey(mainF(), 2);
-    EXPECT_EQ(s().Mode, 1);
+    EXPECT_EQ(s().Mode, state::GridMode::Url);
 }
 
 TEST_F(LauncherTest, ReRegistrationReplacesTheOldCombinationAndSkipsAnEmptyKey) {

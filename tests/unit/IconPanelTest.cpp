@@ -54,7 +54,7 @@ TEST_F(IconPanelTest, EachModeKeepsItsPageAndTheSwitchWritesDecimal) {
     EXPECT_TRUE(f.drawnIcons().empty());  // URL mode does not redraw on page changes
 
     doubleClick(f.IconV);
-    EXPECT_EQ(s().Mode, 0);
+    EXPECT_EQ(s().Mode, state::GridMode::Launcher);
     EXPECT_EQ(f.PageV.caption(), " 0");
     EXPECT_EQ(f.ViewCaption.caption(), "Run page 0");
     EXPECT_EQ(f.Input_Com.list(), std::vector<std::string>{"self"});

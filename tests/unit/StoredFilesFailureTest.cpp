@@ -15,7 +15,7 @@ TEST_F(StoredFilesTest, FailedWriteKeepsTheOldFileAndTheOthersAreStillSaved) {
     const std::string oldUrl = fake.fileBytes(kUrl);
 
     state::LauncherState changed = firstRunState();
-    changed.Mode = 1;
+    changed.Mode = state::GridMode::Url;
     changed.UrlItems(0, 0) = {"http://a.jp/", "a", "えー"};
     changed.RunItems(0, 0) = {"C:\\a.exe", "a", "エー"};
     fake.failingWrites.insert(kUrl);
@@ -31,7 +31,7 @@ TEST_F(StoredFilesTest, FailedWriteKeepsTheOldFileAndTheOthersAreStillSaved) {
     EXPECT_FALSE(contains(texts[0], kRun));
 
     const state::LauncherState back = loaded();
-    EXPECT_EQ(back.Mode, 1);
+    EXPECT_EQ(back.Mode, state::GridMode::Url);
     EXPECT_EQ(back.RunItems(0, 0), changed.RunItems(0, 0));
     EXPECT_EQ(back.UrlItems(0, 0), ItemRecord::empty());
 }
@@ -104,14 +104,14 @@ TEST_F(StoredFilesTest, UnreadableSettingsAreBackedUpReportedAndDefaulted) {
         {"Integer out of range", 2, "32768,1,0", false, 11, "2 行目：1 番目の値「32768」は範囲外",
          [](const auto& s) {
              EXPECT_EQ(s.ZOrderLock, 0);
-             EXPECT_EQ(s.Mode, 1);
+             EXPECT_EQ(s.Mode, state::GridMode::Url);
              EXPECT_EQ(s.UseInternetExplorer, 0);
          }},
         {"Single out of range", 1, "1e39,7,0", false, 11, "1 行目：1 番目の値「1e39」は範囲外",
          [](const auto& s) { EXPECT_EQ(s.WindowLeft, 0.0f); }},
         {"mode", 2, "1,2,0", false, 11, "2 行目：2 番目の値「2」は 0 か 1",
          [](const auto& s) {
-             EXPECT_EQ(s.Mode, 0);
+             EXPECT_EQ(s.Mode, state::GridMode::Launcher);
              EXPECT_EQ(s.ZOrderLock, 1);
          }},
         {"bytes", 3, "C:\\\x80\\x.exe", true, 11, "3 行目：文字として読めないバイトがあります（80）",

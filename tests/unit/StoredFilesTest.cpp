@@ -41,7 +41,7 @@ TEST_F(StoredFilesTest, SaveThenLoadReproducesEveryGridAndSetting) {
     saved.WindowTop = -300;
     saved.ZOrderBottom = 1;
     saved.ZOrderLock = 1;
-    saved.Mode = 1;
+    saved.Mode = state::GridMode::Url;
     saved.UseInternetExplorer = 0;
     saved.BrowserPath = " C:\\Program Files\\ブラウザ, \"x\" ";
     saved.SkinFile = "青い,皮.skn ";
@@ -60,7 +60,7 @@ TEST_F(StoredFilesTest, SaveThenLoadReproducesEveryGridAndSetting) {
     EXPECT_EQ(back.WindowTop, saved.WindowTop);
     EXPECT_EQ(back.ZOrderBottom, 1);
     EXPECT_EQ(back.ZOrderLock, 1);
-    EXPECT_EQ(back.Mode, 1);
+    EXPECT_EQ(back.Mode, state::GridMode::Url);
     EXPECT_EQ(back.UseInternetExplorer, 0);
     EXPECT_EQ(back.BrowserPath, saved.BrowserPath);
     EXPECT_EQ(back.SkinFile, saved.SkinFile);

@@ -193,7 +193,7 @@ void OptF::ApplyClockPattern() {
 
 void OptF::ApplyIconSetting() {
     s_.ShowIcon = static_cast<state::Integer>(IconFC.value() == 1 ? 1 : 0);
-    if (s_.Mode == 0)
+    if (s_.Mode == state::GridMode::Launcher)
         host_.DrawPanelIcons(s_.ExePath);
 }
 

@@ -101,7 +101,7 @@ void SkinForm::ApplySelectedSkin() {
     s_.SkinFile = name;
     host_.ApplySkin(path);
     host_.ShowCurrentSkin(name);
-    host_.DrawPanelIcons(s_.Mode == 0 ? s_.ExePath : s_.BrowserPath);
+    host_.DrawPanelIcons(s_.Mode == state::GridMode::Launcher ? s_.ExePath : s_.BrowserPath);
     state::SaveAll(s_, platform_);
     unload();
 }

@@ -48,7 +48,7 @@ state::LauncherState generation(const std::string& folder, int g) {
     s.ClockFormat = "yyyy/mm/dd hh:mm:ss 世代" + std::to_string(g);
     s.WindowTop = g;
     s.WindowLeft = static_cast<float>(g % 1000);
-    s.Mode = g % 2;
+    s.Mode = g % 2 ? state::GridMode::Url : state::GridMode::Launcher;
     const std::string tag = std::to_string(g);
     for (int n = 0; n < state::kGridSize; ++n) {
         const std::string slot = std::to_string(n);
