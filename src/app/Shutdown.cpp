@@ -27,7 +27,7 @@ void Launcher::ClosingSteps() {
     form.ReleaseHotkeys();
     s_.WindowLeft = static_cast<state::Single>(form.left());
     s_.WindowTop = static_cast<state::Long>(std::lround(form.top()));
-    state::SaveAll(s_, platform_);
+    platform::Reported(platform_, state::SaveAll(s_, platform_));
 }
 
 }  // namespace app

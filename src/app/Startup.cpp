@@ -37,7 +37,7 @@ bool Launcher::Main() {
         state::SetDefaultHotkeys(s_);
         // Item files copied into a new folder, or kept when the settings were deleted to reset them,
         // are loaded below as they are.
-        state::SaveMissing(s_, platform_);
+        platform::Reported(platform_, state::SaveMissing(s_, platform_));
     }
 
     state::LoadAll(s_, platform_);

@@ -12,10 +12,10 @@ forms::Modifiers ModifiersOf(const state::HotkeyEntry& entry) {
 std::optional<unsigned> VirtualKey(const state::HotkeyEntry& entry) {
     if (entry.Key.empty())
         return std::nullopt;
-    const platform::CodecResult first = platform::toCp932(forms::characterSlice(entry.Key, 0, 1));
-    if (!first.ok || first.text.size() != 1)
+    const platform::Outcome<std::string> first = platform::toCp932(forms::characterSlice(entry.Key, 0, 1));
+    if (!first || first->size() != 1)
         return std::nullopt;
-    return static_cast<unsigned char>(first.text[0]);
+    return static_cast<unsigned char>((*first)[0]);
 }
 
 // Any value but 0 counts as set, as in ModifiersOf: a hand-edited settings file may hold 2 or -1.

@@ -42,7 +42,7 @@ void MainF::OpenCommandBox() {
     Input_Com.setFocus();
 }
 
-void MainF::InputComKeyPress(int& keyAscii) {
+void MainF::CommandBoxKey(int& keyAscii) {
     LastKeyChar = keyAscii;
     s_.CommandBoxFresh = false;
     if (keyAscii == 27) {
@@ -55,7 +55,7 @@ void MainF::InputComKeyPress(int& keyAscii) {
     }
 }
 
-void MainF::InputComChange() {
+void MainF::CompleteShortName() {
     const int pos = Input_Com.selStart();
     const int typedLength = static_cast<int>(forms::characterCount(Input_Com.text()));
     const int idx = FindListEntry(Input_Com, Input_Com.text(), false);
@@ -82,7 +82,7 @@ void MainF::InputComChange() {
     }
 }
 
-void MainF::InputComClick() {
+void MainF::StartChosenEntry() {
     if (!s_.CommandBoxFresh)
         return;
     HideCommandBox();

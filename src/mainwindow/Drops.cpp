@@ -23,9 +23,9 @@ std::optional<std::string> MainF::DroppedPath(const forms::DropData& data) {
         return std::nullopt;
     }
     // A path the stored files could not hold would be lost at the next save: refuse it now.
-    const platform::CodecResult encoded = platform::toCp932(*path);
-    if (!encoded.ok) {
-        ViewCaption.setCaption("登録できない文字：" + encoded.offending);
+    const platform::Outcome<std::string> encoded = platform::toCp932(*path);
+    if (!encoded) {
+        ViewCaption.setCaption("登録できない文字：" + encoded.problem());
         return std::nullopt;
     }
     return path;
@@ -41,7 +41,7 @@ void MainF::PrepareRegistration(const std::string& path) {
     TitleT.setFocus();
 }
 
-void MainF::RunButtonDragOver(int index, const forms::DropData&) {
+void MainF::ShowDraggedOverSlot(int index, const forms::DropData&) {
     HideCommandBox();
     s_.CurrentSlot = static_cast<state::Integer>(index);
     if (index == s_.ShownSlot)
@@ -62,7 +62,7 @@ void MainF::RunButtonDragOver(int index, const forms::DropData&) {
     s_.ShownSlot = s_.CurrentSlot;
 }
 
-void MainF::RunButtonDragDrop(int index, const forms::DropData& data) {
+void MainF::RegisterDropOnSlot(int index, const forms::DropData& data) {
     if (s_.Mode != state::GridMode::Launcher) {
         ViewCaption.setCaption(kChangeMode);
         return;
@@ -80,7 +80,7 @@ void MainF::RunButtonDragDrop(int index, const forms::DropData& data) {
     PrepareRegistration(*path);
 }
 
-void MainF::PathTDragDrop(const forms::DropData& data) {
+void MainF::TakeDroppedPath(const forms::DropData& data) {
     if (s_.Mode != state::GridMode::Launcher) {
         ViewCaption.setCaption(kChangeMode);
         return;
@@ -93,7 +93,7 @@ void MainF::PathTDragDrop(const forms::DropData& data) {
     TitleT.setFocus();
 }
 
-void MainF::IconVDragDrop(const forms::DropData& data) {
+void MainF::RegisterDropInFreeSlot(const forms::DropData& data) {
     if (!data.hasFileList || data.files.empty())
         return;
     const int free = s_.RunItems.firstFree();

@@ -9,27 +9,27 @@ constexpr int kEnter = 13;
 constexpr int kEsc = 27;
 }  // namespace
 
-void MainF::TitleTKeyPress(int& keyAscii) {
+void MainF::TitleFieldKey(int& keyAscii) {
     if (keyAscii == kEnter) {
         keyAscii = 0;
         BatchT.setFocus();
     } else if (keyAscii == kEsc) {
         keyAscii = 0;
-        Label2Click(1);
+        EntryCommand(1);
     }
 }
 
-void MainF::BatchTKeyPress(int& keyAscii) {
+void MainF::ShortNameFieldKey(int& keyAscii) {
     if (keyAscii == kEnter) {
         keyAscii = 0;
-        Label2Click(0);
+        EntryCommand(0);
     } else if (keyAscii == kEsc) {
         keyAscii = 0;
-        Label2Click(1);
+        EntryCommand(1);
     }
 }
 
-void MainF::PathTDblClick() {
+void MainF::BrowseForPath() {
     if (s_.Mode != state::GridMode::Launcher)
         return;
     const std::string chosen =

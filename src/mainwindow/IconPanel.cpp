@@ -27,15 +27,15 @@ void MainF::SwitchMode() {
     FillCommandList();
 }
 
-void MainF::IconVMouseDown(const forms::MouseArgs& args) {
+void MainF::DragOrOpenOptions(const forms::MouseArgs& args) {
     if (args.button == forms::kLeftButton) {
-        FormMouseDown(args);
+        DragStrip(args);
     } else if (args.button == forms::kRightButton && onOptionsRequested) {
         onOptionsRequested();
     }
 }
 
-void MainF::PageVMouseDown(const forms::MouseArgs& args) {
+void MainF::TurnPage(const forms::MouseArgs& args) {
     HideCommandBox();
     s_.CurrentSlot = 0;
     s_.ShownSlot = 0;
@@ -62,8 +62,7 @@ bool MainF::EntryFieldsStorable() {
     // characters: such a text is refused before anything changes, in a box that the clock cannot
     // overwrite, and the fields keep what was typed.
     for (forms::TextBox* field : {&TitleT, &BatchT, &PathT}) {
-        if (const auto character = platform::UnstorableCharacter(field->text())) {
-            platform_.messageBox(platform::UnstorableMessage(*character), platform::MessageButtons::Ok);
+        if (!platform::Reported(platform_, platform::Storable(field->text()))) {
             field->setFocus();
             return false;
         }
@@ -71,7 +70,7 @@ bool MainF::EntryFieldsStorable() {
     return true;
 }
 
-void MainF::Label2Click(int index) {
+void MainF::EntryCommand(int index) {
     state::ItemRecord& item = s_.currentRecord(s_.CurrentSlot);
     if (index == 0 && !EntryFieldsStorable())
         return;
@@ -85,7 +84,7 @@ void MainF::Label2Click(int index) {
             item.Batch = BatchT.text();
             item.Path = PathT.text();
             FillCommandList();
-            state::SaveAll(s_, platform_);
+            platform::Reported(platform_, state::SaveAll(s_, platform_));
             break;
         case 1:
             TitleT.setText(item.Title);
@@ -97,7 +96,7 @@ void MainF::Label2Click(int index) {
         case 2:
             item = state::ItemRecord::empty();
             FillCommandList();
-            state::SaveAll(s_, platform_);
+            platform::Reported(platform_, state::SaveAll(s_, platform_));
             break;
         default:
             return;

@@ -51,44 +51,44 @@ void MainF::WireEvents() {
         if (onEndRequested)
             onEndRequested();
     };
-    onMouseDown = [this](const forms::MouseArgs& a) { FormMouseDown(a); };
+    onMouseDown = [this](const forms::MouseArgs& a) { DragStrip(a); };
     onMouseMove = [this](const forms::MouseArgs&) { HideCommandBox(); };
     onHotkey = [this](int id) { MyMsg(id); };
     IconV.onDblClick = [this] { SwitchMode(); };
-    IconV.onMouseDown = [this](const forms::MouseArgs& a) { IconVMouseDown(a); };
-    PageV.onMouseDown = [this](const forms::MouseArgs& a) { PageVMouseDown(a); };
-    RUN_B.onMouseDown([this](int i, const forms::MouseArgs& a) { RunButtonMouseDown(i, a); });
-    RUN_B.onMouseMove([this](int i, const forms::MouseArgs& a) { RunButtonMouseMove(i, a); });
+    IconV.onMouseDown = [this](const forms::MouseArgs& a) { DragOrOpenOptions(a); };
+    PageV.onMouseDown = [this](const forms::MouseArgs& a) { TurnPage(a); };
+    RUN_B.onMouseDown([this](int i, const forms::MouseArgs& a) { StartOrEditSlot(i, a); });
+    RUN_B.onMouseMove([this](int i, const forms::MouseArgs& a) { ShowHoveredSlot(i, a); });
     // The slot icons lie under the run buttons and act as they do.
-    IconB.onMouseDown([this](int i, const forms::MouseArgs& a) { RunButtonMouseDown(i, a); });
-    IconB.onMouseMove([this](int i, const forms::MouseArgs& a) { RunButtonMouseMove(i, a); });
-    Label2.onClick([this](int i) { Label2Click(i); });
+    IconB.onMouseDown([this](int i, const forms::MouseArgs& a) { StartOrEditSlot(i, a); });
+    IconB.onMouseMove([this](int i, const forms::MouseArgs& a) { ShowHoveredSlot(i, a); });
+    Label2.onClick([this](int i) { EntryCommand(i); });
     ViewCaption.onClick = [this] { OpenCommandBox(); };
     Timer1.onTimer = [this] { ClockTick(); };
-    zoL.onMouseDown = [this](const forms::MouseArgs& a) { ZoLMouseDown(a); };
-    TitleT.onKeyPress = [this](int& keyAscii) { TitleTKeyPress(keyAscii); };
-    BatchT.onKeyPress = [this](int& keyAscii) { BatchTKeyPress(keyAscii); };
-    PathT.onDblClick = [this] { PathTDblClick(); };
+    zoL.onMouseDown = [this](const forms::MouseArgs& a) { ToggleOrderOrLock(a); };
+    TitleT.onKeyPress = [this](int& keyAscii) { TitleFieldKey(keyAscii); };
+    BatchT.onKeyPress = [this](int& keyAscii) { ShortNameFieldKey(keyAscii); };
+    PathT.onDblClick = [this] { BrowseForPath(); };
     // Registration by drop: the run buttons (and the icons under them), the path field, the mode icon.
     RUN_B.setAcceptsDrops(true);
     IconB.setAcceptsDrops(true);
     PathT.setAcceptsDrops(true);
     IconV.setAcceptsDrops(true);
     RUN_B.onDragOver(
-        [this](int i, const forms::DropData& d, const forms::MouseArgs&) { RunButtonDragOver(i, d); });
+        [this](int i, const forms::DropData& d, const forms::MouseArgs&) { ShowDraggedOverSlot(i, d); });
     RUN_B.onDragDrop(
-        [this](int i, const forms::DropData& d, const forms::MouseArgs&) { RunButtonDragDrop(i, d); });
+        [this](int i, const forms::DropData& d, const forms::MouseArgs&) { RegisterDropOnSlot(i, d); });
     IconB.onDragOver(
-        [this](int i, const forms::DropData& d, const forms::MouseArgs&) { RunButtonDragOver(i, d); });
+        [this](int i, const forms::DropData& d, const forms::MouseArgs&) { ShowDraggedOverSlot(i, d); });
     IconB.onDragDrop(
-        [this](int i, const forms::DropData& d, const forms::MouseArgs&) { RunButtonDragDrop(i, d); });
-    PathT.onDragDrop = [this](const forms::DropData& d, const forms::MouseArgs&) { PathTDragDrop(d); };
-    IconV.onDragDrop = [this](const forms::DropData& d, const forms::MouseArgs&) { IconVDragDrop(d); };
+        [this](int i, const forms::DropData& d, const forms::MouseArgs&) { RegisterDropOnSlot(i, d); });
+    PathT.onDragDrop = [this](const forms::DropData& d, const forms::MouseArgs&) { TakeDroppedPath(d); };
+    IconV.onDragDrop = [this](const forms::DropData& d, const forms::MouseArgs&) { RegisterDropInFreeSlot(d); };
     Input_Com.onGotFocus = [this] { Input_Com.showDropDown(); };
     Input_Com.onLostFocus = [this] { HideCommandBox(); };
-    Input_Com.onKeyPress = [this](int& keyAscii) { InputComKeyPress(keyAscii); };
-    Input_Com.onChange = [this] { InputComChange(); };
-    Input_Com.onClick = [this] { InputComClick(); };
+    Input_Com.onKeyPress = [this](int& keyAscii) { CommandBoxKey(keyAscii); };
+    Input_Com.onChange = [this] { CompleteShortName(); };
+    Input_Com.onClick = [this] { StartChosenEntry(); };
 }
 
 void MainF::Form_Load() {

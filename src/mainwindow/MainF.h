@@ -104,31 +104,32 @@ class MainF : public forms::Form {
     void WireEvents();
 
     // Event handlers.
-    void FormMouseDown(const forms::MouseArgs& args);
-    void IconVMouseDown(const forms::MouseArgs& args);
-    void PageVMouseDown(const forms::MouseArgs& args);
-    void RunButtonMouseDown(int index, const forms::MouseArgs& args);
-    void RunButtonMouseMove(int index, const forms::MouseArgs& args);
-    void Label2Click(int index);
-    void RunButtonDragOver(int index, const forms::DropData& data);
-    void RunButtonDragDrop(int index, const forms::DropData& data);
-    void PathTDragDrop(const forms::DropData& data);
-    void IconVDragDrop(const forms::DropData& data);
+    void DragStrip(const forms::MouseArgs& args);
+    void DragOrOpenOptions(const forms::MouseArgs& args);
+    void TurnPage(const forms::MouseArgs& args);
+    void StartOrEditSlot(int index, const forms::MouseArgs& args);
+    void ShowHoveredSlot(int index, const forms::MouseArgs& args);
+    // The entry fields' marks: 0 stores the fields into the slot, 1 shows the slot again, 2 deletes it.
+    void EntryCommand(int index);
+    void ShowDraggedOverSlot(int index, const forms::DropData& data);
+    void RegisterDropOnSlot(int index, const forms::DropData& data);
+    void TakeDroppedPath(const forms::DropData& data);
+    void RegisterDropInFreeSlot(const forms::DropData& data);
     // The path a drop registers: the first file, a shortcut resolved to its target. Nothing, with a
     // word in the caption where needed, when the drop cannot be registered.
     std::optional<std::string> DroppedPath(const forms::DropData& data);
     // Empties the fields but the path, opens the window and puts the caret into the title.
     void PrepareRegistration(const std::string& path);
-    void ZoLMouseDown(const forms::MouseArgs& args);
+    void ToggleOrderOrLock(const forms::MouseArgs& args);
     // The entry fields hold nothing that the stored files could not: otherwise the reason in a message
     // box and the caret in the field that holds the character.
     bool EntryFieldsStorable();
-    void TitleTKeyPress(int& keyAscii);
-    void BatchTKeyPress(int& keyAscii);
-    void PathTDblClick();
-    void InputComKeyPress(int& keyAscii);
-    void InputComChange();
-    void InputComClick();
+    void TitleFieldKey(int& keyAscii);
+    void ShortNameFieldKey(int& keyAscii);
+    void BrowseForPath();
+    void CommandBoxKey(int& keyAscii);
+    void CompleteShortName();
+    void StartChosenEntry();
 
     state::LauncherState& s_;
     platform::Platform& platform_;

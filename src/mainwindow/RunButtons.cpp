@@ -5,7 +5,7 @@
 
 namespace mainwindow {
 
-void MainF::RunButtonMouseDown(int index, const forms::MouseArgs& args) {
+void MainF::StartOrEditSlot(int index, const forms::MouseArgs& args) {
     HideCommandBox();
     const state::ItemRecord& item = s_.currentRecord(index);
     if (args.button == forms::kLeftButton) {
@@ -33,7 +33,7 @@ bool MainF::HasPendingEdit() const {
     return TitleT.text() != title || BatchT.text() != shown.Batch || PathT.text() != shown.Path;
 }
 
-void MainF::RunButtonMouseMove(int index, const forms::MouseArgs&) {
+void MainF::ShowHoveredSlot(int index, const forms::MouseArgs&) {
     HideCommandBox();
     s_.CurrentSlot = static_cast<state::Integer>(index);
     if (index == s_.ShownSlot)

@@ -8,14 +8,10 @@ namespace mainwindow {
 void ApplySkin(MainF& form, const std::string& skinPath) {
     state::LauncherState& s = form.state();
     platform::Platform& platform = form.platform();
-    std::string problem;
-    const std::optional<state::SkinValues> skin = state::ReadSkinFile(platform, skinPath, problem);
-    if (!skin) {
-        // The strip stays usable as it is; the person learns which file to mend.
-        platform.messageBox(skinPath + "\r\nスキンファイルを読み込めません。\r\n" + problem,
-                            platform::MessageButtons::Ok);
+    const platform::Outcome<state::SkinValues> skin = state::ReadSkinFile(platform, skinPath);
+    // The strip stays usable as it is; the person learns which file to mend.
+    if (!platform::Reported(platform, skin))
         return;
-    }
     s.SkinFontName = skin->fontName;
     s.SkinForeColor = skin->foreColor;
     s.SkinPicture = skin->picture;

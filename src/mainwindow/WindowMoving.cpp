@@ -4,7 +4,7 @@
 
 namespace mainwindow {
 
-void MainF::FormMouseDown(const forms::MouseArgs& args) {
+void MainF::DragStrip(const forms::MouseArgs& args) {
     HideCommandBox();
     if (args.button != forms::kLeftButton)
         return;
@@ -23,7 +23,7 @@ void MainF::FormMouseDown(const forms::MouseArgs& args) {
         setLeft(screen.right - width());
 }
 
-void MainF::ZoLMouseDown(const forms::MouseArgs& args) {
+void MainF::ToggleOrderOrLock(const forms::MouseArgs& args) {
     HideCommandBox();
     if (args.button == forms::kLeftButton) {
         ToggleZOrder();

@@ -9,6 +9,7 @@
 
 #include "forms/Geometry.h"
 #include "forms/Image.h"
+#include "platform/Outcome.h"
 
 namespace platform {
 
@@ -55,13 +56,6 @@ struct FilterPair {
     std::string description;
     std::string pattern;
     bool operator==(const FilterPair&) const = default;
-};
-
-// The outcome of writing a file; when it failed, why, in words for the person.
-struct WriteResult {
-    bool ok = false;
-    std::string reason;
-    explicit operator bool() const { return ok; }
 };
 
 struct OpenDialogRequest {
@@ -114,7 +108,7 @@ class Platform {
     virtual std::optional<std::string> readFile(const std::string& path) = 0;
     // Replaces the file atomically: a temporary file in the same folder, flushed to disk, then moved
     // over the old one. On failure the old file is left whole and the result says why.
-    virtual WriteResult replaceFile(const std::string& path, const std::string& bytes) = 0;
+    virtual Outcome<> replaceFile(const std::string& path, const std::string& bytes) = 0;
     // Copies a file to a new name; fails, leaving everything as it was, when the target exists.
     virtual bool copyFileNew(const std::string& from, const std::string& to) = 0;
 
@@ -164,5 +158,13 @@ class Platform {
     virtual std::string dateSeparator() = 0;
     virtual std::string timeSeparator() = 0;
 };
+
+// Tells the person a failed outcome's problem in a message box. Returns whether it succeeded.
+template <class T>
+bool Reported(Platform& platform, const Outcome<T>& outcome) {
+    if (!outcome)
+        platform.messageBox(outcome.problem(), MessageButtons::Ok);
+    return static_cast<bool>(outcome);
+}
 
 }  // namespace platform

@@ -1,17 +1,15 @@
 #pragma once
 
-#include <optional>
-#include <string>
 #include <string_view>
+
+#include "platform/Outcome.h"
 
 namespace platform {
 
-// The first character of `text` that the stored files cannot hold, as a person should read it: "改行"
-// for a line break (it would shift every later line of the file), otherwise the character itself that
-// code page 932 lacks. Nothing when the whole text can be stored.
-std::optional<std::string> UnstorableCharacter(std::string_view text);
-
-// The message that refuses such a text: "保存できない文字：" and the character.
-std::string UnstorableMessage(const std::string& character);
+// Whether the stored files can hold `text` as it stands. A failed outcome refuses it with
+// "保存できない文字：" and the first character at fault, as a person should read it: "改行" for a line
+// break (it would shift every later line of the file), otherwise the character that code page 932
+// lacks.
+Outcome<> Storable(std::string_view text);
 
 }  // namespace platform

@@ -54,13 +54,13 @@ Converter& encoder() {
 
 }  // namespace
 
-CodecResult toCp932(std::string_view utf8) {
+Outcome<std::string> toCp932(std::string_view utf8) {
     return encodeByCharacter(
         utf8, [](std::string_view c) { return encoder()(c); },
         [](std::string_view c) { return decoder()(c); });
 }
 
-CodecResult fromCp932(std::string_view bytes) {
+Outcome<std::string> fromCp932(std::string_view bytes) {
     return decodeByCharacter(bytes, [](std::string_view c) { return decoder()(c); });
 }
 

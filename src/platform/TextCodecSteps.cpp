@@ -16,8 +16,8 @@ std::string hexBytes(std::string_view bytes) {
     return out;
 }
 
-CodecResult failure(std::string offending) {
-    return CodecResult{false, {}, std::move(offending)};
+Outcome<std::string> failure(std::string offending) {
+    return Problem{std::move(offending)};
 }
 
 bool isLeadByte(unsigned char b) {
@@ -65,7 +65,7 @@ std::size_t utf8Length(std::string_view text, std::size_t at) {
 
 }  // namespace
 
-CodecResult decodeByCharacter(std::string_view bytes, const CharacterConversion& decodeOne) {
+Outcome<std::string> decodeByCharacter(std::string_view bytes, const CharacterConversion& decodeOne) {
     std::string out;
     out.reserve(bytes.size());
     for (std::size_t i = 0; i < bytes.size();) {
@@ -92,10 +92,10 @@ CodecResult decodeByCharacter(std::string_view bytes, const CharacterConversion&
         out += *decoded;
         i += length;
     }
-    return CodecResult{true, std::move(out), {}};
+    return out;
 }
 
-CodecResult encodeByCharacter(std::string_view utf8, const CharacterConversion& encodeOne,
+Outcome<std::string> encodeByCharacter(std::string_view utf8, const CharacterConversion& encodeOne,
                               const CharacterConversion& decodeOne) {
     std::string out;
     out.reserve(utf8.size());
@@ -114,17 +114,17 @@ CodecResult encodeByCharacter(std::string_view utf8, const CharacterConversion& 
         // A character that would come back as another one is not held, whatever the system says.
         if (!encoded || encoded->empty())
             return failure(std::string(character));
-        const CodecResult back = decodeByCharacter(*encoded, decodeOne);
-        if (!back.ok || back.text != character)
+        const Outcome<std::string> back = decodeByCharacter(*encoded, decodeOne);
+        if (!back || *back != character)
             return failure(std::string(character));
         out += *encoded;
         i += length;
     }
-    return CodecResult{true, std::move(out), {}};
+    return out;
 }
 
 bool fitsCp932(std::string_view utf8) {
-    return toCp932(utf8).ok;
+    return static_cast<bool>(toCp932(utf8));
 }
 
 }  // namespace platform

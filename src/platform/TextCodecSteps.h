@@ -15,9 +15,9 @@ namespace platform {
 using CharacterConversion = std::function<std::optional<std::string>(std::string_view)>;
 
 // `decodeOne` turns the bytes of one code page 932 character (one or two bytes, well formed) into UTF-8.
-CodecResult decodeByCharacter(std::string_view bytes, const CharacterConversion& decodeOne);
+Outcome<std::string> decodeByCharacter(std::string_view bytes, const CharacterConversion& decodeOne);
 // `encodeOne` turns one UTF-8 character (not ASCII) into code page 932 bytes.
-CodecResult encodeByCharacter(std::string_view utf8, const CharacterConversion& encodeOne,
+Outcome<std::string> encodeByCharacter(std::string_view utf8, const CharacterConversion& encodeOne,
                               const CharacterConversion& decodeOne);
 
 }  // namespace platform

@@ -42,12 +42,12 @@ class LineSource {
     std::optional<std::string> text(int n) {
         if (n > count())
             return std::nullopt;
-        platform::CodecResult decoded = platform::fromCp932(lines_[static_cast<std::size_t>(n - 1)]);
-        if (!decoded.ok) {
-            problems_.push_back({n, "文字として読めないバイトがあります（" + decoded.offending + "）。"});
+        platform::Outcome<std::string> decoded = platform::fromCp932(lines_[static_cast<std::size_t>(n - 1)]);
+        if (!decoded) {
+            problems_.push_back({n, "文字として読めないバイトがあります（" + decoded.problem() + "）。"});
             return std::nullopt;
         }
-        return std::move(decoded.text);
+        return std::move(*decoded);
     }
 
   private:

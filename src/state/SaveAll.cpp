@@ -19,10 +19,10 @@ using Unsaved = std::vector<std::string>;
 std::optional<std::string> storable(std::string_view text) {
     if (text.find_first_of("\r\n") != std::string_view::npos)
         return std::nullopt;
-    platform::CodecResult bytes = platform::toCp932(text);
-    if (!bytes.ok)
+    platform::Outcome<std::string> bytes = platform::toCp932(text);
+    if (!bytes)
         return std::nullopt;
-    return std::move(bytes.text);
+    return std::move(*bytes);
 }
 
 std::string storedSetting(std::string_view text, std::string_view fallback, const std::string& name,
@@ -30,7 +30,7 @@ std::string storedSetting(std::string_view text, std::string_view fallback, cons
     if (std::optional<std::string> bytes = storable(text))
         return *bytes;
     unsaved.push_back("設定「" + name + "」：「" + std::string(text) + "」");
-    return platform::toCp932(fallback).text;
+    return *platform::toCp932(fallback);
 }
 
 std::string settingsBytes(const LauncherState& s, Unsaved& unsaved) {
@@ -77,7 +77,7 @@ std::string gridBytes(const Grid& grid, const char* gridName, Unsaved& unsaved) 
         // The item as a whole or not at all: a slot with a lost title would still look registered.
         lines.push_back("");
         lines.push_back("");
-        lines.push_back(platform::toCp932(EmptyMarker).text);
+        lines.push_back(*platform::toCp932(EmptyMarker));
         unsaved.push_back(std::string(gridName) + " ページ " + std::to_string(n / kSlots) + " の " +
                           std::to_string(n % kSlots + 1) + " 番目「" + item.Title + "」");
     }
@@ -91,8 +91,9 @@ std::string listed(const std::vector<std::string>& entries) {
     return out;
 }
 
-// Writes the three files, or with onlyMissing those that do not exist yet, and reports what went wrong.
-bool save(const LauncherState& s, platform::Platform& platform, bool onlyMissing) {
+// Writes the three files, or with onlyMissing those that do not exist yet; a failed outcome lists what
+// went wrong.
+platform::Outcome<> save(const LauncherState& s, platform::Platform& platform, bool onlyMissing) {
     Unsaved unsaved;
     std::vector<std::string> failed;
     const auto write = [&](const std::string& path, auto&& bytes) {
@@ -107,7 +108,7 @@ bool save(const LauncherState& s, platform::Platform& platform, bool onlyMissing
     write(s.UrlDataPath, [&] { return gridBytes(s.UrlItems, kUrlGridName, unsaved); });
     write(s.RunDataPath, [&] { return gridBytes(s.RunItems, kRunGridName, unsaved); });
     if (unsaved.empty() && failed.empty())
-        return true;
+        return {};
 
     std::string text;
     if (!unsaved.empty()) {
@@ -122,17 +123,16 @@ bool save(const LauncherState& s, platform::Platform& platform, bool onlyMissing
         text +=
             "次のファイルを保存できませんでした。前に保存した内容はそのまま残っています。\n" + listed(failed);
     }
-    platform.messageBox(text, platform::MessageButtons::Ok);
-    return false;
+    return platform::Problem{text};
 }
 
 }  // namespace
 
-bool SaveAll(const LauncherState& s, platform::Platform& platform) {
+platform::Outcome<> SaveAll(const LauncherState& s, platform::Platform& platform) {
     return save(s, platform, false);
 }
 
-bool SaveMissing(const LauncherState& s, platform::Platform& platform) {
+platform::Outcome<> SaveMissing(const LauncherState& s, platform::Platform& platform) {
     return save(s, platform, true);
 }
 

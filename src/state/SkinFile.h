@@ -18,9 +18,8 @@ struct SkinValues {
     std::string doubleSizePicture;
 };
 
-// Reads the three lines of a skin file, and the optional fourth. On failure `problem` says what was
-// wrong, in Japanese.
-std::optional<SkinValues> ReadSkinFile(platform::Platform& platform, const std::string& path,
-                                       std::string& problem);
+// Reads the three lines of a skin file, and the optional fourth; a failed outcome names the file and
+// says what was wrong.
+platform::Outcome<SkinValues> ReadSkinFile(platform::Platform& platform, const std::string& path);
 
 }  // namespace state

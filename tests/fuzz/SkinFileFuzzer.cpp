@@ -16,10 +16,9 @@ namespace {
 
 constexpr const char* kPath = "C:\\Tolvane\\skins\\fuzz.skn";
 
-std::optional<state::SkinValues> read(fake::FakePlatform& platform, const std::string& bytes,
-                                      std::string& problem) {
+platform::Outcome<state::SkinValues> read(fake::FakePlatform& platform, const std::string& bytes) {
     platform.addFile(kPath, bytes);
-    return state::ReadSkinFile(platform, kPath, problem);
+    return state::ReadSkinFile(platform, kPath);
 }
 
 void requireLine(const std::string& text) {
@@ -32,10 +31,9 @@ void requireLine(const std::string& text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fake::FakePlatform platform;
     platform.addFolder("C:\\Tolvane\\skins");
-    std::string problem;
-    const auto skin = read(platform, std::string(reinterpret_cast<const char*>(data), size), problem);
+    const auto skin = read(platform, std::string(reinterpret_cast<const char*>(data), size));
     if (!skin) {
-        require(!problem.empty());
+        require(!skin.problem().empty());
         return 0;
     }
     requireLine(skin->fontName);
@@ -46,11 +44,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         skin->fontName + "\r\n" + std::to_string(skin->foreColor) + "\r\n" + skin->picture + "\r\n";
     if (!skin->doubleSizePicture.empty())
         text += skin->doubleSizePicture + "\r\n";
-    const platform::CodecResult bytes = platform::toCp932(text);
-    require(bytes.ok);
-    std::string again;
-    const auto reread = read(platform, bytes.text, again);
-    require(reread.has_value());
+    const platform::Outcome<std::string> bytes = platform::toCp932(text);
+    require(static_cast<bool>(bytes));
+    const auto reread = read(platform, *bytes);
+    require(static_cast<bool>(reread));
     require(reread->fontName == skin->fontName && reread->foreColor == skin->foreColor);
     require(reread->picture == skin->picture && reread->doubleSizePicture == skin->doubleSizePicture);
     return 0;

@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(checks::StateProblems(first).empty());
 
     platform.messageBoxes.clear();
-    require(state::SaveAll(first, platform));
+    require(static_cast<bool>(state::SaveAll(first, platform)));
     state::LauncherState second = startState();
     state::LoadAll(second, platform);
     require(platform.messageBoxes.empty());

@@ -159,18 +159,18 @@ std::optional<std::string> FakePlatform::readFile(const std::string& path) {
 }
 
 // The reasons in the words the Japanese system gives for them.
-platform::WriteResult FakePlatform::replaceFile(const std::string& path, const std::string& bytes) {
-    const platform::WriteResult denied{false, "アクセスが拒否されました。"};
+platform::Outcome<> FakePlatform::replaceFile(const std::string& path, const std::string& bytes) {
+    const platform::Problem denied{"アクセスが拒否されました。"};
     if (failingWrites.count(key(path)) || failingWrites.count(path))
         return denied;
     const FakeEntry* entry = find(path);
     if (entry && (entry->folder || entry->readOnly))
         return denied;
     if (!isFolder(parentOf(path)))
-        return {false, "指定されたパスが見つかりません。"};
+        return platform::Problem{"指定されたパスが見つかりません。"};
     addFile(path, bytes);
     writes.push_back(path);
-    return {true, {}};
+    return {};
 }
 
 bool FakePlatform::copyFileNew(const std::string& from, const std::string& to) {

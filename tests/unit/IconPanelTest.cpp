@@ -77,7 +77,7 @@ TEST_F(IconPanelTest, StoreUndoAndDeleteActOnTheShownSlotAndSave) {
     EXPECT_EQ(s().RunItems(0, 2),
               (state::ItemRecord{"C:\\Windows\\notepad.exe", "np", "メモ帳, \"quoted\""}));
     EXPECT_EQ(f.Input_Com.list(), (std::vector<std::string>{"self", "np"}));
-    EXPECT_NE(file("TRUN.dat").find(platform::toCp932("メモ帳, \"quoted\"\r\n").text), std::string::npos);
+    EXPECT_NE(file("TRUN.dat").find(*platform::toCp932("メモ帳, \"quoted\"\r\n")), std::string::npos);
 
     // Undo after typing restores the stored texts; delete empties the slot in memory and on disk.
     headless::rightClick(f.RUN_B[2]);

@@ -26,7 +26,7 @@ class LauncherTest : public ::testing::Test {
 
     void addSkin(const std::string& name, const std::string& font, long color, const std::string& picture) {
         const std::string text = font + "\r\n" + std::to_string(color) + "\r\n" + picture + "\r\n";
-        fake.addFile(std::string(kFolder) + "\\skins\\" + name, platform::toCp932(text).text);
+        fake.addFile(std::string(kFolder) + "\\skins\\" + name, *platform::toCp932(text));
     }
 
     // Writes a stored file as the program would find it: UTF-8 lines in, code page 932 with CR LF out.
@@ -35,8 +35,8 @@ class LauncherTest : public ::testing::Test {
         for (const auto& line : lines)
             text += line + "\r\n";
         const auto bytes = platform::toCp932(text);
-        ASSERT_TRUE(bytes.ok);
-        fake.addFile(std::string(kFolder) + "\\" + name, bytes.text);
+        ASSERT_TRUE(bytes);
+        fake.addFile(std::string(kFolder) + "\\" + name, *bytes);
     }
 
     // A settings file as the first run writes it, with some lines replaced.

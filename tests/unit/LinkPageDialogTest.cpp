@@ -97,7 +97,7 @@ TEST_F(LinkPageDialogTest, MakeWritesThePageOfTheGridInMemorySaysSoAndGivesTheEd
     for (const std::string& line : dialogs::LinkPageLines(s().UrlItems, {1, 0, 0, 1}))
         text += line + "\r\n";
     const std::string page = file("tolvurl.html");
-    EXPECT_EQ(page, platform::toCp932(text).text);
+    EXPECT_EQ(page, *platform::toCp932(text));
     EXPECT_NE(page.find("http://a.jp/"), std::string::npos);
     EXPECT_EQ(messages(), std::vector<std::string>{"作成しました"});
     EXPECT_EQ(launcher->linkPageDialog(), nullptr);

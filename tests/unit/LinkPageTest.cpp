@@ -39,7 +39,7 @@ std::string cp932Bytes(const Lines& lines) {
     std::string text;
     for (const std::string& line : lines)
         text += line + "\r\n";
-    return platform::toCp932(text).text;
+    return *platform::toCp932(text);
 }
 
 state::Grid emptyGrid() {
@@ -56,7 +56,7 @@ class LinkPageTest : public ::testing::Test {
 };
 
 TEST_F(LinkPageTest, EmptyGridIsTheHeadAndTheEndWithRulesOnlyWithTheLinesOption) {
-    ASSERT_EQ(dialogs::WriteLinkPage(fake, grid, kPage, {}), std::nullopt);
+    ASSERT_TRUE(dialogs::WriteLinkPage(fake, grid, kPage, {}));
     // Code page 932 and CR LF after every line, the last one included.
     EXPECT_EQ(fake.fileBytes(kPage), cp932Bytes(page({})));
     EXPECT_EQ(dialogs::LinkPageLines(grid, {1, 1, 1, 0}), page({}));
@@ -111,15 +111,15 @@ TEST_F(LinkPageTest, ItemsInListOrderAsStoredWithNothingEscaped) {
 TEST_F(LinkPageTest, AnExistingPageIsReplacedOrOnFailureKeptWhole) {
     grid(0, 0) = {"http://a.jp/", "a", "えー"};
     fake.addFile(kPage, "an older, longer page that must not show through");
-    ASSERT_EQ(dialogs::WriteLinkPage(fake, grid, kPage, {1, 0, 0, 0}), std::nullopt);
+    ASSERT_TRUE(dialogs::WriteLinkPage(fake, grid, kPage, {1, 0, 0, 0}));
     EXPECT_EQ(fake.fileBytes(kPage), cp932Bytes(dialogs::LinkPageLines(grid, {1, 0, 0, 0})));
 
     const std::string written = fake.fileBytes(kPage);
     fake.failingWrites.insert(kPage);
-    EXPECT_EQ(dialogs::WriteLinkPage(fake, grid, kPage, {}), "アクセスが拒否されました。");
+    EXPECT_EQ(dialogs::WriteLinkPage(fake, grid, kPage, {}).problem(), "アクセスが拒否されました。");
     EXPECT_EQ(fake.fileBytes(kPage), written);
 
-    EXPECT_EQ(dialogs::WriteLinkPage(fake, grid, "C:\\Missing\\page.html", {}),
+    EXPECT_EQ(dialogs::WriteLinkPage(fake, grid, "C:\\Missing\\page.html", {}).problem(),
               "指定されたパスが見つかりません。");
     EXPECT_FALSE(fake.exists("C:\\Missing\\page.html"));
 }
@@ -129,10 +129,10 @@ TEST_F(LinkPageTest, TextsCodePage932CannotHoldAreNamedAndNothingIsWritten) {
     grid(0, 0) = {"http://a.jp/", "a", "えー"};
     grid(2, 1) = {"http://yoshinoya.jp/", "y", "𠮷野家"};
     grid(4, 3) = {"http://😀.jp/", "e", "絵文字"};
-    EXPECT_EQ(dialogs::WriteLinkPage(fake, grid, kPage, {}),
+    EXPECT_EQ(dialogs::WriteLinkPage(fake, grid, kPage, {}).problem(),
               "ＵＲＬ ページ 2 の 2 番目「𠮷野家」\r\n保存できない文字：𠮷");
     grid(2, 1) = state::ItemRecord::empty();
-    EXPECT_EQ(dialogs::WriteLinkPage(fake, grid, kPage, {}),
+    EXPECT_EQ(dialogs::WriteLinkPage(fake, grid, kPage, {}).problem(),
               "ＵＲＬ ページ 4 の 4 番目「絵文字」\r\n保存できない文字：😀");
     EXPECT_EQ(fake.fileBytes(kPage), "old page");
 }

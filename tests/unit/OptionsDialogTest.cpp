@@ -21,7 +21,7 @@ class OptionsTest : public LauncherTest {
     }
     std::vector<std::string> iniLines() const {
         std::vector<std::string> lines;
-        const std::string text = platform::fromCp932(file("Tolv.ini")).text;
+        const std::string text = *platform::fromCp932(file("Tolv.ini"));
         for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
             lines.push_back(text.substr(at, end - at));
         return lines;

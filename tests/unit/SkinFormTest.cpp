@@ -16,7 +16,7 @@ class SkinFormTest : public LauncherTest {
     SkinFormTest() {
         // Listed as dark.skn, nopic.skn, red.skn, softblue.skn.
         fake.addFile(std::string(kFolder) + "\\skins\\dark.skn",
-                     platform::toCp932("Meiryo UI\r\n16777215\r\ndark.bmp\r\ndark@2x.bmp\r\n").text);
+                     *platform::toCp932("Meiryo UI\r\n16777215\r\ndark.bmp\r\ndark@2x.bmp\r\n"));
         addSkin("red.skn", "MS UI Gothic", 255, "red.bmp");
         addSkin("nopic.skn", "ＭＳ ゴシック", 32768, "nopic.bmp");
         for (const char* picture : {"dark.bmp", "dark@2x.bmp", "red.bmp"})

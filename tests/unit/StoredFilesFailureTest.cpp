@@ -11,7 +11,7 @@ bool contains(const std::string& text, const std::string& part) {
 }
 
 TEST_F(StoredFilesTest, FailedWriteKeepsTheOldFileAndTheOthersAreStillSaved) {
-    ASSERT_TRUE(state::SaveAll(firstRunState(), fake));
+    ASSERT_TRUE(save(firstRunState()));
     const std::string oldUrl = fake.fileBytes(kUrl);
 
     state::LauncherState changed = firstRunState();
@@ -20,7 +20,7 @@ TEST_F(StoredFilesTest, FailedWriteKeepsTheOldFileAndTheOthersAreStillSaved) {
     changed.RunItems(0, 0) = {"C:\\a.exe", "a", "エー"};
     fake.failingWrites.insert(kUrl);
     fake.writes.clear();
-    EXPECT_FALSE(state::SaveAll(changed, fake));
+    EXPECT_FALSE(save(changed));
 
     EXPECT_EQ(fake.writes, (std::vector<std::string>{kIni, kRun}));
     EXPECT_EQ(fake.fileBytes(kUrl), oldUrl);
@@ -47,7 +47,7 @@ TEST_F(StoredFilesTest, TextsThatCannotBeStoredAreNamedAndNotWrittenAltered) {
     s.ClockFormat = "hh:mm\nss";
     const state::LauncherState before = s;
 
-    EXPECT_FALSE(state::SaveAll(s, fake));
+    EXPECT_FALSE(save(s));
     EXPECT_EQ(s.UrlItems, before.UrlItems);
     EXPECT_EQ(s.RunItems, before.RunItems);
     EXPECT_EQ(s.BrowserPath, before.BrowserPath);
@@ -254,7 +254,7 @@ TEST_F(StoredFilesTest, EarlierBackupsAreNeverOverwritten) {
     EXPECT_TRUE(contains(texts[0], kIni + ".bak3"));
 
     // The next save replaces the broken file; what the person had stays in the backup.
-    ASSERT_TRUE(state::SaveAll(s, fake));
+    ASSERT_TRUE(save(s));
     EXPECT_EQ(fake.fileBytes(kIni + ".bak3"), "garbage\r\n");
 }
 

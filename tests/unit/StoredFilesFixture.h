@@ -43,6 +43,9 @@ class StoredFilesTest : public ::testing::Test {
         return s;
     }
 
+    // Saves as the program does: a failure is told in a message box.
+    bool save(const state::LauncherState& s) { return platform::Reported(fake, state::SaveAll(s, fake)); }
+
     state::LauncherState loaded() {
         state::LauncherState s = startState();
         state::LoadAll(s, fake);
@@ -50,9 +53,9 @@ class StoredFilesTest : public ::testing::Test {
     }
 
     static std::string cp932(const std::string& utf8) {
-        const platform::CodecResult bytes = platform::toCp932(utf8);
-        EXPECT_TRUE(bytes.ok) << utf8;
-        return bytes.text;
+        const platform::Outcome<std::string> bytes = platform::toCp932(utf8);
+        EXPECT_TRUE(bytes) << utf8;
+        return bytes ? *bytes : std::string();
     }
 
     // UTF-8 lines as the stored bytes: code page 932, CR LF after each.

@@ -10,7 +10,7 @@ using state::EmptyMarker;
 using state::ItemRecord;
 
 TEST_F(StoredFilesTest, FirstRunWritesTheDefaultFilesByteForByte) {
-    ASSERT_TRUE(state::SaveAll(firstRunState(), fake));
+    ASSERT_TRUE(save(firstRunState()));
 
     EXPECT_EQ(fake.writes, (std::vector<std::string>{kIni, kUrl, kRun}));
     EXPECT_EQ(fake.fileBytes(kIni),
@@ -49,7 +49,7 @@ TEST_F(StoredFilesTest, SaveThenLoadReproducesEveryGridAndSetting) {
     saved.ShowIcon = 1;
     saved.Hotkeys = {
         {{0, 1, 1, "A"}, {1, 0, 0, "あ"}, {-1, 32767, -32768, "9"}, {1, 1, 1, " "}, {0, 0, 0, ""}}};
-    ASSERT_TRUE(state::SaveAll(saved, fake));
+    ASSERT_TRUE(save(saved));
 
     const state::LauncherState back = loaded();
     EXPECT_TRUE(fake.messageBoxes.empty());
@@ -84,7 +84,7 @@ TEST_F(StoredFilesTest, WindowLeftIsWrittenPlainAndShortestAndReadsBackExactly) 
     for (const auto& [value, text] : cases) {
         state::LauncherState s = firstRunState();
         s.WindowLeft = value;
-        ASSERT_TRUE(state::SaveAll(s, fake));
+        ASSERT_TRUE(save(s));
         const std::string ini = fake.fileBytes(kIni);
         EXPECT_EQ(ini.substr(0, ini.find(',')), text);
         EXPECT_EQ(loaded().WindowLeft, value) << text;
@@ -158,7 +158,7 @@ TEST_F(StoredFilesTest, NineLineSettingsFileLoadsAndTheNextSaveWritesElevenLines
     const state::LauncherState fresh = loaded();
     EXPECT_EQ(fresh.ClockFormat, "mm/dd(ddd) hh:mm:ss");
     EXPECT_EQ(fresh.ShowIcon, 0);
-    ASSERT_TRUE(state::SaveAll(fresh, fake));
+    ASSERT_TRUE(save(fresh));
     lines.push_back("mm/dd(ddd) hh:mm:ss");
     lines.push_back("0");
     EXPECT_EQ(fake.fileBytes(kIni), stored(lines));
@@ -172,7 +172,7 @@ TEST_F(StoredFilesTest, KeyWithAQuoteOrACommaReadsBackCutButShiftsNothing) {
     s.Hotkeys[3].Key = "x,y";
     s.ClockFormat = "hh";
     s.ShowIcon = 1;
-    ASSERT_TRUE(state::SaveAll(s, fake));
+    ASSERT_TRUE(save(s));
     const std::string ini = fake.fileBytes(kIni);
     EXPECT_NE(ini.find("\r\n1,1,0,\"\"\"\r\n1,1,0,\",\"\r\n1,1,0,\"a\"b\"\r\n1,1,0,\"x,y\"\r\n"),
               std::string::npos);

@@ -25,24 +25,24 @@ TEST(TextCodecTest, ConvertsJapaneseTextBothWays) {
         {"a,\"b\" c~", "a,\"b\" c~"},
     };
     for (const Pair& pair : pairs) {
-        const platform::CodecResult encoded = platform::toCp932(pair.utf8);
-        ASSERT_TRUE(encoded.ok) << pair.utf8;
-        EXPECT_EQ(encoded.text, pair.bytes) << pair.utf8;
-        const platform::CodecResult decoded = platform::fromCp932(pair.bytes);
-        ASSERT_TRUE(decoded.ok) << pair.utf8;
-        EXPECT_EQ(decoded.text, pair.utf8);
+        const platform::Outcome<std::string> encoded = platform::toCp932(pair.utf8);
+        ASSERT_TRUE(encoded) << pair.utf8;
+        EXPECT_EQ(*encoded, pair.bytes) << pair.utf8;
+        const platform::Outcome<std::string> decoded = platform::fromCp932(pair.bytes);
+        ASSERT_TRUE(decoded) << pair.utf8;
+        EXPECT_EQ(*decoded, pair.utf8);
         EXPECT_TRUE(platform::fitsCp932(pair.utf8));
     }
 }
 
 TEST(TextCodecTest, ReadsBothCodesOfADuplicatedCharacterAsTheSameText) {
-    const platform::CodecResult nec = platform::fromCp932("\xED\x40");
-    const platform::CodecResult ibm = platform::fromCp932("\xFA\x5C");
-    ASSERT_TRUE(nec.ok);
-    ASSERT_TRUE(ibm.ok);
-    EXPECT_EQ(nec.text, "纊");
-    EXPECT_EQ(ibm.text, "纊");
-    EXPECT_TRUE(platform::fitsCp932(nec.text));
+    const platform::Outcome<std::string> nec = platform::fromCp932("\xED\x40");
+    const platform::Outcome<std::string> ibm = platform::fromCp932("\xFA\x5C");
+    ASSERT_TRUE(nec);
+    ASSERT_TRUE(ibm);
+    EXPECT_EQ(*nec, "纊");
+    EXPECT_EQ(*ibm, "纊");
+    EXPECT_TRUE(platform::fitsCp932(*nec));
 }
 
 // Look-alikes that a converter might offer are refused: the text would come back changed.
@@ -52,9 +52,9 @@ TEST(TextCodecTest, RefusesWhatCodePage932CannotHold) {
         {"a−b", "−"},   {"‖", "‖"},       {"¬", "¬"},    {"한국어", "한"},
     };
     for (const Pair& c : cases) {
-        const platform::CodecResult encoded = platform::toCp932(c.utf8);
-        EXPECT_FALSE(encoded.ok) << c.utf8;
-        EXPECT_EQ(encoded.offending, c.bytes) << c.utf8;
+        const platform::Outcome<std::string> encoded = platform::toCp932(c.utf8);
+        EXPECT_FALSE(encoded) << c.utf8;
+        EXPECT_EQ(encoded.problem(), c.bytes) << c.utf8;
         EXPECT_FALSE(platform::fitsCp932(c.utf8)) << c.utf8;
     }
 }
@@ -63,9 +63,9 @@ TEST(TextCodecTest, RefusesMalformedUtf8) {
     const Pair cases[] = {
         {"ab\xC3", "C3"}, {"\xC0\xAF", "C0"}, {"\xED\xA0\x80", "ED"}, {"\xF4\x90\x80\x80", "F4"}};
     for (const Pair& c : cases) {
-        const platform::CodecResult encoded = platform::toCp932(c.utf8);
-        EXPECT_FALSE(encoded.ok);
-        EXPECT_EQ(encoded.offending, c.bytes);
+        const platform::Outcome<std::string> encoded = platform::toCp932(c.utf8);
+        EXPECT_FALSE(encoded);
+        EXPECT_EQ(encoded.problem(), c.bytes);
     }
 }
 
@@ -83,10 +83,9 @@ TEST(TextCodecTest, RefusesBytesThatAreNotCodePage932) {
          "81 0D"},
     };
     for (const Pair& c : cases) {
-        const platform::CodecResult decoded = platform::fromCp932(c.utf8);
-        EXPECT_FALSE(decoded.ok) << c.bytes;
-        EXPECT_EQ(decoded.offending, c.bytes);
-        EXPECT_TRUE(decoded.text.empty());
+        const platform::Outcome<std::string> decoded = platform::fromCp932(c.utf8);
+        EXPECT_FALSE(decoded) << c.bytes;
+        EXPECT_EQ(decoded.problem(), c.bytes);
     }
 }
 

@@ -28,7 +28,7 @@ THotKeyOpt::THotKeyOpt(forms::Backend& backend, Host& host, state::LauncherState
          std::initializer_list<forms::Control*>{&OKButton, &CancelButton, &HotC, &HotA, &HotS, &HotW})
         c->setTabIndex(tab++);
 
-    onKeyDown = [this](int& keyCode, int) { FormKeyDown(keyCode); };
+    onKeyDown = [this](int& keyCode, int) { CaptureKey(keyCode); };
     // Nothing is ever typed: the key comes from KeyDown alone, and Backspace erases nothing.
     onKeyPress = [](int& keyAscii) { keyAscii = 0; };
     OKButton.onClick = [this] { StoreAndRegister(); };
@@ -47,7 +47,7 @@ void THotKeyOpt::Edit(int id, const std::string& title) {
 }
 
 // The Shift mask is not read: the modifiers come only from the check boxes.
-void THotKeyOpt::FormKeyDown(int& keyCode) {
+void THotKeyOpt::CaptureKey(int& keyCode) {
     if ((keyCode >= 'A' && keyCode <= 'Z') || (keyCode >= '0' && keyCode <= '9')) {
         HotW.setText(std::string(1, static_cast<char>(keyCode)));
     } else if (keyCode == forms::kKeyReturn) {

@@ -27,7 +27,7 @@ class THotKeyOpt : public Dialog {
     void Edit(int id, const std::string& title);
 
   private:
-    void FormKeyDown(int& keyCode);
+    void CaptureKey(int& keyCode);
     void StoreAndRegister();
 };
 

@@ -56,18 +56,18 @@ void ItemOptF::PlaceControls() {
 }
 
 void ItemOptF::WireEvents() {
-    List1.onClick = [this] { List1Click(); };
-    TitleT.onKeyPress = [this](int& key) { TitleTKeyPress(key); };
-    BatchT.onKeyPress = [this](int& key) { BatchTKeyPress(key); };
-    PathT.onDblClick = [this] { PathTDblClick(); };
+    List1.onClick = [this] { ShowSelectedItem(); };
+    TitleT.onKeyPress = [this](int& key) { TitleFieldKey(key); };
+    BatchT.onKeyPress = [this](int& key) { ShortNameFieldKey(key); };
+    PathT.onDblClick = [this] { BrowseForPath(); };
     const auto dropped = [this](const forms::DropData& data, const forms::MouseArgs&) { ItemDrop(data); };
     PathT.onDragDrop = dropped;
     Frame1.onDragDrop = dropped;
     Command1.onClick = [this] { MoveItem(-1); };
     Command3.onClick = [this] { MoveItem(+1); };
-    TBCom.onClick([this](int index) { TBComClick(index); });
+    TBCom.onClick([this](int index) { ListCommand(index); });
     Command7.onClick = [this] { CheckLinksOrMakePage(); };
-    OKButton.onClick = [this] { OKButtonClick(); };
+    OKButton.onClick = [this] { StoreAndClose(); };
 }
 
 void ItemOptF::EditGrid(int rorEp) {
@@ -95,7 +95,7 @@ void ItemOptF::Add_list(int mode) {
     List1.setListIndex(0);
 }
 
-void ItemOptF::List1Click() {
+void ItemOptF::ShowSelectedItem() {
     const int n = List1.listIndex();
     if (n < 0)
         return;
@@ -106,27 +106,27 @@ void ItemOptF::List1Click() {
     PathT.setText(item.Path);
 }
 
-void ItemOptF::TitleTKeyPress(int& keyAscii) {
+void ItemOptF::TitleFieldKey(int& keyAscii) {
     if (keyAscii == forms::kKeyReturn) {
         keyAscii = 0;
         BatchT.setFocus();
     } else if (keyAscii == forms::kKeyEscape) {
         keyAscii = 0;
-        List1Click();
+        ShowSelectedItem();
     }
 }
 
-void ItemOptF::BatchTKeyPress(int& keyAscii) {
+void ItemOptF::ShortNameFieldKey(int& keyAscii) {
     if (keyAscii == forms::kKeyReturn) {
         keyAscii = 0;
-        TBComClick(0);
+        ListCommand(0);
     } else if (keyAscii == forms::kKeyEscape) {
         keyAscii = 0;
-        List1Click();
+        ShowSelectedItem();
     }
 }
 
-void ItemOptF::PathTDblClick() {
+void ItemOptF::BrowseForPath() {
     if (RorEp == 1)
         return;
     const std::string chosen =
@@ -170,10 +170,10 @@ void ItemOptF::ShowGridAgain() {
     List1.setListIndex(selected < 0 ? 0 : selected);
 }
 
-void ItemOptF::OKButtonClick() {
+void ItemOptF::StoreAndClose() {
     // The window's own state goes with it; the grids it changed are saved afterwards.
     unload();
-    state::SaveAll(s_, platform_);
+    platform::Reported(platform_, state::SaveAll(s_, platform_));
     host_.ItemsChanged();
 }
 

@@ -57,17 +57,17 @@ class ItemOptF : public Dialog {
     void showMessage(const std::string& text);
 
     // Event handlers.
-    void List1Click();
-    void TitleTKeyPress(int& keyAscii);
-    void BatchTKeyPress(int& keyAscii);
-    void PathTDblClick();
+    void ShowSelectedItem();
+    void TitleFieldKey(int& keyAscii);
+    void ShortNameFieldKey(int& keyAscii);
+    void BrowseForPath();
     void ItemDrop(const forms::DropData& data);
     void MoveItem(int step);
     // The list commands: 0 overwrite the selected slot, 1 register into the first free slot, 2 delete.
-    void TBComClick(int index);
+    void ListCommand(int index);
     // The grid's extra command: the link check of the launcher grid, the link page of the URL grid.
     void CheckLinksOrMakePage();
-    void OKButtonClick();
+    void StoreAndClose();
 };
 
 }  // namespace dialogs

@@ -157,7 +157,7 @@ VanishedOutcome AskAboutVanishedItems(state::LauncherState& s, platform::Platfor
         item = state::ItemRecord::empty();
         ++outcome.removed;
         afterRemoval();
-        state::SaveAll(s, platform);
+        platform::Reported(platform, state::SaveAll(s, platform));
     }
     return outcome;
 }

@@ -24,7 +24,7 @@ void ItemOptF::MoveItem(int step) {
     host_.ItemsChanged();
 }
 
-void ItemOptF::TBComClick(int index) {
+void ItemOptF::ListCommand(int index) {
     const int n = List1.listIndex();
     if (n < 0)
         return;
@@ -34,10 +34,8 @@ void ItemOptF::TBComClick(int index) {
         // A text the stored files cannot hold would be lost or would shift every later line at the
         // next save: it is refused before anything changes.
         for (const forms::TextBox* field : {&TitleT, &BatchT, &PathT}) {
-            if (const auto character = platform::UnstorableCharacter(field->text())) {
-                showMessage(platform::UnstorableMessage(*character));
+            if (!platform::Reported(platform_, platform::Storable(field->text())))
                 return;
-            }
         }
     }
     const state::ItemRecord typed{PathT.text(), BatchT.text(), TitleT.text()};
@@ -60,7 +58,7 @@ void ItemOptF::TBComClick(int index) {
     }
     Add_list(RorEp);
     List1.setListIndex(selected);
-    state::SaveAll(s_, platform_);
+    platform::Reported(platform_, state::SaveAll(s_, platform_));
     host_.ItemsChanged();
 }
 

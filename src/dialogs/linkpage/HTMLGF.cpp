@@ -73,8 +73,9 @@ void HTMLGF::Make() {
         static_cast<state::Integer>(Check3.value()), static_cast<state::Integer>(Check4.value())};
     // A page that could not be written is never reported as made; the dialog stays open, so that the
     // person can choose another name.
-    if (std::optional<std::string> failure = WriteLinkPage(platform_, s_.UrlItems, FileNB.text(), options)) {
-        platform_.messageBox(FileNB.text() + "\r\nを作成できませんでした。\r\n" + *failure,
+    if (const platform::Outcome<> written = WriteLinkPage(platform_, s_.UrlItems, FileNB.text(), options);
+        !written) {
+        platform_.messageBox(FileNB.text() + "\r\nを作成できませんでした。\r\n" + written.problem(),
                              platform::MessageButtons::Ok);
         return;
     }

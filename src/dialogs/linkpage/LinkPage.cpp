@@ -9,23 +9,24 @@ namespace {
 
 constexpr const char* kPageTitle = "Tolvane/Bivek Launcher 登録URLリスト";
 
-// The first item, in list order, whose title or address the page cannot hold, named for the person
-// with the character at fault.
-std::optional<std::string> unwritableItem(const state::Grid& urlItems) {
+// Fails on the first item, in list order, whose title or address the page cannot hold, named for the
+// person with the character at fault.
+platform::Outcome<> everyItemWritable(const state::Grid& urlItems) {
     for (int n = 0; n < state::kGridSize; ++n) {
         const state::ItemRecord& item = urlItems.at(n);
         if (item.isEmpty())
             continue;
-        std::optional<std::string> character = platform::UnstorableCharacter(item.Title);
-        if (!character)
-            character = platform::UnstorableCharacter(item.Path);
-        if (character) {
-            return std::string(state::kUrlGridName) + " ページ " + std::to_string(n / state::kSlots) +
-                   " の " + std::to_string(n % state::kSlots + 1) + " 番目「" + item.Title + "」\r\n" +
-                   platform::UnstorableMessage(*character);
+        platform::Outcome<> storable = platform::Storable(item.Title);
+        if (storable)
+            storable = platform::Storable(item.Path);
+        if (!storable) {
+            return platform::Problem{std::string(state::kUrlGridName) + " ページ " +
+                                     std::to_string(n / state::kSlots) + " の " +
+                                     std::to_string(n % state::kSlots + 1) + " 番目「" + item.Title + "」\r\n" +
+                                     storable.problem()};
         }
     }
-    return std::nullopt;
+    return {};
 }
 
 }  // namespace
@@ -67,20 +68,17 @@ std::vector<std::string> LinkPageLines(const state::Grid& urlItems, const LinkPa
     return lines;
 }
 
-std::optional<std::string> WriteLinkPage(platform::Platform& platform, const state::Grid& urlItems,
-                                         const std::string& fileName, const LinkPageOptions& options) {
-    if (std::optional<std::string> unwritable = unwritableItem(urlItems))
-        return unwritable;
+platform::Outcome<> WriteLinkPage(platform::Platform& platform, const state::Grid& urlItems,
+                                  const std::string& fileName, const LinkPageOptions& options) {
+    if (platform::Outcome<> writable = everyItemWritable(urlItems); !writable)
+        return writable;
     std::string text;
     for (const std::string& line : LinkPageLines(urlItems, options))
         text += line + "\r\n";
-    const platform::CodecResult bytes = platform::toCp932(text);
-    if (!bytes.ok)
-        return platform::UnstorableMessage(bytes.offending);
-    const platform::WriteResult written = platform.replaceFile(fileName, bytes.text);
-    if (!written)
-        return written.reason;
-    return std::nullopt;
+    const platform::Outcome<std::string> bytes = platform::toCp932(text);
+    if (!bytes)
+        return platform::Problem{"保存できない文字：" + bytes.problem()};
+    return platform.replaceFile(fileName, *bytes);
 }
 
 }  // namespace dialogs

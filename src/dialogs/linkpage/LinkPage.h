@@ -22,10 +22,10 @@ struct LinkPageOptions {
 std::vector<std::string> LinkPageLines(const state::Grid& urlItems, const LinkPageOptions& options);
 
 // WriteLinkPage of HTMLMade: writes the page to `fileName` in code page 932 with CR LF after every line,
-// replacing an existing file atomically. Returns nothing when the page was written, otherwise why it was
-// not, for the person; a page that existed before is then left as it was. A title or address that code
-// page 932 cannot hold is reported rather than written altered.
-std::optional<std::string> WriteLinkPage(platform::Platform& platform, const state::Grid& urlItems,
-                                         const std::string& fileName, const LinkPageOptions& options);
+// replacing an existing file atomically. A failed outcome says why, for the person; a page that existed
+// before is then left as it was. A title or address that code page 932 cannot hold is reported rather
+// than written altered.
+platform::Outcome<> WriteLinkPage(platform::Platform& platform, const state::Grid& urlItems,
+                                  const std::string& fileName, const LinkPageOptions& options);
 
 }  // namespace dialogs

@@ -157,13 +157,11 @@ void OptF::BrowseForBrowser() {
 
 void OptF::StoreBrowser() {
     // Refused before anything changes: the settings file could not hold it.
-    if (const auto character = platform::UnstorableCharacter(IE_PathT.text())) {
-        platform_.messageBox(platform::UnstorableMessage(*character), platform::MessageButtons::Ok);
+    if (!platform::Reported(platform_, platform::Storable(IE_PathT.text())))
         return;
-    }
     s_.BrowserPath = IE_PathT.text();
     s_.UseInternetExplorer = static_cast<state::Integer>(IEU.value() == 1 ? 1 : 0);
-    state::SaveAll(s_, platform_);
+    platform::Reported(platform_, state::SaveAll(s_, platform_));
     unload();
 }
 
@@ -184,10 +182,8 @@ void OptF::OpenItemEditor(int rorEp) {
 
 void OptF::ApplyClockPattern() {
     const std::string pattern = TimeViewCap.text();
-    if (const auto character = platform::UnstorableCharacter(pattern)) {
-        platform_.messageBox(platform::UnstorableMessage(*character), platform::MessageButtons::Ok);
+    if (!platform::Reported(platform_, platform::Storable(pattern)))
         return;
-    }
     s_.ClockFormat = pattern;
 }
 

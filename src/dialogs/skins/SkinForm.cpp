@@ -60,8 +60,7 @@ void SkinForm::SkinPreview() {
     // A skin file that vanished since the listing, or that cannot be read, previews nothing.
     if (path.empty() || !platform_.listingFinds(path, platform::Listing::FilesOnly))
         return;
-    std::string problem;
-    const std::optional<state::SkinValues> skin = state::ReadSkinFile(platform_, path, problem);
+    const platform::Outcome<state::SkinValues> skin = state::ReadSkinFile(platform_, path);
     if (!skin)
         return;
 
@@ -87,22 +86,15 @@ void SkinForm::ApplySelectedSkin() {
     const std::string path = selectedPath();
     // The setting must name a skin that start-up can read back: a file that vanished or cannot be read,
     // or a name the settings file cannot hold, is refused and everything stays as it was.
-    if (const std::optional<std::string> character = platform::UnstorableCharacter(name)) {
-        platform_.messageBox(platform::UnstorableMessage(*character), platform::MessageButtons::Ok);
+    if (!platform::Reported(platform_, platform::Storable(name)) ||
+        !platform::Reported(platform_, state::ReadSkinFile(platform_, path)))
         return;
-    }
-    std::string problem;
-    if (!state::ReadSkinFile(platform_, path, problem)) {
-        platform_.messageBox(path + "\r\nスキンファイルを読み込めません。\r\n" + problem,
-                             platform::MessageButtons::Ok);
-        return;
-    }
 
     s_.SkinFile = name;
     host_.ApplySkin(path);
     host_.ShowCurrentSkin(name);
     host_.DrawPanelIcons(s_.Mode == state::GridMode::Launcher ? s_.ExePath : s_.BrowserPath);
-    state::SaveAll(s_, platform_);
+    platform::Reported(platform_, state::SaveAll(s_, platform_));
     unload();
 }
 

@@ -45,11 +45,11 @@ std::optional<std::string> encodeCharacter(std::string_view utf8) {
 
 }  // namespace
 
-CodecResult toCp932(std::string_view utf8) {
+Outcome<std::string> toCp932(std::string_view utf8) {
     return encodeByCharacter(utf8, encodeCharacter, decodeCharacter);
 }
 
-CodecResult fromCp932(std::string_view bytes) {
+Outcome<std::string> fromCp932(std::string_view bytes) {
     return decodeByCharacter(bytes, decodeCharacter);
 }
 

@@ -26,11 +26,11 @@ class QuietPlatform : public win32::Win32Platform {
         messages.push_back(text);
         return platform::MessageAnswer::Ok;
     }
-    platform::WriteResult replaceFile(const std::string& path, const std::string& bytes) override {
+    platform::Outcome<> replaceFile(const std::string& path, const std::string& bytes) override {
         if (!keepInMemory)
             return win32::Win32Platform::replaceFile(path, bytes);
         kept[path] = bytes;
-        return {true, {}};
+        return {};
     }
     std::vector<std::string> messages;
     bool keepInMemory = false;
@@ -64,7 +64,7 @@ int saver(const std::string& folder, const std::wstring& readyEvent) {
     QuietPlatform platform;
     win32::UniqueKernelHandle ready(::OpenEventW(EVENT_MODIFY_STATE, FALSE, readyEvent.c_str()));
     for (int g = 1;; ++g) {
-        if (!state::SaveAll(generation(folder, g), platform) || !platform.messages.empty())
+        if (!state::SaveAll(generation(folder, g), platform))
             return 3;
         if (g == 1 && ready)
             ::SetEvent(ready.get());
@@ -146,7 +146,7 @@ class Driver {
             return found->second;
         QuietPlatform memory;
         memory.keepInMemory = true;
-        state::SaveAll(generation(folder_, g), memory);
+        (void)state::SaveAll(generation(folder_, g), memory);
         if (cache_.size() > 64)
             cache_.clear();
         return cache_[g] = memory.kept;

@@ -198,9 +198,9 @@ TEST_F(FilesTest, FailedReplaceKeepsTheOldFileWholeSaysWhyAndLeavesNoTemporary) 
                                                            GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                                            nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(reader);
-        const platform::WriteResult locked = platform.replaceFile(folder.at("TRUN.dat"), "new bytes");
+        const platform::Outcome<> locked = platform.replaceFile(folder.at("TRUN.dat"), "new bytes");
         EXPECT_FALSE(locked);
-        lockedReason = locked.reason;
+        lockedReason = locked.problem();
     }
     EXPECT_EQ(platform.readFile(folder.at("TRUN.dat")), "old bytes");
 
@@ -208,24 +208,24 @@ TEST_F(FilesTest, FailedReplaceKeepsTheOldFileWholeSaysWhyAndLeavesNoTemporary) 
     EXPECT_FALSE(platform.replaceFile(folder.at("TURL.dat"), "new bytes"));
     EXPECT_TRUE(platform.isFolder(folder.at("TURL.dat")));
 
-    const platform::WriteResult noFolder = platform.replaceFile(folder.at("missing\\Tolv.ini"), "new bytes");
+    const platform::Outcome<> noFolder = platform.replaceFile(folder.at("missing\\Tolv.ini"), "new bytes");
     EXPECT_FALSE(noFolder);
     EXPECT_EQ(sortedNames("*"), (std::vector<std::string>{"TRUN.dat"}));
 
     // A read-only file is refused, not deleted, and kept whole.
     writeFile(folder.at("Tolv.ini"), "read only");
     addAttributes(folder.at("Tolv.ini"), FILE_ATTRIBUTE_READONLY);
-    const platform::WriteResult readOnly = platform.replaceFile(folder.at("Tolv.ini"), "new bytes");
+    const platform::Outcome<> readOnly = platform.replaceFile(folder.at("Tolv.ini"), "new bytes");
     EXPECT_FALSE(readOnly);
-    EXPECT_FALSE(readOnly.reason.empty());
+    EXPECT_FALSE(readOnly.problem().empty());
     EXPECT_EQ(platform.readFile(folder.at("Tolv.ini")), "read only");
     EXPECT_EQ(sortedNames("*"), (std::vector<std::string>{"TRUN.dat", "Tolv.ini"}));
     ::SetFileAttributesW(winsupport::Widen(folder.at("Tolv.ini")).c_str(), FILE_ATTRIBUTE_NORMAL);
 
     // The system's own words, one for each cause.
     EXPECT_FALSE(lockedReason.empty());
-    EXPECT_FALSE(noFolder.reason.empty());
-    EXPECT_NE(lockedReason, noFolder.reason);
+    EXPECT_FALSE(noFolder.problem().empty());
+    EXPECT_NE(lockedReason, noFolder.problem());
 }
 
 TEST_F(FilesTest, CopyFileNewNeverOverwrites) {

@@ -223,21 +223,21 @@ std::optional<std::string> Win32Platform::readFile(const std::string& path) {
     return bytes;
 }
 
-platform::WriteResult Win32Platform::replaceFile(const std::string& path, const std::string& bytes) {
+platform::Outcome<> Win32Platform::replaceFile(const std::string& path, const std::string& bytes) {
     const std::wstring target = widen(path);
     if (target.empty())
-        return {false, systemMessage(ERROR_INVALID_NAME)};
+        return platform::Problem{systemMessage(ERROR_INVALID_NAME)};
     // A read-only file is kept as it is and the save reported as failed. Windows refuses to move a file
     // over one, Wine does not: the test is made here, before anything is written.
     const DWORD attributes = ::GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
         (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-        return {false, systemMessage(ERROR_ACCESS_DENIED)};
+        return platform::Problem{systemMessage(ERROR_ACCESS_DENIED)};
     }
     TemporaryFile temporary(target);
     if (temporary.writeAndFlush(bytes) && temporary.moveOver(target))
-        return {true, {}};
-    return {false, systemMessage(temporary.error())};
+        return {};
+    return platform::Problem{systemMessage(temporary.error())};
 }
 
 bool Win32Platform::copyFileNew(const std::string& from, const std::string& to) {

@@ -26,7 +26,7 @@ class Win32Platform : public platform::Platform {
                                        std::chrono::milliseconds limit) override;
     std::vector<std::string> listFiles(const std::string& folder, const std::string& pattern) override;
     std::optional<std::string> readFile(const std::string& path) override;
-    platform::WriteResult replaceFile(const std::string& path, const std::string& bytes) override;
+    platform::Outcome<> replaceFile(const std::string& path, const std::string& bytes) override;
     bool copyFileNew(const std::string& from, const std::string& to) override;
 
     bool startProcess(const std::string& application, const std::string& commandLine) override;
