@@ -332,14 +332,6 @@ int findListExact(const std::vector<std::string>& items, const std::string& text
     return -1;
 }
 
-int ComboBox::findPrefix(const std::string& text) const {
-    return findListPrefix(items_, text);
-}
-
-int ComboBox::findExact(const std::string& text) const {
-    return findListExact(items_, text);
-}
-
 void ComboBox::notifyListPicked(int index) {
     droppedDown_ = false;
     setListIndex(index);

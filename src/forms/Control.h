@@ -50,7 +50,11 @@ class Control {
 
     const Rect& rect() const { return rect_; }
     void setRect(const Rect& rect);
-    void move(int left, int top, int width, int height) { setRect({left, top, width, height}); }
+    // Places the control; returns it, so that a caption can follow on the same line.
+    Control& move(int left, int top, int width, int height) {
+        setRect({left, top, width, height});
+        return *this;
+    }
 
     bool visible() const { return visible_; }
     void setVisible(bool visible);
@@ -63,9 +67,11 @@ class Control {
     Color foreColor() const { return foreColor_; }
     void setForeColor(Color color);
 
-    // The caption of a label, the text of a text or combo box.
+    // The caption of a label, button, check box or frame; the text of a text or combo box.
     const std::string& text() const { return text_; }
     void setText(const std::string& text);
+    const std::string& caption() const { return text_; }
+    void setCaption(const std::string& caption) { setText(caption); }
 
     bool hasFocus() const;
     void setFocus();
@@ -162,8 +168,6 @@ class Label : public Control {
   public:
     Label(Form& owner, std::string name, int index = -1)
         : Control(owner, Kind::Label, std::move(name), index) {}
-    const std::string& caption() const { return text(); }
-    void setCaption(const std::string& caption) { setText(caption); }
     void createPeer(Backend& backend) override;
 };
 
@@ -231,8 +235,8 @@ class ComboBox : public TextBox {
 
     // The first entry that begins with (or equals) the text, letter case ignored; -1 when none.
     // An empty text finds nothing.
-    int findPrefix(const std::string& text) const;
-    int findExact(const std::string& text) const;
+    int findPrefix(const std::string& text) const { return findListPrefix(items_, text); }
+    int findExact(const std::string& text) const { return findListExact(items_, text); }
 
     // Backend notifications.
     void notifyListPicked(int index);
@@ -254,8 +258,6 @@ class CommandButton : public Control {
   public:
     CommandButton(Form& owner, std::string name, int index = -1)
         : Control(owner, Kind::CommandButton, std::move(name), index) {}
-    const std::string& caption() const { return text(); }
-    void setCaption(const std::string& caption) { setText(caption); }
     void createPeer(Backend& backend) override;
 };
 
@@ -265,8 +267,6 @@ class CheckBox : public Control {
   public:
     CheckBox(Form& owner, std::string name, int index = -1)
         : Control(owner, Kind::CheckBox, std::move(name), index) {}
-    const std::string& caption() const { return text(); }
-    void setCaption(const std::string& caption) { setText(caption); }
     int value() const { return value_; }
     void setValue(int value);
     // Backend notification: the person's click left the box with this value.
@@ -283,8 +283,6 @@ class Frame : public Control {
   public:
     Frame(Form& owner, std::string name, int index = -1)
         : Control(owner, Kind::Frame, std::move(name), index) {}
-    const std::string& caption() const { return text(); }
-    void setCaption(const std::string& caption) { setText(caption); }
     void createPeer(Backend& backend) override;
 };
 

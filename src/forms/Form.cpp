@@ -101,27 +101,9 @@ void Form::activate() {
         peer_->activate();
 }
 
-void Form::setLeft(double twips) {
+void Form::setEdge(int Rect::*edge, double twips, double twipsPerPixel) {
     Rect r = pixels_;
-    r.left = toPixels(twips, twipsPerPixelX());
-    setPixelBounds(r);
-}
-
-void Form::setTop(double twips) {
-    Rect r = pixels_;
-    r.top = toPixels(twips, twipsPerPixelY());
-    setPixelBounds(r);
-}
-
-void Form::setWidth(double twips) {
-    Rect r = pixels_;
-    r.width = toPixels(twips, twipsPerPixelX());
-    setPixelBounds(r);
-}
-
-void Form::setHeight(double twips) {
-    Rect r = pixels_;
-    r.height = toPixels(twips, twipsPerPixelY());
+    r.*edge = toPixels(twips, twipsPerPixel);
     setPixelBounds(r);
 }
 

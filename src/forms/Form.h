@@ -66,10 +66,10 @@ class Form {
     double top() const { return pixels_.top * twipsPerPixelY(); }
     double width() const { return pixels_.width * twipsPerPixelX(); }
     double height() const { return pixels_.height * twipsPerPixelY(); }
-    void setLeft(double twips);
-    void setTop(double twips);
-    void setWidth(double twips);
-    void setHeight(double twips);
+    void setLeft(double twips) { setEdge(&Rect::left, twips, twipsPerPixelX()); }
+    void setTop(double twips) { setEdge(&Rect::top, twips, twipsPerPixelY()); }
+    void setWidth(double twips) { setEdge(&Rect::width, twips, twipsPerPixelX()); }
+    void setHeight(double twips) { setEdge(&Rect::height, twips, twipsPerPixelY()); }
     void move(double leftTwips, double topTwips);
 
     // The outer rectangle in pixels (the window is borderless, so it equals the client area).
@@ -168,6 +168,8 @@ class Form {
     virtual void Form_Unload() {}
 
   private:
+    // One edge or extent of the pixel rectangle from twips, rounded to the nearest pixel.
+    void setEdge(int Rect::*edge, double twips, double twipsPerPixel);
     bool unloadFor(UnloadMode mode);
     // The unload handler and the controls' peers; the window itself is the caller's business.
     std::unique_ptr<FormPeer> releaseWindow();

@@ -10,18 +10,13 @@ THotKeyOpt::THotKeyOpt(forms::Backend& backend, Host& host, state::LauncherState
     setKeyPreview(true);
 
     HotKeyTitle.move(8, 8, 249, 17);
-    HotC.move(16, 40, 49, 17);
-    HotC.setCaption("Ctrl");
-    HotA.move(80, 40, 49, 17);
-    HotA.setCaption("Alt");
-    HotS.move(144, 40, 57, 17);
-    HotS.setCaption("Shift");
+    HotC.move(16, 40, 49, 17).setCaption("Ctrl");
+    HotA.move(80, 40, 49, 17).setCaption("Alt");
+    HotS.move(144, 40, 57, 17).setCaption("Shift");
     HotW.move(216, 40, 49, 18);
     HotW.setLocked(true);
-    CancelButton.move(104, 72, 81, 25);
-    CancelButton.setCaption("ｷｬﾝｾﾙ");
-    OKButton.move(192, 72, 81, 25);
-    OKButton.setCaption("OK");
+    CancelButton.move(104, 72, 81, 25).setCaption("ｷｬﾝｾﾙ");
+    OKButton.move(192, 72, 81, 25).setCaption("OK");
     // OK first, so that it has the focus when the dialog opens.
     int tab = 0;
     for (forms::Control* c :

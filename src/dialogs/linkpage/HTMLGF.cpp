@@ -18,26 +18,17 @@ HTMLGF::HTMLGF(forms::Backend& backend, Host& host, state::LauncherState& s, pla
     : Dialog(backend, "HTMLGF", host, s, platform, "Tolvane Link HTML File Generator", 287, 251) {
     setDefaultButton(Command1);
 
-    Frame1.move(3, 6, 281, 204);
-    Frame1.setCaption("HTML作成オプション");
+    Frame1.move(3, 6, 281, 204).setCaption("HTML作成オプション");
     PutInFrame(Frame1, {&Label1, &FileNB, &Command3, &Check1, &Check2, &Check3, &Check4});
-    Label1.move(13, 16, 65, 17);
-    Label1.setCaption("ファイル名");
+    Label1.move(13, 16, 65, 17).setCaption("ファイル名");
     FileNB.move(11, 31, 263, 18);
-    Command3.move(233, 53, 43, 19);
-    Command3.setCaption("参照");
-    Check1.move(15, 77, 201, 25);
-    Check1.setCaption("リンク先のアドレスをつける");
-    Check2.move(15, 109, 201, 17);
-    Check2.setCaption("リンク部分の字下げを行う");
-    Check3.move(15, 133, 201, 25);
-    Check3.setCaption("コメント行を加える");
-    Check4.move(15, 165, 217, 25);
-    Check4.setCaption("タイトル下とページ末尾にラインを引く");
-    Command2.move(36, 215, 121, 33);
-    Command2.setCaption("キャンセル");
-    Command1.move(164, 215, 121, 33);
-    Command1.setCaption("Link HTMLの作成");
+    Command3.move(233, 53, 43, 19).setCaption("参照");
+    Check1.move(15, 77, 201, 25).setCaption("リンク先のアドレスをつける");
+    Check2.move(15, 109, 201, 17).setCaption("リンク部分の字下げを行う");
+    Check3.move(15, 133, 201, 25).setCaption("コメント行を加える");
+    Check4.move(15, 165, 217, 25).setCaption("タイトル下とページ末尾にラインを引く");
+    Command2.move(36, 215, 121, 33).setCaption("キャンセル");
+    Command1.move(164, 215, 121, 33).setCaption("Link HTMLの作成");
 
     Command3.onClick = [this] { Browse(); };
     Command1.onClick = [this] { Make(); };

@@ -36,75 +36,51 @@ OptF::OptF(forms::Backend& backend, Host& host, state::LauncherState& s, platfor
 }
 
 void OptF::PlaceControls() {
-    Frame1.move(1, 0, 397, 81);
-    Frame1.setCaption("ブラウザの設定");
+    Frame1.move(1, 0, 397, 81).setCaption("ブラウザの設定");
     PutInFrame(Frame1, {&IEU, &Label1, &IE_PathT, &Command1});
-    IEU.move(16, 20, 240, 18);
-    IEU.setCaption("Internet Exploreｒ を使用する ");
-    Label1.move(16, 50, 100, 16);
-    Label1.setCaption("その他のブラウザ");
+    IEU.move(16, 20, 240, 18).setCaption("Internet Exploreｒ を使用する ");
+    Label1.move(16, 50, 100, 16).setCaption("その他のブラウザ");
     IE_PathT.move(120, 47, 196, 20);
-    Command1.move(324, 45, 62, 24);
-    Command1.setCaption("参照");
+    Command1.move(324, 45, 62, 24).setCaption("参照");
 
-    Frame2.move(0, 88, 397, 66);
-    Frame2.setCaption("スキンの変更");
+    Frame2.move(0, 88, 397, 66).setCaption("スキンの変更");
     PutInFrame(Frame2, {&Label2, &skinC, &Command4});
-    Label2.move(16, 30, 84, 16);
-    Label2.setCaption("現在のスキン");
+    Label2.move(16, 30, 84, 16).setCaption("現在のスキン");
     skinC.move(104, 30, 176, 16);
-    Command4.move(288, 24, 98, 28);
-    Command4.setCaption("スキンの変更");
+    Command4.move(288, 24, 98, 28).setCaption("スキンの変更");
 
-    Frame3.move(1, 160, 286, 157);
-    Frame3.setCaption("ホットキーの設定");
+    Frame3.move(1, 160, 286, 157).setCaption("ホットキーの設定");
     PutInFrame(Frame3, {&Label11});
-    Label11.move(8, 18, 272, 16);
-    Label11.setCaption("****変更したいところをクリックしてください****");
+    Label11.move(8, 18, 272, 16).setCaption("****変更したいところをクリックしてください****");
     for (int i = 0; i < state::kHotkeyCount; ++i) {
         PutInFrame(Frame3, {&HTI[i], &HotKeyV[i]});
-        HTI[i].move(8, 40 + 24 * i, 144, 16);
-        HTI[i].setCaption(std::string(state::kHotkeyRoles[i]) + "：");
+        HTI[i].move(8, 40 + 24 * i, 144, 16).setCaption(std::string(state::kHotkeyRoles[i]) + "：");
         HotKeyV[i].move(152, 40 + 24 * i, 128, 16);
     }
 
-    Frame4.move(288, 160, 108, 157);
-    Frame4.setCaption("登録項目の編集");
+    Frame4.move(288, 160, 108, 157).setCaption("登録項目の編集");
     PutInFrame(Frame4, {&Label8, &Label9, &TNV1, &Label10, &TNV2, &Command6, &Command5});
-    Label8.move(8, 20, 92, 16);
-    Label8.setCaption("現在の登録数");
-    Label9.move(8, 42, 66, 16);
-    Label9.setCaption("ランチャー：");
+    Label8.move(8, 20, 92, 16).setCaption("現在の登録数");
+    Label9.move(8, 42, 66, 16).setCaption("ランチャー：");
     TNV1.move(74, 42, 28, 16);
-    Label10.move(8, 62, 66, 16);
-    Label10.setCaption("ＵＲＬ：");
+    Label10.move(8, 62, 66, 16).setCaption("ＵＲＬ：");
     TNV2.move(74, 62, 28, 16);
-    Command6.move(8, 86, 92, 28);
-    Command6.setCaption("ランチャー編集");
-    Command5.move(8, 120, 92, 28);
-    Command5.setCaption("ＵＲＬ編集");
+    Command6.move(8, 86, 92, 28).setCaption("ランチャー編集");
+    Command5.move(8, 120, 92, 28).setCaption("ＵＲＬ編集");
 
-    Frame5.move(0, 320, 136, 57);
-    Frame5.setCaption("ボタンの表示切り替え");
+    Frame5.move(0, 320, 136, 57).setCaption("ボタンの表示切り替え");
     PutInFrame(Frame5, {&IconFC});
-    IconFC.move(8, 24, 124, 18);
-    IconFC.setCaption("アイコンを表示する");
+    IconFC.move(8, 24, 124, 18).setCaption("アイコンを表示する");
 
-    Frame6.move(136, 320, 259, 57);
-    Frame6.setCaption("時計表示設定");
+    Frame6.move(136, 320, 259, 57).setCaption("時計表示設定");
     PutInFrame(Frame6, {&TimeViewCap, &Command7, &Label5});
     TimeViewCap.move(8, 16, 186, 20);
-    Command7.move(200, 14, 50, 24);
-    Command7.setCaption("変更");
-    Label5.move(8, 40, 244, 14);
-    Label5.setCaption("＊詳しくはヘルプを参照してください");
+    Command7.move(200, 14, 50, 24).setCaption("変更");
+    Label5.move(8, 40, 244, 14).setCaption("＊詳しくはヘルプを参照してください");
 
-    Label3.move(4, 390, 200, 16);
-    Label3.setCaption("Tolvane/Bivek Launcher Ver.1.11b");
-    Command3.move(207, 382, 90, 28);
-    Command3.setCaption("キャンセル");
-    Command2.move(304, 382, 90, 28);
-    Command2.setCaption("OK");
+    Label3.move(4, 390, 200, 16).setCaption("Tolvane/Bivek Launcher Ver.1.11b");
+    Command3.move(207, 382, 90, 28).setCaption("キャンセル");
+    Command2.move(304, 382, 90, 28).setCaption("OK");
 }
 
 void OptF::WireEvents() {

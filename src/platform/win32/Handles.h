@@ -41,34 +41,24 @@ class UniqueHandle {
     H handle_ = invalid();
 };
 
-struct CloseHandleDeleter {
-    void operator()(HANDLE h) const { ::CloseHandle(h); }
-};
-struct FindCloseDeleter {
-    void operator()(HANDLE h) const { ::FindClose(h); }
-};
-struct DestroyIconDeleter {
-    void operator()(HICON h) const { ::DestroyIcon(h); }
-};
-struct DeleteObjectDeleter {
-    void operator()(HGDIOBJ h) const { ::DeleteObject(h); }
-};
-struct DestroyWindowDeleter {
-    void operator()(HWND h) const { ::DestroyWindow(h); }
-};
-struct DeleteDcDeleter {
-    void operator()(HDC h) const { ::DeleteDC(h); }
+// The system function that releases a handle, as a deleter.
+template <auto Release>
+struct Releaser {
+    template <class H>
+    void operator()(H handle) const {
+        Release(handle);
+    }
 };
 
-using UniqueKernelHandle = UniqueHandle<HANDLE, CloseHandleDeleter>;
-using UniqueFileHandle = UniqueHandle<HANDLE, CloseHandleDeleter, -1>;
-using UniqueFindHandle = UniqueHandle<HANDLE, FindCloseDeleter, -1>;
-using UniqueIcon = UniqueHandle<HICON, DestroyIconDeleter>;
-using UniqueBitmap = UniqueHandle<HBITMAP, DeleteObjectDeleter>;
-using UniqueFont = UniqueHandle<HFONT, DeleteObjectDeleter>;
-using UniqueBrush = UniqueHandle<HBRUSH, DeleteObjectDeleter>;
-using UniqueWindow = UniqueHandle<HWND, DestroyWindowDeleter>;
-using UniqueMemoryDc = UniqueHandle<HDC, DeleteDcDeleter>;
+using UniqueKernelHandle = UniqueHandle<HANDLE, Releaser<::CloseHandle>>;
+using UniqueFileHandle = UniqueHandle<HANDLE, Releaser<::CloseHandle>, -1>;
+using UniqueFindHandle = UniqueHandle<HANDLE, Releaser<::FindClose>, -1>;
+using UniqueIcon = UniqueHandle<HICON, Releaser<::DestroyIcon>>;
+using UniqueBitmap = UniqueHandle<HBITMAP, Releaser<::DeleteObject>>;
+using UniqueFont = UniqueHandle<HFONT, Releaser<::DeleteObject>>;
+using UniqueBrush = UniqueHandle<HBRUSH, Releaser<::DeleteObject>>;
+using UniqueWindow = UniqueHandle<HWND, Releaser<::DestroyWindow>>;
+using UniqueMemoryDc = UniqueHandle<HDC, Releaser<::DeleteDC>>;
 
 // A device context obtained with GetDC, given back with ReleaseDC.
 class WindowDc {

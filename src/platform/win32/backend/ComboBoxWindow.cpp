@@ -68,11 +68,7 @@ void ComboBoxWindow::setFocus() {
 }
 
 forms::Selection ComboBoxWindow::selection() const {
-    DWORD start = 0;
-    DWORD end = 0;
-    ::SendMessageW(window(), CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start),
-                   reinterpret_cast<LPARAM>(&end));
-    return selectionInCharacters(windowText(window()), start, end);
+    return selectionInCharacters(window(), CB_GETEDITSEL);
 }
 
 void ComboBoxWindow::setSelection(const forms::Selection& selection) {
@@ -93,10 +89,7 @@ void ComboBoxWindow::setListItems(const std::vector<std::string>& items) {
     if (!appended) {
         // Emptying the list empties the edit too; the text and selection stay as they were.
         const std::wstring text = windowText(combo);
-        DWORD start = 0;
-        DWORD end = 0;
-        ::SendMessageW(combo, CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start),
-                       reinterpret_cast<LPARAM>(&end));
+        const auto [start, end] = selectedUnits(combo, CB_GETEDITSEL);
         settingText_ = true;
         ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
         settingText_ = false;

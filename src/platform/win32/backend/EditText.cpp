@@ -42,7 +42,16 @@ std::wstring windowText(HWND window) {
     return text;
 }
 
-forms::Selection selectionInCharacters(const std::wstring& text, DWORD startUnit, DWORD endUnit) {
+std::pair<DWORD, DWORD> selectedUnits(HWND window, UINT getMessage) {
+    DWORD start = 0;
+    DWORD end = 0;
+    ::SendMessageW(window, getMessage, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+}
+
+forms::Selection selectionInCharacters(HWND window, UINT getMessage) {
+    const std::wstring text = windowText(window);
+    const auto [startUnit, endUnit] = selectedUnits(window, getMessage);
     const int start = charactersBefore(text, std::min(startUnit, endUnit));
     const int end = charactersBefore(text, std::max(startUnit, endUnit));
     return {start, end - start};

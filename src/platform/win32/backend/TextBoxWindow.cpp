@@ -25,11 +25,7 @@ void TextBoxWindow::setText(const std::string& text) {
 }
 
 forms::Selection TextBoxWindow::selection() const {
-    DWORD start = 0;
-    DWORD end = 0;
-    ::SendMessageW(window(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                   reinterpret_cast<LPARAM>(&end));
-    return selectionInCharacters(windowText(window()), start, end);
+    return selectionInCharacters(window(), EM_GETSEL);
 }
 
 void TextBoxWindow::setSelection(const forms::Selection& selection) {

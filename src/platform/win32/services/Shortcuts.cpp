@@ -5,16 +5,14 @@
 #include <memory>
 #include <type_traits>
 
+#include "platform/win32/Handles.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/services/Win32Platform.h"
 
 namespace win32 {
 namespace {
 
-struct CoTaskMemDeleter {
-    void operator()(void* memory) const { ::CoTaskMemFree(memory); }
-};
-using UniqueIdList = std::unique_ptr<std::remove_pointer_t<PIDLIST_ABSOLUTE>, CoTaskMemDeleter>;
+using UniqueIdList = std::unique_ptr<std::remove_pointer_t<PIDLIST_ABSOLUTE>, Releaser<::CoTaskMemFree>>;
 
 // Room for the longest path the system can name.
 constexpr DWORD kLongestPath = 32768;

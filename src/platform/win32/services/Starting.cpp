@@ -5,16 +5,14 @@
 
 #include <memory>
 
+#include "platform/win32/Handles.h"
 #include "platform/win32/Wide.h"
 #include "platform/win32/services/Win32Platform.h"
 
 namespace win32 {
 namespace {
 
-struct BstrDeleter {
-    void operator()(BSTR text) const { ::SysFreeString(text); }
-};
-using UniqueBstr = std::unique_ptr<OLECHAR, BstrDeleter>;
+using UniqueBstr = std::unique_ptr<OLECHAR, Releaser<::SysFreeString>>;
 
 bool shellExecuteOpen(const std::wstring& file, const wchar_t* parameters, const wchar_t* folder) {
     const HINSTANCE result =
