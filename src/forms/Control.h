@@ -187,7 +187,6 @@ class TextBox : public Control {
     Selection selection() const;
     void setSelection(const Selection& selection);
     int selStart() const { return selection().start; }
-    int selLength() const { return selection().length; }
 
     // A locked box takes no typing, deleting or pasting (its KeyPress still runs); program code still
     // sets its text.

@@ -28,7 +28,6 @@ class ComboBoxWindow : public ChildWindow<forms::ComboPeer> {
     void setTopIndex(int index) override;
     void showDropDown() override;
 
-    HWND editWindow() const { return edit_; }
 
   private:
     static LRESULT editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, void* self);
