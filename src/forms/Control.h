@@ -87,6 +87,11 @@ class Control {
 
     NativeWindow handle() const;
 
+    // What a screen reader calls the control, for one that has no caption saying what it is (a text
+    // box, a list); empty leaves it to the system, which reads a caption.
+    const std::string& accessibleName() const { return accessibleName_; }
+    void setAccessibleName(std::string name) { accessibleName_ = std::move(name); }
+
     std::function<void(const MouseArgs&)> onMouseDown;
     std::function<void(const MouseArgs&)> onMouseUp;
     std::function<void(const MouseArgs&)> onMouseMove;
@@ -159,6 +164,7 @@ class Control {
     Color foreColor_ = 0;
     bool acceptsDrops_ = false;
     std::string text_;
+    std::string accessibleName_;
     ControlPeer* peer_ = nullptr;
     bool leftPressed_ = false;       // a left release inside is a Click only after a left press here
     bool afterDoubleClick_ = false;  // the release that ends a double click is no second Click

@@ -2,9 +2,11 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "forms/Accessible.h"
 #include "forms/Backend.h"
 #include "forms/Geometry.h"
 #include "forms/Image.h"
@@ -139,6 +141,12 @@ class Form {
     int notifyKeyUp(int keyCode, int shift);
     int notifyKeyPress(int keyAscii);
     void notifyHotkey(int id);
+
+    // A form that draws its own controls describes them for screen readers; a form made of the
+    // system's controls alone has nothing to add (the system describes those).
+    virtual std::optional<AccessibleView> accessibleView() const { return std::nullopt; }
+    // A screen reader pressed the element with this id: what the person's click on it does.
+    virtual void accessibleAction(int /*id*/) {}
 
     // Used by controls and timers.
     void registerControl(Control& control);

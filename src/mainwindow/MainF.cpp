@@ -38,6 +38,11 @@ void MainF::SetDesignProperties() {
     Label4.setFont(labelFont(8.25, false));
     for (auto* box : {&TitleT, &BatchT, &PathT})
         box->setFont(labelFont(9, false));
+    // The fields have no captions on the strip: a screen reader learns what each holds from these.
+    TitleT.setAccessibleName("登録名");
+    BatchT.setAccessibleName("省略名");
+    PathT.setAccessibleName("パス、URL");
+    Input_Com.setAccessibleName("コマンド");
     Input_Com.setFont(labelFont(9, false));
     Input_Com.setRect({0, 0, 121, 20});
     // The command box appears only while it is in use.

@@ -91,6 +91,25 @@ class MainF : public forms::Form {
     // The store or delete label changed the current grid (and saved it): the open dialogs show it anew.
     std::function<void()> onItemsChanged;
 
+    // ---- Screen readers: the marks of the strip, their names and what pressing them does
+    enum class StripElement {
+        ModeIcon,
+        Page,
+        Run0,
+        Run1,
+        Run2,
+        Run3,
+        Caption,
+        Close,
+        WindowOrder,
+        Lock,
+        Store,
+        Undo,
+        Delete
+    };
+    std::optional<forms::AccessibleView> accessibleView() const override;
+    void accessibleAction(int id) override;
+
     state::LauncherState& state() { return s_; }
     platform::Platform& platform() { return platform_; }
 

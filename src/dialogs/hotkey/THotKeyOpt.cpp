@@ -15,6 +15,7 @@ THotKeyOpt::THotKeyOpt(forms::Backend& backend, Host& host, state::LauncherState
     HotS.move(144, 40, 57, 17).setCaption("Shift");
     HotW.move(216, 40, 49, 18);
     HotW.setLocked(true);
+    HotW.setAccessibleName("キー");
     CancelButton.move(104, 72, 81, 25).setCaption("ｷｬﾝｾﾙ");
     OKButton.move(192, 72, 81, 25).setCaption("OK");
     // OK first, so that it has the focus when the dialog opens.
