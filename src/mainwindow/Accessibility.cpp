@@ -32,14 +32,16 @@ std::optional<forms::AccessibleView> MainF::accessibleView() const {
         "次のページ");
     for (int slot = 0; slot < state::kSlots; ++slot) {
         const state::ItemRecord& item = s_.currentRecord(slot);
-        add(static_cast<StripElement>(static_cast<int>(StripElement::Run0) + slot), AccessibleRole::PushButton,
-            item.isEmpty() ? kUnregistered : item.Title, RUN_B[slot], "起動", item.Path);
+        add(static_cast<StripElement>(static_cast<int>(StripElement::Run0) + slot),
+            AccessibleRole::PushButton, item.isEmpty() ? kUnregistered : item.Title, RUN_B[slot], "起動",
+            item.Path);
     }
     // The caption's click opens the command box.
-    add(StripElement::Caption, AccessibleRole::StaticText, ViewCaption.caption(), ViewCaption, "コマンド入力");
+    add(StripElement::Caption, AccessibleRole::StaticText, ViewCaption.caption(), ViewCaption,
+        "コマンド入力");
     add(StripElement::Close, AccessibleRole::PushButton, "閉じる", End_B, "閉じる");
-    add(StripElement::WindowOrder, AccessibleRole::PushButton, s_.ZOrderBottom != 0 ? "最背面" : "最前面", zoL,
-        "切り替え");
+    add(StripElement::WindowOrder, AccessibleRole::PushButton, s_.ZOrderBottom != 0 ? "最背面" : "最前面",
+        zoL, "切り替え");
     // The marks that come and go are last, so that the others keep their places.
     if (s_.ZOrderLock == 1)
         add(StripElement::Lock, AccessibleRole::StaticText, "重ね順固定", Label4);

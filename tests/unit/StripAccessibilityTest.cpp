@@ -20,7 +20,8 @@ class StripAccessibilityTest : public LauncherTest {
     void SetUp() override {
         fake.addFile("C:\\TOOLS\\EDIT.EXE", "MZ");
         writeSettings();
-        writeGrid("TRUN.dat", {{0, "C:\\TOOLS\\EDIT.EXE", "ed", "エディタ"}, {2, "C:\\doc", "", "文書"},
+        writeGrid("TRUN.dat", {{0, "C:\\TOOLS\\EDIT.EXE", "ed", "エディタ"},
+                               {2, "C:\\doc", "", "文書"},
                                {5, "C:\\p1.exe", "", "ページ1の先頭"}});
         writeGrid("TURL.dat", {{1, "http://example.jp/", "ex", "例"}});
         ASSERT_TRUE(start());
@@ -59,37 +60,64 @@ TEST_F(StripAccessibilityTest, MarksAreNamedAfterWhatTheStripShows) {
     };
     const Case cases[] = {
         {"start", [] {}, bar, {}},
-        {"next page by the page number's action", press(Element::Page),
-         with({{1, {"ページ 1", kButton}}, {2, {"未登録", kButton}}, {3, {"ページ1の先頭", kButton}},
-               {4, {"未登録", kButton}}, {6, {"@未登録", kText}}}),
+        {"next page by the page number's action",
+         press(Element::Page),
+         with({{1, {"ページ 1", kButton}},
+               {2, {"未登録", kButton}},
+               {3, {"ページ1の先頭", kButton}},
+               {4, {"未登録", kButton}},
+               {6, {"@未登録", kText}}}),
          {Element::Page, Element::Run0, Element::Run1, Element::Run2, Element::Caption}},
-        {"mode switch to the URL grid", [&] { doubleClick(f.IconV); },
-         with({{0, {"URL", kButton}}, {2, {"未登録", kButton}}, {3, {"例", kButton}}, {4, {"未登録", kButton}},
+        {"mode switch to the URL grid",
+         [&] { doubleClick(f.IconV); },
+         with({{0, {"URL", kButton}},
+               {2, {"未登録", kButton}},
+               {3, {"例", kButton}},
+               {4, {"未登録", kButton}},
                {6, {"@未登録", kText}}}),
          {Element::ModeIcon, Element::Page, Element::Run1}},
-        {"back to the launcher grid by the mode icon's action", press(Element::ModeIcon),
-         with({{1, {"ページ 1", kButton}}, {2, {"未登録", kButton}}, {3, {"ページ1の先頭", kButton}},
-               {4, {"未登録", kButton}}, {6, {"@未登録", kText}}}),
+        {"back to the launcher grid by the mode icon's action",
+         press(Element::ModeIcon),
+         with({{1, {"ページ 1", kButton}},
+               {2, {"未登録", kButton}},
+               {3, {"ページ1の先頭", kButton}},
+               {4, {"未登録", kButton}},
+               {6, {"@未登録", kText}}}),
          {Element::ModeIcon, Element::Page, Element::Run1}},
-        {"window sent to the bottom, then locked", [&] {
+        {"window sent to the bottom, then locked",
+         [&] {
              press(Element::WindowOrder)();
              rightClick(f.zoL);
          },
-         with({{1, {"ページ 1", kButton}}, {2, {"未登録", kButton}}, {3, {"ページ1の先頭", kButton}},
-               {4, {"未登録", kButton}}, {6, {"@未登録", kText}}, {8, {"最背面", kButton}}},
+         with({{1, {"ページ 1", kButton}},
+               {2, {"未登録", kButton}},
+               {3, {"ページ1の先頭", kButton}},
+               {4, {"未登録", kButton}},
+               {6, {"@未登録", kText}},
+               {8, {"最背面", kButton}}},
               {{"重ね順固定", kText}}),
          {Element::WindowOrder}},
-        {"open for editing: store, undo and delete", [&] { rightClick(f.RUN_B[0]); },
-         with({{1, {"ページ 1", kButton}}, {2, {"未登録", kButton}}, {3, {"ページ1の先頭", kButton}},
-               {4, {"未登録", kButton}}, {6, {"@未登録", kText}}, {8, {"最背面", kButton}}},
+        {"open for editing: store, undo and delete",
+         [&] { rightClick(f.RUN_B[0]); },
+         with({{1, {"ページ 1", kButton}},
+               {2, {"未登録", kButton}},
+               {3, {"ページ1の先頭", kButton}},
+               {4, {"未登録", kButton}},
+               {6, {"@未登録", kText}},
+               {8, {"最背面", kButton}}},
               {{"重ね順固定", kText}, {"登録", kButton}, {"元に戻す", kButton}, {"削除", kButton}}),
          {}},
-        {"a title stored into the empty slot", [&] {
+        {"a title stored into the empty slot",
+         [&] {
              f.TitleT.setText("新しい項目");
              press(Element::Store)();
          },
-         with({{1, {"ページ 1", kButton}}, {2, {"新しい項目", kButton}}, {3, {"ページ1の先頭", kButton}},
-               {4, {"未登録", kButton}}, {6, {"@未登録", kText}}, {8, {"最背面", kButton}}},
+         with({{1, {"ページ 1", kButton}},
+               {2, {"新しい項目", kButton}},
+               {3, {"ページ1の先頭", kButton}},
+               {4, {"未登録", kButton}},
+               {6, {"@未登録", kText}},
+               {8, {"最背面", kButton}}},
               {{"重ね順固定", kText}}),
          {Element::Run0}},
     };

@@ -4,6 +4,7 @@
 
 #include "forms/Form.h"
 #include "platform/win32/Wide.h"
+#include "platform/win32/backend/Accessibility.h"
 #include "platform/win32/backend/CallbackGuard.h"
 #include "platform/win32/backend/Win32Backend.h"
 #include "platform/win32/backend/WindowMessages.h"
@@ -100,6 +101,10 @@ LRESULT ChildWindow<Interface>::subclassProc(HWND window, UINT message, WPARAM w
             peer->setRect(peer->rect_);
             peer->setFont(peer->fontSpec_);
             return 0;
+        }
+        if (message == WM_GETOBJECT && asksForClient(lParam) && !peer->control_.accessibleName().empty()) {
+            if (const LRESULT named = answerWithName(window, peer->control_.accessibleName(), wParam))
+                return named;
         }
         return peer->handleMessage(window, message, wParam, lParam);
     });

@@ -5,6 +5,7 @@
 
 #include "forms/Form.h"
 #include "platform/win32/Wide.h"
+#include "platform/win32/backend/Accessibility.h"
 #include "platform/win32/backend/CallbackGuard.h"
 #include "platform/win32/backend/EditText.h"
 #include "platform/win32/backend/KeyPress.h"
@@ -125,9 +126,14 @@ void ComboBoxWindow::showDropDown() {
 LRESULT ComboBoxWindow::editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, void* self) {
     if (isEmptyNonClientPaint(window, message))
         return 0;
+    auto* peer = static_cast<ComboBoxWindow*>(self);
+    // The edit has the focus while the person types, so a reader asks it what it is: the box's name.
+    if (message == WM_GETOBJECT && asksForClient(lParam) && !peer->box_.accessibleName().empty()) {
+        if (const LRESULT named = answerWithName(window, peer->box_.accessibleName(), wParam))
+            return named;
+    }
     if (message != WM_CHAR)
         return Subclass::original(window, message, wParam, lParam);
-    auto* peer = static_cast<ComboBoxWindow*>(self);
     return guardedCallback(peer->backend_, LRESULT{0}, [&]() -> LRESULT {
         const std::weak_ptr<int> alive = peer->alive_;
         const int code = peer->box_.notifyKeyPress(static_cast<int>(wParam));

@@ -70,6 +70,7 @@ void FormWindow::destroy() {
     if (!window_)
         return;
     ready_ = false;
+    dropAccessible();
     drops_.reset();
     ::SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
     window_.reset();
@@ -266,6 +267,7 @@ void FormWindow::onActivate(HWND window, WPARAM wParam) {
 
 void FormWindow::windowGone(HWND window) {
     ready_ = false;
+    dropAccessible();
     drops_.reset();
     ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     window_.release();
@@ -279,6 +281,44 @@ void FormWindow::reportBounds(HWND window) {
     const forms::Rect bounds = currentScreens().toDesign({r.left, r.top, r.right - r.left, r.bottom - r.top});
     if (bounds != form_.pixelBounds())
         form_.notifyBoundsChanged(bounds);
+}
+
+LRESULT FormWindow::answerAccessible(HWND window, WPARAM wParam) {
+    if (!accessible_.made()) {
+        announced_ = accessibleView();
+        backend_.watchAccessible(this);
+    }
+    return accessible_.answer(window, *this, wParam);
+}
+
+std::optional<forms::AccessibleView> FormWindow::accessibleView() const {
+    return ready_ ? form_.accessibleView() : std::nullopt;
+}
+
+RECT FormWindow::screenRect(const forms::Rect& design) const {
+    const forms::Rect device = scale_.toDevice(design);
+    RECT r{device.left, device.top, device.left + device.width, device.top + device.height};
+    ::MapWindowPoints(window_.get(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+void FormWindow::requestAction(int id) {
+    ::PostMessageW(window_.get(), kAccessibleAction, static_cast<WPARAM>(id), 0);
+}
+
+void FormWindow::announceAccessibleChanges() {
+    std::optional<forms::AccessibleView> now = accessibleView();
+    if (!now || !announced_)
+        return;
+    announceChanges(window_.get(), *announced_, *now);
+    announced_ = std::move(now);
+}
+
+void FormWindow::dropAccessible() {
+    if (accessible_.made())
+        backend_.forgetAccessible(this);
+    accessible_.disconnect();
+    announced_.reset();
 }
 
 // A handler may unload the form, which deletes this peer: each case calls into the form last.
@@ -362,6 +402,14 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             if (ready_)
                 reportBounds(window);
             break;
+        case WM_GETOBJECT:
+            if (asksForClient(lParam) && ready_ && form_.accessibleView())
+                return answerAccessible(window, wParam);
+            break;
+        case kAccessibleAction:
+            if (ready_)
+                form_.accessibleAction(static_cast<int>(wParam));
+            return 0;
         case WM_CLOSE:
             // The runtime unloads the form, which destroys this window.
             form_.notifyCloseRequested();

@@ -8,6 +8,7 @@
 #include "forms/Backend.h"
 #include "forms/Form.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/backend/Accessibility.h"
 #include "platform/win32/backend/Dpi.h"
 #include "platform/win32/backend/DropTarget.h"
 
@@ -19,7 +20,7 @@ class Win32Backend;
 // is borderless; a dialog has a caption and a close box, is owned by its owner form's window and shows
 // the dialog face. The form's rectangles are design pixels; the window is laid out in device pixels at
 // the scale of the monitor it is on, and again whenever that scale changes (WM_DPICHANGED).
-class FormWindow : public forms::FormPeer {
+class FormWindow : public forms::FormPeer, private AccessibleSource {
   public:
     static constexpr const wchar_t* kClassName = L"TolvaneForm";
 
@@ -42,6 +43,10 @@ class FormWindow : public forms::FormPeer {
     forms::NativeWindow handle() const override;
     void destroy() override;
 
+    // Once a reader holds the form's object: tells it which elements came, went or were renamed since
+    // it last looked. The backend calls it after every message, when any handler may have changed them.
+    void announceAccessibleChanges();
+
     static void registerClass();
     // The form of a form window, or nullptr for any other window (or one being created or destroyed).
     static forms::Form* formOf(HWND window);
@@ -61,6 +66,11 @@ class FormWindow : public forms::FormPeer {
     // The system destroyed the window (its owner went first): the form unloads, and this peer with it.
     void windowGone(HWND window);
     void onDpiChanged(HWND window, int dpi, const RECT& suggested);
+    LRESULT answerAccessible(HWND window, WPARAM wParam);
+    std::optional<forms::AccessibleView> accessibleView() const override;
+    RECT screenRect(const forms::Rect& design) const override;
+    void requestAction(int id) override;
+    void dropAccessible();
     // The device size of the whole window at the current scale, from the form's design size.
     SIZE deviceSize(HWND window) const;
 
@@ -73,7 +83,9 @@ class FormWindow : public forms::FormPeer {
     Scale scale_;
     bool placing_ = false;            // inside setBounds: the rectangle set is already at the new scale
     std::optional<SIZE> clientSize_;  // a dialog's client area, design pixels
-    HWND lastFocus_ = nullptr;  // the control to give the focus back to when the form is activated again
+    HWND lastFocus_ = nullptr;
+    AccessibleObject accessible_;
+    std::optional<forms::AccessibleView> announced_;  // what readers were last told  // the control to give the focus back to when the form is activated again
 };
 
 }  // namespace win32

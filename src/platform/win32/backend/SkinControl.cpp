@@ -4,6 +4,7 @@
 
 #include "forms/Form.h"
 #include "platform/win32/Wide.h"
+#include "platform/win32/backend/Accessibility.h"
 #include "platform/win32/backend/ControlFont.h"
 #include "platform/win32/backend/Dpi.h"
 #include "platform/win32/backend/EditText.h"
@@ -172,6 +173,12 @@ LRESULT SkinControl::handleMessage(HWND window, UINT message, WPARAM wParam, LPA
         case WM_MOUSEMOVE:
             control_.notifyMouseMove(designMouseArgs(buttonsHeld(wParam), wParam, lParam));
             return 0;
+        case WM_GETOBJECT:
+            // On a form that describes what it draws, the form's object answers for its marks: a reader
+            // that finds this window under the pointer asks the form which element lies there.
+            if (asksForClient(lParam) && control_.form().accessibleView())
+                return ::SendMessageW(::GetParent(window), WM_GETOBJECT, wParam, lParam);
+            return Subclass::original(window, message, wParam, lParam);
         default:
             return Subclass::original(window, message, wParam, lParam);
     }

@@ -113,6 +113,8 @@ int Win32Backend::runMessageLoop() {
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
         }
+        for (FormWindow* window : accessibleWindows_)
+            window->announceAccessibleChanges();
         if (pending_)
             std::rethrow_exception(std::exchange(pending_, nullptr));
     }

@@ -10,6 +10,7 @@
 
 namespace win32 {
 
+class FormWindow;
 class SkinControl;
 class WindowTimer;
 
@@ -60,6 +61,11 @@ class Win32Backend : public forms::Backend {
     void removeSkinControl(SkinControl* control) { std::erase(skinControls_, control); }
     const std::vector<SkinControl*>& skinControls() const { return skinControls_; }
 
+    // The form windows whose accessible object a reader holds: after each message they tell it what
+    // changed.
+    void watchAccessible(FormWindow* window) { accessibleWindows_.push_back(window); }
+    void forgetAccessible(FormWindow* window) { std::erase(accessibleWindows_, window); }
+
   private:
     int dpiX_ = 96;
     int dpiY_ = 96;
@@ -68,6 +74,7 @@ class Win32Backend : public forms::Backend {
     std::map<UINT_PTR, WindowTimer*> timers_;
     std::exception_ptr pending_;
     std::vector<SkinControl*> skinControls_;
+    std::vector<FormWindow*> accessibleWindows_;
 };
 
 }  // namespace win32

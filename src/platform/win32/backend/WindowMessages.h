@@ -20,6 +20,9 @@ inline constexpr UINT kPickSettled = WM_APP + 4;
 // Sent by a form window to every control window in it when its scale changed (it moved to a monitor of
 // another dpi): each control applies its design rectangle and font again at the new scale.
 inline constexpr UINT kApplyScale = WM_APP + 5;
+// Posted by a form window to itself when a screen reader pressed one of the form's own elements: wParam
+// the element's id. The element's action runs from the message loop, as a click's would.
+inline constexpr UINT kAccessibleAction = WM_APP + 6;
 // The form hands WM_CTLCOLORSTATIC, WM_CTLCOLORBTN and WM_CTLCOLORLISTBOX to the control that sent it;
 // returns the brush, 0 when the control leaves the colours to the system.
 inline constexpr UINT kReflectedCtlColor = WM_APP + 16;
