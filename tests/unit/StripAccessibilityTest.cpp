@@ -41,102 +41,75 @@ TEST_F(StripAccessibilityTest, MarksAreNamedAfterWhatTheStripShows) {
     EXPECT_EQ(view->name, "Tolvane");
     EXPECT_EQ(view->role, AccessibleRole::ToolBar);
 
+    // The marks always there, numbered as their ids: mode icon, page, four run buttons, caption, close
+    // mark, window-order mark.
+    std::vector<Shown> bar = {{"ランチャー", kButton}, {"ページ 0", kButton}, {"エディタ", kButton},
+                              {"未登録", kButton},     {"文書", kButton},     {"未登録", kButton},
+                              {"エディタ", kText},     {"閉じる", kButton},   {"最前面", kButton}};
+    const std::vector<Shown> editing = {{"登録", kButton}, {"元に戻す", kButton}, {"削除", kButton}};
+    const Shown lock{"重ね順固定", kText};
     const auto press = [&](Element e) { return [&f, e] { f.accessibleAction(static_cast<int>(e)); }; };
-    const std::vector<Shown> bar = {{"ランチャー", kButton}, {"ページ 0", kButton}, {"エディタ", kButton},
-                                    {"未登録", kButton},     {"文書", kButton},     {"未登録", kButton},
-                                    {"エディタ", kText},     {"閉じる", kButton},   {"最前面", kButton}};
     struct Case {
         const char* what;
         std::function<void()> act;
-        std::vector<Shown> shown;  // in reading order; the last elements are those that come and go
-        std::vector<Element> renamed;
-    };
-    const auto with = [&](std::vector<std::pair<int, Shown>> changes, std::vector<Shown> extra = {}) {
-        std::vector<Shown> shown = bar;
-        for (auto& [i, s] : changes)
-            shown[static_cast<std::size_t>(i)] = s;
-        shown.insert(shown.end(), extra.begin(), extra.end());
-        return shown;
+        std::vector<std::pair<Element, std::string>> renamed;  // the bar's marks whose names change
+        std::vector<Shown> comeAndGo;                          // the marks after the bar, once done
     };
     const Case cases[] = {
-        {"start", [] {}, bar, {}},
+        {"start", [] {}, {}, {}},
         {"next page by the page number's action",
          press(Element::Page),
-         with({{1, {"ページ 1", kButton}},
-               {2, {"未登録", kButton}},
-               {3, {"ページ1の先頭", kButton}},
-               {4, {"未登録", kButton}},
-               {6, {"@未登録", kText}}}),
-         {Element::Page, Element::Run0, Element::Run1, Element::Run2, Element::Caption}},
+         {{Element::Page, "ページ 1"},
+          {Element::Run0, "未登録"},
+          {Element::Run1, "ページ1の先頭"},
+          {Element::Run2, "未登録"},
+          {Element::Caption, "@未登録"}},
+         {}},
         {"mode switch to the URL grid",
          [&] { doubleClick(f.IconV); },
-         with({{0, {"URL", kButton}},
-               {2, {"未登録", kButton}},
-               {3, {"例", kButton}},
-               {4, {"未登録", kButton}},
-               {6, {"@未登録", kText}}}),
-         {Element::ModeIcon, Element::Page, Element::Run1}},
+         {{Element::ModeIcon, "URL"}, {Element::Page, "ページ 0"}, {Element::Run1, "例"}},
+         {}},
         {"back to the launcher grid by the mode icon's action",
          press(Element::ModeIcon),
-         with({{1, {"ページ 1", kButton}},
-               {2, {"未登録", kButton}},
-               {3, {"ページ1の先頭", kButton}},
-               {4, {"未登録", kButton}},
-               {6, {"@未登録", kText}}}),
-         {Element::ModeIcon, Element::Page, Element::Run1}},
+         {{Element::ModeIcon, "ランチャー"}, {Element::Page, "ページ 1"}, {Element::Run1, "ページ1の先頭"}},
+         {}},
         {"window sent to the bottom, then locked",
          [&] {
              press(Element::WindowOrder)();
              rightClick(f.zoL);
          },
-         with({{1, {"ページ 1", kButton}},
-               {2, {"未登録", kButton}},
-               {3, {"ページ1の先頭", kButton}},
-               {4, {"未登録", kButton}},
-               {6, {"@未登録", kText}},
-               {8, {"最背面", kButton}}},
-              {{"重ね順固定", kText}}),
-         {Element::WindowOrder}},
-        {"open for editing: store, undo and delete",
-         [&] { rightClick(f.RUN_B[0]); },
-         with({{1, {"ページ 1", kButton}},
-               {2, {"未登録", kButton}},
-               {3, {"ページ1の先頭", kButton}},
-               {4, {"未登録", kButton}},
-               {6, {"@未登録", kText}},
-               {8, {"最背面", kButton}}},
-              {{"重ね順固定", kText}, {"登録", kButton}, {"元に戻す", kButton}, {"削除", kButton}}),
-         {}},
+         {{Element::WindowOrder, "最背面"}},
+         {lock}},
+        {"open for editing", [&] { rightClick(f.RUN_B[0]); }, {}, {lock, editing[0], editing[1], editing[2]}},
         {"a title stored into the empty slot",
          [&] {
              f.TitleT.setText("新しい項目");
              press(Element::Store)();
          },
-         with({{1, {"ページ 1", kButton}},
-               {2, {"新しい項目", kButton}},
-               {3, {"ページ1の先頭", kButton}},
-               {4, {"未登録", kButton}},
-               {6, {"@未登録", kText}},
-               {8, {"最背面", kButton}}},
-              {{"重ね順固定", kText}}),
-         {Element::Run0}},
+         {{Element::Run0, "新しい項目"}},
+         {lock}},
+        {"a file dropped on an empty slot empties the caption and opens the strip",
+         [&] { headless::drop(f.RUN_B[2], {"C:\\TOOLS\\EDIT.EXE"}); },
+         {{Element::Caption, ""}},
+         {lock, editing[0], editing[1], editing[2]}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const auto before = elements();
         c.act();
         const auto after = elements();
-        std::vector<Shown> shown;
-        for (const auto& e : after)
-            shown.push_back({e.name, e.role});
-        ASSERT_EQ(shown.size(), c.shown.size());
-        for (std::size_t i = 0; i < shown.size(); ++i) {
-            EXPECT_EQ(shown[i].name, c.shown[i].name) << "element " << i;
-            EXPECT_EQ(shown[i].role, c.shown[i].role) << "element " << i;
-        }
         std::vector<int> renamed;
-        for (Element e : c.renamed)
-            renamed.push_back(static_cast<int>(e));
+        for (const auto& [id, name] : c.renamed) {
+            bar[static_cast<std::size_t>(id)].name = name;
+            renamed.push_back(static_cast<int>(id));
+        }
+        std::vector<Shown> shown = bar;
+        shown.insert(shown.end(), c.comeAndGo.begin(), c.comeAndGo.end());
+        ASSERT_EQ(after.size(), shown.size());
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            EXPECT_EQ(after[i].name, shown[i].name) << "element " << i;
+            EXPECT_EQ(after[i].role, shown[i].role) << "element " << i;
+        }
         EXPECT_EQ(forms::renamedElements(before, after), renamed);
     }
 }

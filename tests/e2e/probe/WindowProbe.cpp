@@ -9,6 +9,7 @@
 #include <string>
 
 #include "Utf16.h"
+#include "WindowText.h"
 
 namespace {
 
@@ -27,14 +28,6 @@ HWND VisibleWindow(const wchar_t* className, const wchar_t* caption) {
     return nullptr;
 }
 
-std::wstring TextOf(HWND window) {
-    wchar_t text[2048] = {};
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
-                        &copied);
-    return text;
-}
-
 int Wait(DWORD limitMs) {
     DWORD start = GetTickCount();
     do {
@@ -47,7 +40,7 @@ int Wait(DWORD limitMs) {
         }
         if (HWND box = VisibleWindow(L"#32770", L"Tolvane")) {
             HWND text = GetDlgItem(box, 0xFFFF);
-            Print(L"message " + (text ? TextOf(text) : std::wstring()));
+            Print(L"message " + (text ? winsupport::WindowText(text) : std::wstring()));
             return 0;
         }
         Sleep(50);

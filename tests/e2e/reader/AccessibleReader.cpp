@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "Utf16.h"
+#include "WindowText.h"
 
 namespace {
 
@@ -162,14 +163,6 @@ std::wstring ClassName(HWND window) {
     return name;
 }
 
-std::wstring Caption(HWND window) {
-    wchar_t text[512] = {};
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
-                        &copied);
-    return text;
-}
-
 void Names(DWORD pid) {
     struct Context {
         DWORD pid;
@@ -197,7 +190,8 @@ void Names(DWORD pid) {
             reinterpret_cast<LPARAM>(&children));
         for (HWND child : children) {
             IAccessible* acc = ClientObject(child);
-            Line({L"window", Caption(top), ClassName(child), acc ? Name(acc, CHILDID_SELF) : L""});
+            Line({L"window", winsupport::WindowText(top), ClassName(child),
+                  acc ? Name(acc, CHILDID_SELF) : L""});
             if (acc)
                 acc->Release();
         }
