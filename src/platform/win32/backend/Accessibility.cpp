@@ -3,6 +3,7 @@
 #include <oleacc.h>
 
 #include <algorithm>
+#include <type_traits>
 #include <vector>
 
 #include "platform/win32/Wide.h"
@@ -12,6 +13,33 @@ namespace {
 
 // Defined here: MinGW's import libraries have been seen to lack it or to hold it wrongly.
 constexpr IID kIidAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+
+// oleacc.dll is loaded only when a reader first asks, so that a start without one does not pay for it.
+struct Oleacc {
+    decltype(&::LresultFromObject) lresultFromObject = nullptr;
+    decltype(&::CreateStdAccessibleObject) createStdAccessibleObject = nullptr;
+    decltype(&::AccessibleObjectFromWindow) accessibleObjectFromWindow = nullptr;
+    bool loaded() const {
+        return lresultFromObject && createStdAccessibleObject && accessibleObjectFromWindow;
+    }
+};
+
+const Oleacc& oleacc() {
+    static const Oleacc functions = [] {
+        Oleacc found;
+        if (const HMODULE library = ::LoadLibraryExW(L"oleacc.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+            const auto get = [&](auto& function, const char* name) {
+                function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(
+                    reinterpret_cast<void*>(::GetProcAddress(library, name)));
+            };
+            get(found.lresultFromObject, "LresultFromObject");
+            get(found.createStdAccessibleObject, "CreateStdAccessibleObject");
+            get(found.accessibleObjectFromWindow, "AccessibleObjectFromWindow");
+        }
+        return found;
+    }();
+    return functions;
+}
 
 BSTR bstr(const std::string& text) {
     const std::wstring wide = widen(text);
@@ -113,8 +141,8 @@ class FormAccessible : public AccessibleBase<FormAccessible> {
         *parent = nullptr;
         if (!source_)
             return CO_E_OBJNOTCONNECTED;
-        return ::AccessibleObjectFromWindow(window_, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
-                                            reinterpret_cast<void**>(parent));
+        return oleacc().accessibleObjectFromWindow(window_, static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
+                                                   reinterpret_cast<void**>(parent));
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
         if (!count)
@@ -348,9 +376,11 @@ class FormAccessible : public AccessibleBase<FormAccessible> {
 };
 
 LRESULT AccessibleObject::answer(HWND window, AccessibleSource& source, WPARAM wParam) {
+    if (!oleacc().loaded())
+        return 0;
     if (!object_)
         object_ = new FormAccessible(window, source);
-    return ::LresultFromObject(kIidAccessible, wParam, object_);
+    return oleacc().lresultFromObject(kIidAccessible, wParam, object_);
 }
 
 void AccessibleObject::disconnect() {
@@ -432,12 +462,14 @@ class NamedAccessible : public AccessibleBase<NamedAccessible> {
 LRESULT answerWithName(HWND window, const std::string& name, WPARAM wParam) {
     IAccessible* system = nullptr;
     // The standard object is made directly, without asking the window again.
-    if (FAILED(::CreateStdAccessibleObject(window, OBJID_CLIENT, kIidAccessible,
-                                           reinterpret_cast<void**>(&system))) ||
+    if (!oleacc().loaded() ||
+        FAILED(oleacc().createStdAccessibleObject(window, OBJID_CLIENT, kIidAccessible,
+                                                  reinterpret_cast<void**>(&system))) ||
         !system)
         return 0;
     auto* named = new NamedAccessible(system, name);
-    const LRESULT result = ::LresultFromObject(kIidAccessible, wParam, static_cast<IAccessible*>(named));
+    const LRESULT result =
+        oleacc().lresultFromObject(kIidAccessible, wParam, static_cast<IAccessible*>(named));
     named->Release();
     return result;
 }
