@@ -176,31 +176,19 @@ class FormAccessible : public AccessibleBase<FormAccessible> {
             [](const forms::AccessibleElement& e) { return e.description; });
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        if (!role)
-            return E_POINTER;
-        ::VariantInit(role);
-        const Lookup found = find(child);
-        if (found.status == Found::None)
-            return found.error;
-        role->vt = VT_I4;
-        role->lVal = roleOf(found.element ? found.element->role : found.view->role);
-        return S_OK;
+        return answerNumber(child, role, [](const Lookup& found) {
+            return roleOf(found.element ? found.element->role : found.view->role);
+        });
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-        if (!state)
-            return E_POINTER;
-        ::VariantInit(state);
-        const Lookup found = find(child);
-        if (found.status == Found::None)
-            return found.error;
-        LONG bits = 0;
-        if (!::IsWindowVisible(window_))
-            bits |= STATE_SYSTEM_INVISIBLE;
-        if (found.element && found.element->role == forms::AccessibleRole::StaticText)
-            bits |= STATE_SYSTEM_READONLY;
-        state->vt = VT_I4;
-        state->lVal = bits;
-        return S_OK;
+        return answerNumber(child, state, [this](const Lookup& found) {
+            LONG bits = 0;
+            if (!::IsWindowVisible(window_))
+                bits |= STATE_SYSTEM_INVISIBLE;
+            if (found.element && found.element->role == forms::AccessibleRole::StaticText)
+                bits |= STATE_SYSTEM_READONLY;
+            return bits;
+        });
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT, BSTR* help) override { return textAnswer({}, help); }
     HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT, LONG* topic) override {
@@ -369,6 +357,19 @@ class FormAccessible : public AccessibleBase<FormAccessible> {
         if (found.status == Found::None)
             return found.error;
         return textAnswer(found.element ? ofElement(*found.element) : ofView(*found.view), out);
+    }
+
+    template <class Of>
+    HRESULT answerNumber(const VARIANT& child, VARIANT* out, Of of) const {
+        if (!out)
+            return E_POINTER;
+        ::VariantInit(out);
+        const Lookup found = find(child);
+        if (found.status == Found::None)
+            return found.error;
+        out->vt = VT_I4;
+        out->lVal = of(found);
+        return S_OK;
     }
 
     HWND window_;
