@@ -90,7 +90,10 @@ class Control {
     // What a screen reader calls the control, for one that has no caption saying what it is (a text
     // box, a list); empty leaves it to the system, which reads a caption.
     const std::string& accessibleName() const { return accessibleName_; }
-    void setAccessibleName(std::string name) { accessibleName_ = std::move(name); }
+    Control& setAccessibleName(std::string name) {
+        accessibleName_ = std::move(name);
+        return *this;
+    }
 
     std::function<void(const MouseArgs&)> onMouseDown;
     std::function<void(const MouseArgs&)> onMouseUp;

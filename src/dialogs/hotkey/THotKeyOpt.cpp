@@ -13,9 +13,8 @@ THotKeyOpt::THotKeyOpt(forms::Backend& backend, Host& host, state::LauncherState
     HotC.move(16, 40, 49, 17).setCaption("Ctrl");
     HotA.move(80, 40, 49, 17).setCaption("Alt");
     HotS.move(144, 40, 57, 17).setCaption("Shift");
-    HotW.move(216, 40, 49, 18);
+    HotW.move(216, 40, 49, 18).setAccessibleName("キー");
     HotW.setLocked(true);
-    HotW.setAccessibleName("キー");
     CancelButton.move(104, 72, 81, 25).setCaption("ｷｬﾝｾﾙ");
     OKButton.move(192, 72, 81, 25).setCaption("OK");
     // OK first, so that it has the focus when the dialog opens.

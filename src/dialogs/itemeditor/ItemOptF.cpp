@@ -18,8 +18,7 @@ ItemOptF::ItemOptF(forms::Backend& backend, Host& host, state::LauncherState& s,
 
 void ItemOptF::PlaceControls() {
     Label4.move(8, 8, 81, 17);
-    List1.move(8, 32, 153, 316);
-    List1.setAccessibleName("登録項目の一覧");
+    List1.move(8, 32, 153, 316).setAccessibleName("登録項目の一覧");
     Command1.move(168, 90, 25, 25).setCaption("↑");
     Command3.move(168, 122, 25, 25).setCaption("↓");
     Label5.move(200, 90, 57, 17).setCaption("登録場所：");
@@ -34,14 +33,11 @@ void ItemOptF::PlaceControls() {
     Frame1.move(168, 170, 233, 153).setCaption("登録項目");
     PutInFrame(Frame1, {&Label1, &TitleT, &Label2, &BatchT, &Label3, &PathT});
     Label1.move(8, 24, 49, 17).setCaption("登録名");
-    TitleT.move(8, 40, 217, 18);
-    TitleT.setAccessibleName(Label1.caption());
+    TitleT.move(8, 40, 217, 18).setAccessibleName(Label1.caption());
     Label2.move(8, 64, 41, 17).setCaption("省略名");
-    BatchT.move(8, 80, 217, 18);
-    BatchT.setAccessibleName(Label2.caption());
+    BatchT.move(8, 80, 217, 18).setAccessibleName(Label2.caption());
     Label3.move(8, 104, 65, 17).setCaption("パス、URL");
-    PathT.move(8, 120, 217, 18);
-    PathT.setAccessibleName(Label3.caption());
+    PathT.move(8, 120, 217, 18).setAccessibleName(Label3.caption());
     OKButton.move(320, 329, 81, 25).setCaption("OK");
     PathT.setAcceptsDrops(true);
     Frame1.setAcceptsDrops(true);

@@ -21,8 +21,7 @@ HTMLGF::HTMLGF(forms::Backend& backend, Host& host, state::LauncherState& s, pla
     Frame1.move(3, 6, 281, 204).setCaption("HTML作成オプション");
     PutInFrame(Frame1, {&Label1, &FileNB, &Command3, &Check1, &Check2, &Check3, &Check4});
     Label1.move(13, 16, 65, 17).setCaption("ファイル名");
-    FileNB.move(11, 31, 263, 18);
-    FileNB.setAccessibleName(Label1.caption());
+    FileNB.move(11, 31, 263, 18).setAccessibleName(Label1.caption());
     Command3.move(233, 53, 43, 19).setCaption("参照");
     Check1.move(15, 77, 201, 25).setCaption("リンク先のアドレスをつける");
     Check2.move(15, 109, 201, 17).setCaption("リンク部分の字下げを行う");

@@ -40,8 +40,7 @@ void OptF::PlaceControls() {
     PutInFrame(Frame1, {&IEU, &Label1, &IE_PathT, &Command1});
     IEU.move(16, 20, 240, 18).setCaption("Internet Exploreｒ を使用する ");
     Label1.move(16, 50, 100, 16).setCaption("その他のブラウザ");
-    IE_PathT.move(120, 47, 196, 20);
-    IE_PathT.setAccessibleName(Label1.caption());
+    IE_PathT.move(120, 47, 196, 20).setAccessibleName(Label1.caption());
     Command1.move(324, 45, 62, 24).setCaption("参照");
 
     Frame2.move(0, 88, 397, 66).setCaption("スキンの変更");
@@ -75,8 +74,7 @@ void OptF::PlaceControls() {
 
     Frame6.move(136, 320, 259, 57).setCaption("時計表示設定");
     PutInFrame(Frame6, {&TimeViewCap, &Command7, &Label5});
-    TimeViewCap.move(8, 16, 186, 20);
-    TimeViewCap.setAccessibleName("時計の書式");
+    TimeViewCap.move(8, 16, 186, 20).setAccessibleName("時計の書式");
     Command7.move(200, 14, 50, 24).setCaption("変更");
     Label5.move(8, 40, 244, 14).setCaption("＊詳しくはヘルプを参照してください");
 

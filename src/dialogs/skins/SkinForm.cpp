@@ -11,10 +11,8 @@ namespace dialogs {
 SkinForm::SkinForm(forms::Backend& backend, Host& host, state::LauncherState& s, platform::Platform& platform)
     : Dialog(backend, "SkinForm", host, s, platform, "Tolvane Skin option", 385, 190) {
     setDefaultButton(Command1);
-    SF.move(2, 2, 125, 186);
-    Picture1.move(129, 4, 256, 128);
-    SF.setAccessibleName("スキン");
-    Picture1.setAccessibleName("スキンの見本");
+    SF.move(2, 2, 125, 186).setAccessibleName("スキン");
+    Picture1.move(129, 4, 256, 128).setAccessibleName("スキンの見本");
     Command1.move(297, 153, 85, 33).setCaption("OK");
     Command2.move(194, 154, 92, 31).setCaption("キャンセル");
 
