@@ -114,13 +114,25 @@ TEST(Accessibility, StripReadAndPressedByAReader) {
     // The pointer on the strip: the caption shows a slot's title, not the clock.
     const RECT strip = ScreenRect(session.main);
     const RECT caption = ScaledRect(124, 8, 120, 14);
-    SetCursorPos(strip.left + (caption.left + caption.right) / 2,
-                 strip.top + (caption.top + caption.bottom) / 2);
+    const POINT onCaption{strip.left + (caption.left + caption.right) / 2,
+                          strip.top + (caption.top + caption.bottom) / 2};
+    SetCursorPos(onCaption.x, onCaption.y);
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            POINT at{};
+            return GetCursorPos(&at) && at.x == onCaption.x && at.y == onCaption.y;
+        },
+        kAnswerLimit));
+    // On its way there the pointer may have crossed another run button (where it starts depends on
+    // the scale), and that hover may still arrive: hover the first run button until its title stays.
     HWND viewCaption = session.Control(124, 8, 120, 14);
-    // Where the pointer passed on its way there depends on the scale: hovering the first run button
-    // shows its slot.
-    PostMessageW(session.Control(45, 4, 15, 20), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
-    ASSERT_TRUE(WaitUntil([&] { return TextOf(viewCaption) == L"記録"; }, kAnswerLimit))
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            PostMessageW(session.Control(45, 4, 15, 20), WM_MOUSEMOVE, 0, MAKELPARAM(2, 2));
+            Sleep(300);
+            return TextOf(viewCaption) == L"記録";
+        },
+        kAnswerLimit))
         << "the caption shows " << Narrow(TextOf(viewCaption));
 
     const auto run = [](int slot, const std::wstring& name, const std::wstring& path) {
