@@ -132,9 +132,19 @@ void ComboBoxWindow::showDropDown() {
 LRESULT ComboBoxWindow::editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, void* self) {
     if (isEmptyNonClientPaint(window, message))
         return 0;
+    auto* peer = static_cast<ComboBoxWindow*>(self);
+    if (message == WM_MOUSEMOVE || message == WM_MOUSELEAVE) {
+        // The edit is a window of the form too: the pointer over it is over the form.
+        guardedCallback(peer->backend_, LRESULT{0}, [&]() -> LRESULT {
+            if (message == WM_MOUSEMOVE)
+                peer->backend_.pointerMoved(window, peer->box_.form(), lParam);
+            else
+                peer->backend_.pointerLeft(window, peer->box_.form());
+            return 0;
+        });
+    }
     if (message != WM_CHAR)
         return Subclass::original(window, message, wParam, lParam);
-    auto* peer = static_cast<ComboBoxWindow*>(self);
     return guardedCallback(peer->backend_, LRESULT{0}, [&]() -> LRESULT {
         const std::weak_ptr<int> alive = peer->alive_;
         const int code = peer->box_.notifyKeyPress(static_cast<int>(wParam));

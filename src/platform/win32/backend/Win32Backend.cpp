@@ -4,6 +4,7 @@
 
 #include "forms/Form.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/Screens.h"
 #include "platform/win32/backend/ButtonWindows.h"
 #include "platform/win32/backend/ComboBoxWindow.h"
 #include "platform/win32/backend/FormWindow.h"
@@ -134,6 +135,59 @@ UINT_PTR Win32Backend::addTimer(WindowTimer& timer) {
 void Win32Backend::tick(UINT_PTR id) {
     if (auto found = timers_.find(id); found != timers_.end())
         found->second->tick();
+}
+
+namespace {
+
+forms::PointerArgs pointerAt(POINT screen, bool over) {
+    const platform::Point design = currentScreens().pointToDesign(screen.x, screen.y);
+    return {design.x, design.y, over};
+}
+
+}  // namespace
+
+void Win32Backend::pointerMoved(HWND window, forms::Form& form, LPARAM clientPoint) {
+    if (!form.onPointer)
+        return;
+    if (pointerWindow_ != window) {
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window, 0};
+        pointerWindow_ = ::TrackMouseEvent(&track) ? window : nullptr;
+    }
+    POINT screen{GET_X_LPARAM(clientPoint), GET_Y_LPARAM(clientPoint)};
+    ::ClientToScreen(window, &screen);
+    form.notifyPointer(pointerAt(screen, true));
+}
+
+void Win32Backend::pointerLeft(HWND window, forms::Form& form) {
+    // The system also tells a window that is watched no more, once another one is: the pointer went
+    // from it to that one, which has reported it already.
+    if (window != pointerWindow_)
+        return;
+    pointerWindow_ = nullptr;
+    if (!form.onPointer)
+        return;
+    POINT screen{};
+    ::GetCursorPos(&screen);
+    form.notifyPointer(pointerAt(screen, false));
+}
+
+void Win32Backend::formPlaced(HWND window, forms::Form& form) {
+    if (!form.onPointer || !pointerWindow_ || (pointerWindow_ != window && !::IsChild(window, pointerWindow_)))
+        return;
+    POINT screen{};
+    ::GetCursorPos(&screen);
+    HWND under = ::WindowFromPoint(screen);
+    if (under == window || ::IsChild(window, under))
+        return;
+    TRACKMOUSEEVENT cancel{sizeof(cancel), TME_LEAVE | TME_CANCEL, pointerWindow_, 0};
+    ::TrackMouseEvent(&cancel);
+    pointerWindow_ = nullptr;
+    form.notifyPointer(pointerAt(screen, false));
+}
+
+void Win32Backend::windowGoing(HWND window) {
+    if (pointerWindow_ && (pointerWindow_ == window || ::IsChild(window, pointerWindow_)))
+        pointerWindow_ = nullptr;
 }
 
 void Win32Backend::keepException(std::exception_ptr error) noexcept {
