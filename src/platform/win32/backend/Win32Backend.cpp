@@ -149,13 +149,20 @@ forms::PointerArgs pointerAt(POINT screen, bool over) {
 void Win32Backend::pointerMoved(HWND window, forms::Form& form, LPARAM clientPoint) {
     if (!form.onPointer)
         return;
-    if (pointerWindow_ != window) {
-        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, window, 0};
-        pointerWindow_ = ::TrackMouseEvent(&track) ? window : nullptr;
-    }
+    watchPointerLeaving(window);
     POINT screen{GET_X_LPARAM(clientPoint), GET_Y_LPARAM(clientPoint)};
     ::ClientToScreen(window, &screen);
     form.notifyPointer(pointerAt(screen, true));
+}
+
+void Win32Backend::watchPointerLeaving(HWND window) {
+    if (pointerWindow_ == window)
+        return;
+    // The hover time also sets how often Wine looks whether the pointer has left (it has no event for
+    // it): within 150 ms, as the clock's caption switched when it polled every 200 ms. Windows tells
+    // at once; its WM_MOUSEHOVER goes to the default handling.
+    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE | TME_HOVER, window, 150};
+    pointerWindow_ = ::TrackMouseEvent(&track) ? window : nullptr;
 }
 
 void Win32Backend::pointerLeft(HWND window, forms::Form& form) {
@@ -168,6 +175,14 @@ void Win32Backend::pointerLeft(HWND window, forms::Form& form) {
         return;
     POINT screen{};
     ::GetCursorPos(&screen);
+    // Still over a window of the form: the pointer went on to another one of them, whose move comes
+    // next, or the system told too early (Wine does for a child window, at every look).
+    HWND formWindow = toHwnd(form.handle());
+    HWND under = ::WindowFromPoint(screen);
+    if (under && (under == formWindow || ::IsChild(formWindow, under))) {
+        watchPointerLeaving(under);
+        return;
+    }
     form.notifyPointer(pointerAt(screen, false));
 }
 

@@ -71,6 +71,8 @@ class Win32Backend : public forms::Backend {
     const std::vector<SkinControl*>& skinControls() const { return skinControls_; }
 
   private:
+    void watchPointerLeaving(HWND window);
+
     int dpiX_ = 96;
     int dpiY_ = 96;
     int liveForms_ = 0;
