@@ -2,6 +2,10 @@
 // gives back once its dialogs close.
 #include <windows.h>
 
+#include <uxtheme.h>
+#include <vssym32.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -67,6 +71,87 @@ void dispatchFor(DWORD milliseconds) {
         ::MsgWaitForMultipleObjectsEx(0, nullptr, end - now, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         dispatchQueued();
     }
+}
+
+// Wine keeps, for the rest of the run, what windows of the system's kinds once needed: up to 64 device
+// contexts of its cache (each with its region and surface), the theme's pictures of the parts once
+// drawn, colour brushes, the default window icon. A window with the kinds of controls the dialogs
+// use, made with the system directly, painted and destroyed, has them made before the count starts:
+// what a dialog then leaves behind is the program's.
+void letTheSystemFillItsCaches() {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = ::DefWindowProcW;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
+    wc.lpszClassName = L"TolvaneTestFloor";
+    ::RegisterClassW(&wc);
+    HWND window = ::CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, wc.lpszClassName, L"floor",
+                                    WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 300, 200, 600, 400,
+                                    nullptr, nullptr, wc.hInstance, nullptr);
+    auto child = [&](const wchar_t* kind, DWORD style, int x, int y, int w, int h, DWORD exStyle = 0) {
+        return ::CreateWindowExW(exStyle, kind, L"あ", WS_CHILD | WS_VISIBLE | style, x, y, w, h, window, nullptr,
+                                 wc.hInstance, nullptr);
+    };
+    for (int i = 0; i < 70; ++i)
+        child(L"BUTTON", BS_PUSHBUTTON, (i % 10) * 30, (i / 10) * 20, 28, 18);
+    ::SendMessageW(child(L"BUTTON", BS_AUTOCHECKBOX, 300, 0, 80, 18), BM_SETCHECK, BST_CHECKED, 0);
+    child(L"BUTTON", BS_AUTOCHECKBOX, 300, 20, 80, 18);
+    HWND defaultButton = child(L"BUTTON", BS_DEFPUSHBUTTON, 300, 40, 80, 18);
+    ::EnableWindow(child(L"BUTTON", BS_PUSHBUTTON, 300, 60, 80, 18), FALSE);
+    child(L"BUTTON", BS_GROUPBOX, 400, 0, 150, 80);
+    ::EnableWindow(child(L"BUTTON", BS_GROUPBOX, 400, 200, 150, 80), FALSE);
+    ::EnableWindow(child(L"BUTTON", BS_AUTOCHECKBOX, 300, 300, 80, 18), FALSE);
+    child(L"EDIT", WS_BORDER, 300, 90, 100, 20, WS_EX_CLIENTEDGE);
+    ::EnableWindow(child(L"EDIT", 0, 300, 120, 100, 20, WS_EX_CLIENTEDGE), FALSE);
+    HWND combo = child(L"COMBOBOX", WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 300, 150, 100, 200);
+    HWND list = child(L"LISTBOX", WS_VSCROLL | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT, 420, 90, 120, 100,
+                      WS_EX_CLIENTEDGE);
+    for (int i = 0; i < 40; ++i) {
+        ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"い"));
+        ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"う"));
+    }
+    // Group boxes drawn through the theme, as the dialogs' frames are.
+    if (HTHEME theme = ::OpenThemeData(window, L"BUTTON")) {
+        const win32::WindowDc dc(window);
+        RECT box{0, 0, 100, 50};
+        ::DrawThemeBackground(theme, dc.get(), BP_GROUPBOX, GBS_NORMAL, &box, nullptr);
+        ::DrawThemeBackground(theme, dc.get(), BP_GROUPBOX, GBS_DISABLED, &box, nullptr);
+        ::CloseThemeData(theme);
+    }
+    ::ShowWindow(window, SW_SHOW);
+    ::SetForegroundWindow(window);
+    ::SetFocus(defaultButton);
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    dispatchFor(200);
+    // The caption once more as that of a window behind another one.
+    ::SendMessageW(window, WM_NCACTIVATE, FALSE, 0);
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+    dispatchFor(100);
+    ::DestroyWindow(window);
+    dispatchFor(100);
+}
+
+// Bytes in use in every heap of the process, and the blocks that hold them.
+struct HeapUse {
+    std::size_t bytes = 0;
+    std::size_t blocks = 0;
+};
+HeapUse heapInUse() {
+    HeapUse use;
+    HANDLE heaps[64];
+    const DWORD count = std::min<DWORD>(::GetProcessHeaps(64, heaps), 64);
+    for (DWORD i = 0; i < count; ++i) {
+        ::HeapLock(heaps[i]);
+        PROCESS_HEAP_ENTRY entry{};
+        while (::HeapWalk(heaps[i], &entry)) {
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) {
+                use.bytes += entry.cbData;
+                ++use.blocks;
+            }
+        }
+        ::HeapUnlock(heaps[i]);
+    }
+    return use;
 }
 
 class AppTest : public ::testing::Test {
@@ -172,6 +257,64 @@ TEST_F(AppTest, TheCaptionFollowsThePointerOntoTheStripAndAway) {
     EXPECT_TRUE(pointerTo(100, 110, false));
     launcher.mainForm().ToggleExpanded();
     EXPECT_TRUE(pointerTo(100, 110, true));
+}
+
+// Every dialog opened and closed by its close box, one after the other as a person would: once every
+// one is closed, the process holds the GDI and USER objects it held before, however many rounds.
+TEST_F(AppTest, ClosedDialogsGiveBackTheirObjects) {
+    auto closeBox = [](const forms::Form* dialog) {
+        ASSERT_TRUE(dialog);
+        ::PostMessageW(reinterpret_cast<HWND>(dialog->handle()), WM_CLOSE, 0, 0);
+        dispatchFor(150);
+    };
+    auto everyDialog = [&] {
+        launcher.mainForm().onOptionsRequested();
+        dispatchFor(150);
+        launcher.OpenHotkeyDialog(0);
+        dispatchFor(150);
+        closeBox(launcher.hotkeyDialog());
+        launcher.OpenSkinDialog();
+        dispatchFor(150);
+        closeBox(launcher.skinDialog());
+        launcher.OpenItemEditor(0);
+        dispatchFor(150);
+        closeBox(launcher.itemEditor());
+        launcher.OpenItemEditor(1);
+        dispatchFor(150);
+        launcher.OpenLinkPageDialog();
+        dispatchFor(150);
+        closeBox(launcher.linkPageDialog());
+        closeBox(launcher.itemEditor());
+        closeBox(launcher.optionsDialog());
+        dispatchFor(300);
+    };
+    letTheSystemFillItsCaches();
+    const DWORD gdi = winsupport::liveGdiObjects();
+    const DWORD user = winsupport::liveUserObjects();
+    const HeapUse heapStart = heapInUse();
+    everyDialog();
+    ASSERT_FALSE(launcher.optionsDialog());
+    const DWORD gdiOnce = winsupport::liveGdiObjects();
+    EXPECT_EQ(winsupport::liveUserObjects(), user);
+    // The heap count sees what is allocated.
+    const HeapUse empty = heapInUse();
+    auto block = std::make_unique<char[]>(100000);
+    EXPECT_GE(heapInUse().bytes, empty.bytes + 100000);
+    block.reset();
+    // Later rounds keep nothing on the heap.
+    const HeapUse heap = heapInUse();
+    for (int round = 0; round < 5; ++round)
+        everyDialog();
+    const HeapUse heapAfter = heapInUse();
+    std::printf("heap in use before the dialogs: %zu bytes in %zu blocks; after the first round: %zu in %zu; after 5 "
+                "more: %zu in %zu\n",
+                heapStart.bytes, heapStart.blocks, heap.bytes, heap.blocks, heapAfter.bytes, heapAfter.blocks);
+    EXPECT_LE(heapAfter.bytes, heap.bytes);
+    std::printf("GDI objects: %lu before, %lu after every dialog once, %lu after 5 more rounds\n", gdi, gdiOnce,
+                winsupport::liveGdiObjects());
+    EXPECT_EQ(gdiOnce, gdi);
+    EXPECT_EQ(winsupport::liveGdiObjects(), gdi);
+    EXPECT_EQ(winsupport::liveUserObjects(), user);
 }
 
 }  // namespace
