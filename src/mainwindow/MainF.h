@@ -139,6 +139,7 @@ class MainF : public forms::Form {
 
     state::LauncherState& s_;
     platform::Platform& platform_;
+    bool completing_ = false;  // inside the command box's completion
     hotkeys::Registrations registrations_{*this};
 };
 

@@ -39,17 +39,26 @@ class HeadlessEditPeer : public BasicPeer<forms::EditPeer> {
 
 class HeadlessComboPeer : public BasicPeer<forms::ComboPeer> {
   public:
-    using BasicPeer::BasicPeer;
-    void setText(const std::string&) override { selection_ = {}; }
+    HeadlessComboPeer(HeadlessBackend& backend, forms::NativeWindow handle) : BasicPeer(handle), backend_(backend) {}
+    // As the system's edit: the same text again changes nothing.
+    void setText(const std::string& text) override {
+        if (text == text_)
+            return;
+        text_ = text;
+        selection_ = {};
+        ++backend_.comboTextSets;
+    }
     forms::Selection selection() const override { return selection_; }
     void setSelection(const forms::Selection& selection) override { selection_ = selection; }
     void setReadOnly(bool) override {}
     void setListItems(const std::vector<std::string>&) override {}
-    void setListIndex(int) override {}
-    void setTopIndex(int) override {}
+    void setListIndex(int) override { ++backend_.comboListMoves; }
+    void setTopIndex(int) override { ++backend_.comboListMoves; }
     void showDropDown() override {}
 
   private:
+    HeadlessBackend& backend_;
+    std::string text_;
     forms::Selection selection_;
 };
 
@@ -204,7 +213,7 @@ std::unique_ptr<forms::PicturePeer> HeadlessBackend::createPictureBox(forms::For
 }
 
 std::unique_ptr<forms::ComboPeer> HeadlessBackend::createComboBox(forms::Form&, forms::ComboBox&) {
-    return std::make_unique<HeadlessComboPeer>(++nextHandle_);
+    return std::make_unique<HeadlessComboPeer>(*this, ++nextHandle_);
 }
 
 std::vector<forms::Form*> HeadlessBackend::liveForms() const {

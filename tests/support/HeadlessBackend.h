@@ -35,6 +35,9 @@ class HeadlessBackend : public forms::Backend {
 
     // Counts of what reached the "screen", for tests that check redrawing.
     int surfaceRepaints = 0;
+    // Texts set into combo boxes (each a repaint of the edit), and selections and scrolls of their lists.
+    int comboTextSets = 0;
+    int comboListMoves = 0;
     std::vector<std::string> createdForms;
     // The system-wide hotkeys each window holds, by id.
     struct Hotkey {

@@ -317,4 +317,69 @@ TEST_F(AppTest, ClosedDialogsGiveBackTheirObjects) {
     EXPECT_EQ(winsupport::liveUserObjects(), user);
 }
 
+// What reaches a window's procedure, sent or posted: the paints, and the combo box's orders to select or
+// scroll its list.
+struct WindowWatch {
+    WNDPROC original = nullptr;
+    int paints = 0;
+    int listMoves = 0;
+};
+std::map<HWND, WindowWatch> watched;
+
+LRESULT CALLBACK watchingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    WindowWatch& watch = watched[window];
+    watch.paints += message == WM_PAINT;
+    watch.listMoves += message == CB_SETCURSEL || message == CB_SETTOPINDEX;
+    return ::CallWindowProcW(watch.original, window, message, wParam, lParam);
+}
+
+void watch(HWND window) {
+    watched[window].original = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&watchingProc)));
+}
+
+void unwatch(HWND window) {
+    ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(watched[window].original));
+    watched.erase(window);
+}
+
+// Typing into the command box: each keystroke repaints the edit once; the completion selects and scrolls
+// the dropped list only when it picks another entry. (The system's combo box itself selects the
+// matching entry on every change of its edit; that changes nothing when it is the same.)
+TEST_F(AppTest, AKeystrokeRepaintsTheEditOnceAndTheListOnlyForANewMatch) {
+    mainwindow::MainF& strip = launcher.mainForm();
+    launcher.state().RunItems(0, 0) = {"C:\\a.exe", "notepad", "n"};
+    launcher.state().RunItems(0, 1) = {"C:\\b.exe", "Notes", "N"};
+    strip.FillCommandList();
+    strip.OpenCommandBox();
+    dispatchFor(300);
+    HWND combo = reinterpret_cast<HWND>(strip.Input_Com.handle());
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(::GetComboBoxInfo(combo, &info));
+    ASSERT_TRUE(::IsWindowVisible(info.hwndList));  // dropped
+    watch(info.hwndItem);
+    watch(combo);
+    struct Step {
+        wchar_t key;
+        bool newMatch;
+    };
+    for (const Step step : {Step{L'n', true}, Step{L'o', false}, Step{L't', false}, Step{L'e', false},
+                            Step{L's', true}}) {
+        const WindowWatch edit = watched[info.hwndItem];
+        const WindowWatch box = watched[combo];
+        ::PostMessageW(info.hwndItem, WM_CHAR, step.key, 1);
+        dispatchFor(300);
+        const int editPaints = watched[info.hwndItem].paints - edit.paints;
+        const int listMoves = watched[combo].listMoves - box.listMoves;
+        std::printf("'%c': the edit painted %d times, the list moved %d times; text %s\n", static_cast<char>(step.key),
+                    editPaints, listMoves, strip.Input_Com.text().c_str());
+        EXPECT_EQ(editPaints, 1) << static_cast<char>(step.key);
+        EXPECT_EQ(listMoves > 0, step.newMatch) << static_cast<char>(step.key);
+    }
+    unwatch(combo);
+    unwatch(info.hwndItem);
+    EXPECT_EQ(strip.Input_Com.text(), "Notes");
+}
+
 }  // namespace
