@@ -218,7 +218,7 @@ TEST_F(AppTest, WakesOnlyForTheClockWhileThePointerIsAway) {
     EXPECT_LE(messages[WM_TIMER], static_cast<int>(kSeconds) + 1);
     EXPECT_EQ(messages[kSystemTimer], 0);
     EXPECT_LE(wakeups, messages[WM_TIMER] + 2);  // a paint comes in the wake-up of its tick
-    EXPECT_LE(offTheSecond, 2);
+    EXPECT_LE(offTheSecond, 6);  // a tick delivered late on a busy machine; a timer of its own phase misses most
     // A new second on every tick: the clock shows every one of them.
     EXPECT_GE(shown.size(), kSeconds - 2);
 }

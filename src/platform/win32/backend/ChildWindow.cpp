@@ -103,7 +103,7 @@ LRESULT ChildWindow<Interface>::subclassProc(HWND window, UINT message, WPARAM w
         if (message == WM_MOUSEMOVE || message == WM_MOUSELEAVE) {
             // The form learns of the pointer first; its handler never unloads it.
             if (message == WM_MOUSEMOVE)
-                peer->backend_.pointerMoved(window, peer->control_.form(), lParam);
+                peer->backend_.pointerMoved(window, peer->control_.form());
             else
                 peer->backend_.pointerLeft(window, peer->control_.form());
         }

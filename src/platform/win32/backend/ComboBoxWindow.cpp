@@ -137,7 +137,7 @@ LRESULT ComboBoxWindow::editProc(HWND window, UINT message, WPARAM wParam, LPARA
         // The edit is a window of the form too: the pointer over it is over the form.
         guardedCallback(peer->backend_, LRESULT{0}, [&]() -> LRESULT {
             if (message == WM_MOUSEMOVE)
-                peer->backend_.pointerMoved(window, peer->box_.form(), lParam);
+                peer->backend_.pointerMoved(window, peer->box_.form());
             else
                 peer->backend_.pointerLeft(window, peer->box_.form());
             return 0;

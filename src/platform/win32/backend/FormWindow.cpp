@@ -350,7 +350,7 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             return 0;
         case WM_MOUSEMOVE:
             if (ready_) {
-                backend_.pointerMoved(window, form_, lParam);
+                backend_.pointerMoved(window, form_);
                 form_.notifyMouseMove(toDesign(mouseArgs(buttonsHeld(wParam), wParam, lParam), scale_));
             }
             return 0;

@@ -146,13 +146,25 @@ forms::PointerArgs pointerAt(POINT screen, bool over) {
 
 }  // namespace
 
-void Win32Backend::pointerMoved(HWND window, forms::Form& form, LPARAM clientPoint) {
+bool Win32Backend::overForm(HWND formWindow, HWND window) {
+    return window && (window == formWindow || ::IsChild(formWindow, window));
+}
+
+void Win32Backend::pointerMoved(HWND window, forms::Form& form) {
     if (!form.onPointer)
         return;
-    watchPointerLeaving(window);
-    POINT screen{GET_X_LPARAM(clientPoint), GET_Y_LPARAM(clientPoint)};
-    ::ClientToScreen(window, &screen);
-    form.notifyPointer(pointerAt(screen, true));
+    // Where the pointer is now, as the system says: a move may come from another program, or be one
+    // that the pointer has left behind already.
+    POINT screen{};
+    ::GetCursorPos(&screen);
+    bool over = true;
+    if (pointerWindow_ != window) {
+        HWND under = ::WindowFromPoint(screen);
+        over = overForm(toHwnd(form.handle()), under);
+        if (over)
+            watchPointerLeaving(under);
+    }
+    form.notifyPointer(pointerAt(screen, over));
 }
 
 void Win32Backend::watchPointerLeaving(HWND window) {
@@ -177,9 +189,8 @@ void Win32Backend::pointerLeft(HWND window, forms::Form& form) {
     ::GetCursorPos(&screen);
     // Still over a window of the form: the pointer went on to another one of them, whose move comes
     // next, or the system told too early (Wine does for a child window, at every look).
-    HWND formWindow = toHwnd(form.handle());
     HWND under = ::WindowFromPoint(screen);
-    if (under && (under == formWindow || ::IsChild(formWindow, under))) {
+    if (overForm(toHwnd(form.handle()), under)) {
         watchPointerLeaving(under);
         return;
     }
@@ -191,8 +202,7 @@ void Win32Backend::formPlaced(HWND window, forms::Form& form) {
         return;
     POINT screen{};
     ::GetCursorPos(&screen);
-    HWND under = ::WindowFromPoint(screen);
-    if (under == window || ::IsChild(window, under))
+    if (overForm(window, ::WindowFromPoint(screen)))
         return;
     TRACKMOUSEEVENT cancel{sizeof(cancel), TME_LEAVE | TME_CANCEL, pointerWindow_, 0};
     ::TrackMouseEvent(&cancel);

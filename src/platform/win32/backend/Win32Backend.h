@@ -54,7 +54,7 @@ class Win32Backend : public forms::Backend {
     // The pointer, for the forms that watch it (forms::Form::onPointer). The system watches one window
     // of the thread at a time for the pointer leaving it (TrackMouseEvent): the window that the pointer
     // moved over last. `window` is the form's window or a control's window in it.
-    void pointerMoved(HWND window, forms::Form& form, LPARAM clientPoint);
+    void pointerMoved(HWND window, forms::Form& form);
     void pointerLeft(HWND window, forms::Form& form);
     // A form's window moved or changed its size: the pointer may have come off it without moving, which
     // the system would tell only with its next move.
@@ -72,6 +72,8 @@ class Win32Backend : public forms::Backend {
 
   private:
     void watchPointerLeaving(HWND window);
+    // Whether `window` is the form's window or one inside it.
+    static bool overForm(HWND formWindow, HWND window);
 
     int dpiX_ = 96;
     int dpiY_ = 96;
