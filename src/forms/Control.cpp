@@ -482,6 +482,12 @@ void PictureBox::repaint() const {
         static_cast<PicturePeer*>(peer())->surfaceChanged();
 }
 
+void PictureBox::destroyPeer() {
+    Control::destroyPeer();
+    picture_.reset();
+    texts_.clear();
+}
+
 void PictureBox::createPeer(Backend& backend) {
     ownedPeer_ = backend.createPictureBox(form(), *this);
     attachPeer(ownedPeer_.get());

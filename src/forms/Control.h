@@ -139,7 +139,7 @@ class Control {
 
     // Called by the form while it loads and unloads.
     virtual void createPeer(Backend& backend) = 0;
-    void destroyPeer();
+    virtual void destroyPeer();
 
   protected:
     void attachPeer(ControlPeer* peer);
@@ -384,6 +384,9 @@ class PictureBox : public Control {
     void clearDrawing();
     const std::vector<DrawnText>& drawnTexts() const { return texts_; }
     void createPeer(Backend& backend) override;
+    // Unloading gives back the picture and the drawing: a dialog's object may outlive its window for a
+    // while (forms::DialogSlot), and the picture's memory and handles belong to the window.
+    void destroyPeer() override;
 
   private:
     void repaint() const;

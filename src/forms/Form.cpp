@@ -73,6 +73,7 @@ std::unique_ptr<FormPeer> Form::releaseWindow() {
         control->destroyPeer();
     focused_ = nullptr;
     visible_ = false;
+    pointerOver_ = false;
     unloading_ = false;
     return std::move(peer_);
 }
@@ -168,6 +169,12 @@ void Form::notifyMouseDown(const MouseArgs& args) {
 void Form::notifyMouseMove(const MouseArgs& args) {
     if (onMouseMove)
         onMouseMove(args);
+}
+
+void Form::notifyPointer(const PointerArgs& args) {
+    pointerOver_ = args.over;
+    if (onPointer)
+        onPointer(args);
 }
 
 void Form::notifyBoundsChanged(const Rect& pixels) {

@@ -122,12 +122,18 @@ class Form {
     std::function<void(int& keyCode, int shift)> onKeyUp;
     std::function<void(int& keyAscii)> onKeyPress;
     std::function<void(int id)> onHotkey;
+    // The pointer moved over the form or one of its controls, or left them all. A form without this
+    // handler is not told, and the system is not asked to watch the pointer for it.
+    std::function<void(const PointerArgs&)> onPointer;
+    // Whether the pointer was over the form or one of its controls when last reported.
+    bool pointerOver() const { return pointerOver_; }
     // After the form has unloaded, whatever the cause: for whoever opened it.
     std::function<void()> onUnloaded;
 
     // Backend notifications.
     void notifyMouseDown(const MouseArgs& args);
     void notifyMouseMove(const MouseArgs& args);
+    void notifyPointer(const PointerArgs& args);
     // The window was moved or sized by the system (for example its drag loop).
     void notifyBoundsChanged(const Rect& pixels);
     // The focus moved to this control, or away from every control (nullptr).
@@ -194,6 +200,7 @@ class Form {
     Rect pixels_;
     std::string caption_;
     bool visible_ = false;
+    bool pointerOver_ = false;
     PicturePtr picture_;
     std::vector<DrawnIcon> drawn_;
     std::vector<Control*> controls_;

@@ -59,6 +59,14 @@ struct MouseArgs {
     int y = 0;
 };
 
+// The pointer as a form learns it: where it is on the screen (pixels), and whether it is over the
+// form's window or one of its controls (false: it has just left them all).
+struct PointerArgs {
+    int x = 0;
+    int y = 0;
+    bool over = false;
+};
+
 // Selection of an edit field, counted in characters (code points), never in bytes.
 struct Selection {
     int start = 0;

@@ -56,16 +56,25 @@ void MainF::CommandBoxKey(int& keyAscii) {
 }
 
 void MainF::CompleteShortName() {
+    // The completed text raises Change once more; that run would find the same entry and change
+    // nothing, so one keystroke costs one completion.
+    if (completing_)
+        return;
     const int pos = Input_Com.selStart();
     const int typedLength = static_cast<int>(forms::characterCount(Input_Com.text()));
     const int idx = FindListEntry(Input_Com, Input_Com.text(), false);
     if (suppressesCompletion(LastKeyChar) || idx == -1)
         return;
 
-    Input_Com.setTopIndex(idx);
-    Input_Com.setListIndex(idx);
+    // The dropped list is scrolled and redrawn only for a new match.
+    if (idx != Input_Com.listIndex()) {
+        Input_Com.setTopIndex(idx);
+        Input_Com.setListIndex(idx);
+    }
     const std::string entry = Input_Com.list()[static_cast<std::size_t>(idx)];
+    completing_ = true;
     Input_Com.setText(entry);
+    completing_ = false;
     const int completedLength = static_cast<int>(forms::characterCount(entry));
     Input_Com.setSelection({pos, completedLength - typedLength});
 

@@ -48,6 +48,8 @@ void MainF::SetDesignProperties() {
     // The command box appears only while it is in use.
     Input_Com.setVisible(false);
     Input_Com.setEnabled(false);
+    // The first look at the pointer, for one that never comes near the strip; from then on the clock
+    // sets its own schedule (Clock.cpp).
     Timer1.setInterval(200);
 }
 
@@ -70,6 +72,7 @@ void MainF::WireEvents() {
     Label2.onClick([this](int i) { EntryCommand(i); });
     ViewCaption.onClick = [this] { OpenCommandBox(); };
     Timer1.onTimer = [this] { ClockTick(); };
+    onPointer = [this](const forms::PointerArgs& p) { PointerMoved(p); };
     zoL.onMouseDown = [this](const forms::MouseArgs& a) { ToggleOrderOrLock(a); };
     TitleT.onKeyPress = [this](int& keyAscii) { TitleFieldKey(keyAscii); };
     BatchT.onKeyPress = [this](int& keyAscii) { ShortNameFieldKey(keyAscii); };

@@ -59,8 +59,11 @@ class MainF : public forms::Form {
     // True while the entry fields hold text that differs from the item they show.
     bool HasPendingEdit() const;
 
-    // ---- Clock: every tick of Timer1
+    // ---- Clock: the pointer's test and the caption it sets (Clock.cpp)
+    // Timer1: the pointer's test with its position asked of the system, then the next tick.
     void ClockTick();
+    // The pointer moved over the strip or left it: its test at the reported position, then the next tick.
+    void PointerMoved(const forms::PointerArgs& pointer);
 
     // ---- Command box
     void FillCommandList();
@@ -119,6 +122,10 @@ class MainF : public forms::Form {
 
   private:
     void PlaceControls();
+    // Title or clock in the caption, by where the pointer is (screen pixels).
+    void ShowPointerState(int x, int y);
+    // Sets Timer1 for what can change next without an event (Clock.cpp), or stops it.
+    void ScheduleClock();
     void SetDesignProperties();
     void WireEvents();
 
@@ -152,6 +159,7 @@ class MainF : public forms::Form {
 
     state::LauncherState& s_;
     platform::Platform& platform_;
+    bool completing_ = false;  // inside the command box's completion
     hotkeys::Registrations registrations_{*this};
 };
 

@@ -39,6 +39,7 @@ struct DateTime {
     int minute = 0;   // 0..59
     int second = 0;   // 0..59
     int weekday = 0;  // 0 Sunday .. 6 Saturday
+    int millisecond = 0;  // 0..999
     bool operator==(const DateTime&) const = default;
 };
 

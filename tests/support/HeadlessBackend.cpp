@@ -39,17 +39,26 @@ class HeadlessEditPeer : public BasicPeer<forms::EditPeer> {
 
 class HeadlessComboPeer : public BasicPeer<forms::ComboPeer> {
   public:
-    using BasicPeer::BasicPeer;
-    void setText(const std::string&) override { selection_ = {}; }
+    HeadlessComboPeer(HeadlessBackend& backend, forms::NativeWindow handle) : BasicPeer(handle), backend_(backend) {}
+    // As the system's edit: the same text again changes nothing.
+    void setText(const std::string& text) override {
+        if (text == text_)
+            return;
+        text_ = text;
+        selection_ = {};
+        ++backend_.comboTextSets;
+    }
     forms::Selection selection() const override { return selection_; }
     void setSelection(const forms::Selection& selection) override { selection_ = selection; }
     void setReadOnly(bool) override {}
     void setListItems(const std::vector<std::string>&) override {}
-    void setListIndex(int) override {}
-    void setTopIndex(int) override {}
+    void setListIndex(int) override { ++backend_.comboListMoves; }
+    void setTopIndex(int) override { ++backend_.comboListMoves; }
     void showDropDown() override {}
 
   private:
+    HeadlessBackend& backend_;
+    std::string text_;
     forms::Selection selection_;
 };
 
@@ -204,7 +213,7 @@ std::unique_ptr<forms::PicturePeer> HeadlessBackend::createPictureBox(forms::For
 }
 
 std::unique_ptr<forms::ComboPeer> HeadlessBackend::createComboBox(forms::Form&, forms::ComboBox&) {
-    return std::make_unique<HeadlessComboPeer>(++nextHandle_);
+    return std::make_unique<HeadlessComboPeer>(*this, ++nextHandle_);
 }
 
 std::vector<forms::Form*> HeadlessBackend::liveForms() const {
@@ -250,8 +259,27 @@ bool clickDecidedByRuntime(const forms::Control& control) {
 
 }  // namespace
 
+namespace {
+
+// The pointer comes over a control as the system reports it to the form first: at its screen position.
+void pointerOnto(forms::Control& control, int x, int y) {
+    forms::Form& form = control.form();
+    if (!form.loaded())
+        return;
+    int left = form.pixelBounds().left + control.rect().left + x;
+    int top = form.pixelBounds().top + control.rect().top + y;
+    for (const forms::Control* frame = control.container(); frame; frame = frame->container()) {
+        left += frame->rect().left;
+        top += frame->rect().top;
+    }
+    form.notifyPointer({left, top, true});
+}
+
+}  // namespace
+
 void mouseDown(forms::Control& control, int button, int shift, int x, int y) {
     // A real pointer always moves over a control before it presses a button there.
+    pointerOnto(control, x, y);
     control.notifyMouseMove({0, shift, x, y});
     const forms::MouseArgs args{button, shift, x, y};
     if (clickDecidedByRuntime(control)) {
@@ -304,6 +332,7 @@ void doubleClick(forms::Control& control) {
 void presses(forms::Control& control, const std::string& what) {
     const int button = what[0] == 'R' ? forms::kRightButton : forms::kLeftButton;
     const forms::MouseArgs args{button, 0, 1, 1};
+    pointerOnto(control, 1, 1);
     control.notifyMouseMove({0, 0, 1, 1});
     for (std::size_t i = 0; i < what.size(); ++i) {
         if (what[i] == '-')
@@ -315,7 +344,17 @@ void presses(forms::Control& control, const std::string& what) {
 }
 
 void hover(forms::Control& control, int x, int y) {
+    pointerOnto(control, x, y);
     control.notifyMouseMove({0, 0, x, y});
+}
+
+void movePointer(forms::Form& form, int x, int y) {
+    const forms::Rect& r = form.pixelBounds();
+    const bool over = x >= r.left && x < r.left + r.width && y >= r.top && y < r.top + r.height;
+    // Over the bare background the form's own MouseMove follows, as the system sends it.
+    form.notifyPointer({x, y, over});
+    if (over && form.loaded())
+        form.notifyMouseMove({0, 0, x - r.left, y - r.top});
 }
 
 namespace {

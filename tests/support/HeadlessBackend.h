@@ -35,6 +35,9 @@ class HeadlessBackend : public forms::Backend {
 
     // Counts of what reached the "screen", for tests that check redrawing.
     int surfaceRepaints = 0;
+    // Texts set into combo boxes (each a repaint of the edit), and selections and scrolls of their lists.
+    int comboTextSets = 0;
+    int comboListMoves = 0;
     std::vector<std::string> createdForms;
     // The system-wide hotkeys each window holds, by id.
     struct Hotkey {
@@ -67,6 +70,9 @@ void rightClick(forms::Control& control);
 void doubleClick(forms::Control& control);
 void mouseDown(forms::Control& control, int button, int shift = 0, int x = 1, int y = 1);
 void hover(forms::Control& control, int x = 1, int y = 1);
+// The pointer moves to a screen point: over the form (its background) or away from it, which the form
+// learns as the system reports it: where the pointer is, and whether it is over one of its windows.
+void movePointer(forms::Form& form, int x, int y);
 // The pointer's buttons as they come, on a label, image or picture box: "L" a left click, "R" a right
 // click, "LL" and "RR" double clicks, "L-" a left press released outside the control.
 void presses(forms::Control& control, const std::string& what);

@@ -66,6 +66,31 @@ TEST_F(CommandBoxTest, TypingCompletesFromTheFirstEntryAndSelectsTheTail) {
               "C:\\Tolvane\\tolvane.exe");
 }
 
+// A keystroke sets the text once; the dropped list is moved only for a new match.
+TEST_F(CommandBoxTest, AKeystrokeMovesTheListOnlyForANewMatch) {
+    startWith({{0, "C:\\a.exe", "notepad", "n"}, {2, "C:\\c.exe", "Notes", "N"}});
+    open();
+    typeChar(box(), 'n');
+    EXPECT_GT(backend.comboListMoves, 0);
+    const int moves = backend.comboListMoves;
+    struct Step {
+        int key;
+        bool listMoves;
+    };
+    for (const Step step : {Step{'o', false}, Step{'t', false}, Step{'e', false}, Step{'s', true}}) {
+        SCOPED_TRACE(static_cast<char>(step.key));
+        const int texts = backend.comboTextSets;
+        const int before = backend.comboListMoves;
+        typeChar(box(), step.key);
+        // What was typed, as the edit holds it, then the completed text.
+        EXPECT_EQ(backend.comboTextSets - texts, 2);
+        EXPECT_EQ(backend.comboListMoves != before, step.listMoves);
+    }
+    EXPECT_EQ(box().text(), "Notes");
+    EXPECT_EQ(box().listIndex(), 1);
+    EXPECT_GT(backend.comboListMoves, moves);
+}
+
 TEST_F(CommandBoxTest, PunctuationAfterACompletionIsLeftAsTyped) {
     startWith({{0, "C:\\a.exe", "apple", "a"}, {1, "C:\\b.exe", "a.b", "ab"}});
     open();

@@ -109,8 +109,10 @@ TEST_F(OptionsTest, BrowserFieldsWaitForOkWhichSavesAllThreeFiles) {
 
 TEST_F(OptionsTest, ClockPatternActsAtOnceAndSurvivesCancel) {
     ASSERT_TRUE(start());
-    fake.cursor = {600, 600};  // away from the strip: the caption shows the clock
     dialogs::OptF& d = open();
+    // The pointer goes on to the dialog, away from the strip: the caption shows the clock.
+    fake.cursor = {600, 600};
+    headless::movePointer(mainF(), 600, 600);
     struct Case {
         int pick;  // -1: typed
         std::string typed, caption;

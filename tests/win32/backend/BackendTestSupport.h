@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "GuiObjects.h"
+
 #include "forms/ControlArray.h"
 #include "forms/Form.h"
 #include "platform/win32/Handles.h"
@@ -52,10 +54,8 @@ std::wstring textOf(HWND window);
 forms::PicturePtr solidPicture(int width, int height, COLORREF color);
 forms::IconPtr solidIcon(COLORREF color);
 
-// GDI and USER objects of this process (under Wine, which lacks GetGuiResources: the GDI handle table
-// and the windows of this thread).
-DWORD liveGdiObjects();
-DWORD liveUserObjects();
+using winsupport::liveGdiObjects;
+using winsupport::liveUserObjects;
 
 // The colour that the window shows at a client point.
 COLORREF pixelAt(HWND window, int x, int y);

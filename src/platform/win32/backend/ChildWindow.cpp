@@ -22,6 +22,11 @@ ChildWindow<Interface>::ChildWindow(Win32Backend& backend, forms::Control& contr
     : backend_(backend), control_(control) {}
 
 template <class Interface>
+ChildWindow<Interface>::~ChildWindow() {
+    backend_.windowGoing(window_.get());
+}
+
+template <class Interface>
 void ChildWindow<Interface>::create(const forms::Form& form, const wchar_t* className, DWORD style,
                                     DWORD exStyle) {
     window_.reset(::CreateWindowExW(exStyle, className, L"", WS_CHILD | WS_CLIPSIBLINGS | style, 0, 0, 0, 0,
@@ -96,6 +101,13 @@ LRESULT ChildWindow<Interface>::subclassProc(HWND window, UINT message, WPARAM w
     return guardedCallback(peer->backend_, LRESULT{0}, [&]() -> LRESULT {
         if (isEmptyNonClientPaint(window, message))
             return 0;
+        if (message == WM_MOUSEMOVE || message == WM_MOUSELEAVE) {
+            // The form learns of the pointer first; its handler never unloads it.
+            if (message == WM_MOUSEMOVE)
+                peer->backend_.pointerMoved(window, peer->control_.form());
+            else
+                peer->backend_.pointerLeft(window, peer->control_.form());
+        }
         if (message == kApplyScale) {
             // The runtime's rectangle and font again, at the window's new scale.
             peer->setRect(peer->rect_);

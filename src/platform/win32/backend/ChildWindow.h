@@ -27,7 +27,7 @@ HWND parentWindowOf(const forms::Form& form, const forms::Control& control);
 template <class Interface>
 class ChildWindow : public Interface {
   public:
-    ~ChildWindow() override = default;
+    ~ChildWindow() override;
     ChildWindow(const ChildWindow&) = delete;
     ChildWindow& operator=(const ChildWindow&) = delete;
 

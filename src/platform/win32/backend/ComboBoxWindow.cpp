@@ -127,6 +127,16 @@ LRESULT ComboBoxWindow::editProc(HWND window, UINT message, WPARAM wParam, LPARA
     if (isEmptyNonClientPaint(window, message))
         return 0;
     auto* peer = static_cast<ComboBoxWindow*>(self);
+    if (message == WM_MOUSEMOVE || message == WM_MOUSELEAVE) {
+        // The edit is a window of the form too: the pointer over it is over the form.
+        guardedCallback(peer->backend_, LRESULT{0}, [&]() -> LRESULT {
+            if (message == WM_MOUSEMOVE)
+                peer->backend_.pointerMoved(window, peer->box_.form());
+            else
+                peer->backend_.pointerLeft(window, peer->box_.form());
+            return 0;
+        });
+    }
     // The edit has the focus while the person types, so a reader asks it what it is: the box's name.
     if (message == WM_GETOBJECT && asksForClient(lParam) && !peer->box_.accessibleName().empty()) {
         if (const LRESULT named = answerWithName(window, peer->box_.accessibleName(), wParam))

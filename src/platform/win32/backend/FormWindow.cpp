@@ -72,6 +72,7 @@ void FormWindow::destroy() {
     ready_ = false;
     dropAccessible();
     drops_.reset();
+    backend_.windowGoing(window_.get());
     ::SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
     window_.reset();
     backend_.formWindowDestroyed();
@@ -269,6 +270,7 @@ void FormWindow::windowGone(HWND window) {
     ready_ = false;
     dropAccessible();
     drops_.reset();
+    backend_.windowGoing(window);
     ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     window_.release();
     backend_.formWindowDestroyed();
@@ -387,8 +389,14 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
                 form_.notifyMouseDown(toDesign(mouseArgs(buttonOf(message), wParam, lParam), scale_));
             return 0;
         case WM_MOUSEMOVE:
-            if (ready_)
+            if (ready_) {
+                backend_.pointerMoved(window, form_);
                 form_.notifyMouseMove(toDesign(mouseArgs(buttonsHeld(wParam), wParam, lParam), scale_));
+            }
+            return 0;
+        case WM_MOUSELEAVE:
+            if (ready_)
+                backend_.pointerLeft(window, form_);
             return 0;
         case WM_DISPLAYCHANGE:
         case WM_SETTINGCHANGE:
@@ -399,8 +407,12 @@ LRESULT FormWindow::handleMessage(HWND window, UINT message, WPARAM wParam, LPAR
             onDpiChanged(window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_WINDOWPOSCHANGED:
-            if (ready_)
+            if (ready_) {
                 reportBounds(window);
+                const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+                if ((pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE))
+                    backend_.formPlaced(window, form_);
+            }
             break;
         case WM_GETOBJECT:
             if (asksForClient(lParam) && ready_ && form_.accessibleView())

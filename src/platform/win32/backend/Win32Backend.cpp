@@ -4,6 +4,7 @@
 
 #include "forms/Form.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/Screens.h"
 #include "platform/win32/backend/ButtonWindows.h"
 #include "platform/win32/backend/ComboBoxWindow.h"
 #include "platform/win32/backend/FormWindow.h"
@@ -136,6 +137,84 @@ UINT_PTR Win32Backend::addTimer(WindowTimer& timer) {
 void Win32Backend::tick(UINT_PTR id) {
     if (auto found = timers_.find(id); found != timers_.end())
         found->second->tick();
+}
+
+namespace {
+
+forms::PointerArgs pointerAt(POINT screen, bool over) {
+    const platform::Point design = currentScreens().pointToDesign(screen.x, screen.y);
+    return {design.x, design.y, over};
+}
+
+}  // namespace
+
+bool Win32Backend::overForm(HWND formWindow, HWND window) {
+    return window && (window == formWindow || ::IsChild(formWindow, window));
+}
+
+void Win32Backend::pointerMoved(HWND window, forms::Form& form) {
+    if (!form.onPointer)
+        return;
+    // Where the pointer is now, as the system says: a move may come from another program, or be one
+    // that the pointer has left behind already.
+    POINT screen{};
+    ::GetCursorPos(&screen);
+    bool over = true;
+    if (pointerWindow_ != window) {
+        HWND under = ::WindowFromPoint(screen);
+        over = overForm(toHwnd(form.handle()), under);
+        if (over)
+            watchPointerLeaving(under);
+    }
+    form.notifyPointer(pointerAt(screen, over));
+}
+
+void Win32Backend::watchPointerLeaving(HWND window) {
+    if (pointerWindow_ == window)
+        return;
+    // The hover time also sets how often Wine looks whether the pointer has left (it has no event for
+    // it): within 150 ms, as the clock's caption switched when it polled every 200 ms. Windows tells
+    // at once; its WM_MOUSEHOVER goes to the default handling.
+    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE | TME_HOVER, window, 150};
+    pointerWindow_ = ::TrackMouseEvent(&track) ? window : nullptr;
+}
+
+void Win32Backend::pointerLeft(HWND window, forms::Form& form) {
+    // The system also tells a window that is watched no more, once another one is: the pointer went
+    // from it to that one, which has reported it already.
+    if (window != pointerWindow_)
+        return;
+    pointerWindow_ = nullptr;
+    if (!form.onPointer)
+        return;
+    POINT screen{};
+    ::GetCursorPos(&screen);
+    // Still over a window of the form: the pointer went on to another one of them, whose move comes
+    // next, or the system told too early (Wine does for a child window, at every look).
+    HWND under = ::WindowFromPoint(screen);
+    if (overForm(toHwnd(form.handle()), under)) {
+        watchPointerLeaving(under);
+        return;
+    }
+    form.notifyPointer(pointerAt(screen, false));
+}
+
+void Win32Backend::formPlaced(HWND window, forms::Form& form) {
+    if (!form.onPointer || !pointerWindow_ || (pointerWindow_ != window && !::IsChild(window, pointerWindow_)))
+        return;
+    POINT screen{};
+    ::GetCursorPos(&screen);
+    if (overForm(window, ::WindowFromPoint(screen)))
+        return;
+    TRACKMOUSEEVENT cancel{sizeof(cancel), TME_LEAVE | TME_CANCEL, pointerWindow_, 0};
+    ::TrackMouseEvent(&cancel);
+    pointerWindow_ = nullptr;
+    form.notifyPointer(pointerAt(screen, false));
+}
+
+void Win32Backend::windowGoing(HWND window) {
+    if (pointerWindow_ && (pointerWindow_ == window || ::IsChild(window, pointerWindow_)))
+        pointerWindow_ = nullptr;
 }
 
 void Win32Backend::keepException(std::exception_ptr error) noexcept {

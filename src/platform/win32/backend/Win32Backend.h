@@ -52,6 +52,16 @@ class Win32Backend : public forms::Backend {
     UINT_PTR addTimer(WindowTimer& timer);
     void removeTimer(UINT_PTR id) { timers_.erase(id); }
     void tick(UINT_PTR id);
+    // The pointer, for the forms that watch it (forms::Form::onPointer). The system watches one window
+    // of the thread at a time for the pointer leaving it (TrackMouseEvent): the window that the pointer
+    // moved over last. `window` is the form's window or a control's window in it.
+    void pointerMoved(HWND window, forms::Form& form);
+    void pointerLeft(HWND window, forms::Form& form);
+    // A form's window moved or changed its size: the pointer may have come off it without moving, which
+    // the system would tell only with its next move.
+    void formPlaced(HWND window, forms::Form& form);
+    // A window is being destroyed: it (or a window in it) is watched no more.
+    void windowGoing(HWND window);
     // For guardedCallback: keeps the first exception until the message loop throws it again.
     void keepException(std::exception_ptr error) noexcept;
     // The labels and placeholders in the order they were made, which is also their window order among
@@ -67,6 +77,10 @@ class Win32Backend : public forms::Backend {
     void forgetAccessible(FormWindow* window) { std::erase(accessibleWindows_, window); }
 
   private:
+    void watchPointerLeaving(HWND window);
+    // Whether `window` is the form's window or one inside it.
+    static bool overForm(HWND formWindow, HWND window);
+
     int dpiX_ = 96;
     int dpiY_ = 96;
     int liveForms_ = 0;
@@ -75,6 +89,7 @@ class Win32Backend : public forms::Backend {
     std::exception_ptr pending_;
     std::vector<SkinControl*> skinControls_;
     std::vector<FormWindow*> accessibleWindows_;
+    HWND pointerWindow_ = nullptr;  // watched for the pointer leaving it
 };
 
 }  // namespace win32

@@ -24,7 +24,7 @@ platform::DateTime Win32Platform::now() {
     SYSTEMTIME local{};
     ::GetLocalTime(&local);
     return {local.wYear,   local.wMonth,  local.wDay,      local.wHour,
-            local.wMinute, local.wSecond, local.wDayOfWeek};
+            local.wMinute, local.wSecond, local.wDayOfWeek, local.wMilliseconds};
 }
 
 std::string Win32Platform::dateSeparator() {
