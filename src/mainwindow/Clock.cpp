@@ -44,8 +44,8 @@ void MainF::ShowPointerState(int x, int y) {
             DrawPanelIcons(item.isEmpty() ? s_.ExePath : item.Path);
         return;
     }
-    ViewCaption.setCaption(
-        clockformat::FormatClock(s_.ClockFormat, platform_.now(), platform_.dateSeparator(), platform_.timeSeparator()));
+    ViewCaption.setCaption(clockformat::FormatClock(s_.ClockFormat, platform_.now(),
+                                                    platform_.dateSeparator(), platform_.timeSeparator()));
     // The icons are drawn only when the display changes, never on every tick.
     if (!s_.ClockShown) {
         if (s_.Mode == state::GridMode::Launcher)

@@ -91,7 +91,9 @@ void MainF::WireEvents() {
     IconB.onDragDrop(
         [this](int i, const forms::DropData& d, const forms::MouseArgs&) { RegisterDropOnSlot(i, d); });
     PathT.onDragDrop = [this](const forms::DropData& d, const forms::MouseArgs&) { TakeDroppedPath(d); };
-    IconV.onDragDrop = [this](const forms::DropData& d, const forms::MouseArgs&) { RegisterDropInFreeSlot(d); };
+    IconV.onDragDrop = [this](const forms::DropData& d, const forms::MouseArgs&) {
+        RegisterDropInFreeSlot(d);
+    };
     Input_Com.onGotFocus = [this] { Input_Com.showDropDown(); };
     Input_Com.onLostFocus = [this] { HideCommandBox(); };
     Input_Com.onKeyPress = [this](int& keyAscii) { CommandBoxKey(keyAscii); };

@@ -33,12 +33,12 @@ struct Size {
 // Local date and time as the clock shows it.
 struct DateTime {
     int year = 0;
-    int month = 0;    // 1..12
-    int day = 0;      // 1..31
-    int hour = 0;     // 0..23
-    int minute = 0;   // 0..59
-    int second = 0;   // 0..59
-    int weekday = 0;  // 0 Sunday .. 6 Saturday
+    int month = 0;        // 1..12
+    int day = 0;          // 1..31
+    int hour = 0;         // 0..23
+    int minute = 0;       // 0..59
+    int second = 0;       // 0..59
+    int weekday = 0;      // 0 Sunday .. 6 Saturday
     int millisecond = 0;  // 0..999
     bool operator==(const DateTime&) const = default;
 };

@@ -96,7 +96,7 @@ Outcome<std::string> decodeByCharacter(std::string_view bytes, const CharacterCo
 }
 
 Outcome<std::string> encodeByCharacter(std::string_view utf8, const CharacterConversion& encodeOne,
-                              const CharacterConversion& decodeOne) {
+                                       const CharacterConversion& decodeOne) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {

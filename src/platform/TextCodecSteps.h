@@ -18,6 +18,6 @@ using CharacterConversion = std::function<std::optional<std::string>(std::string
 Outcome<std::string> decodeByCharacter(std::string_view bytes, const CharacterConversion& decodeOne);
 // `encodeOne` turns one UTF-8 character (not ASCII) into code page 932 bytes.
 Outcome<std::string> encodeByCharacter(std::string_view utf8, const CharacterConversion& encodeOne,
-                              const CharacterConversion& decodeOne);
+                                       const CharacterConversion& decodeOne);
 
 }  // namespace platform

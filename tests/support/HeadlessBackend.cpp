@@ -39,7 +39,8 @@ class HeadlessEditPeer : public BasicPeer<forms::EditPeer> {
 
 class HeadlessComboPeer : public BasicPeer<forms::ComboPeer> {
   public:
-    HeadlessComboPeer(HeadlessBackend& backend, forms::NativeWindow handle) : BasicPeer(handle), backend_(backend) {}
+    HeadlessComboPeer(HeadlessBackend& backend, forms::NativeWindow handle)
+        : BasicPeer(handle), backend_(backend) {}
     // As the system's edit: the same text again changes nothing.
     void setText(const std::string& text) override {
         if (text == text_)
@@ -254,7 +255,8 @@ void press(forms::Control& control) {
 // Win32 backend; for buttons, boxes and lists the system reports Click itself, and so does this backend.
 bool clickDecidedByRuntime(const forms::Control& control) {
     using Kind = forms::Control::Kind;
-    return control.kind() == Kind::Label || control.kind() == Kind::Image || control.kind() == Kind::PictureBox;
+    return control.kind() == Kind::Label || control.kind() == Kind::Image ||
+           control.kind() == Kind::PictureBox;
 }
 
 }  // namespace

@@ -491,7 +491,8 @@ TEST_F(LauncherTest, EveryChangeOfAGridShowsOnTheStripAndAStoreKeepsEveryItem) {
         EXPECT_EQ(mainF().PathT.text(), c.shown.Path);
         EXPECT_EQ(mainF().ViewCaption.caption(), c.clock ? caption : c.shown.Title);
         // The options dialog counts what is registered now.
-        const int registered = (s().RunItems(0, 0).isEmpty() ? 0 : 1) + (s().RunItems(0, 1).isEmpty() ? 0 : 1) +
+        const int registered = (s().RunItems(0, 0).isEmpty() ? 0 : 1) +
+                               (s().RunItems(0, 1).isEmpty() ? 0 : 1) +
                                (s().RunItems(0, 2).isEmpty() ? 0 : 1);
         EXPECT_EQ(launcher->optionsDialog()->TNV1.caption(), " " + std::to_string(registered));
 

@@ -2,10 +2,10 @@
 #include "LauncherFixture.h"
 #include "LayoutChecks.h"
 #include "RecordingHost.h"
+#include "dialogs/hotkey/THotKeyOpt.h"
 #include "dialogs/itemeditor/ItemOptF.h"
 #include "dialogs/linkpage/HTMLGF.h"
 #include "dialogs/options/OptF.h"
-#include "dialogs/hotkey/THotKeyOpt.h"
 #include "dialogs/skins/SkinForm.h"
 
 namespace {

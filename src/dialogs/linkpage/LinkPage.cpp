@@ -22,8 +22,8 @@ platform::Outcome<> everyItemWritable(const state::Grid& urlItems) {
         if (!storable) {
             return platform::Problem{std::string(state::kUrlGridName) + " ページ " +
                                      std::to_string(n / state::kSlots) + " の " +
-                                     std::to_string(n % state::kSlots + 1) + " 番目「" + item.Title + "」\r\n" +
-                                     storable.problem()};
+                                     std::to_string(n % state::kSlots + 1) + " 番目「" + item.Title +
+                                     "」\r\n" + storable.problem()};
         }
     }
     return {};

@@ -48,7 +48,8 @@ void copySkins(const std::string& to) {
     ASSERT_TRUE(find) << TOLVANE_SKINS_DIR;
     do {
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            ::CopyFileW((from + L"\\" + entry.cFileName).c_str(), (target + L"\\" + entry.cFileName).c_str(), FALSE);
+            ::CopyFileW((from + L"\\" + entry.cFileName).c_str(), (target + L"\\" + entry.cFileName).c_str(),
+                        FALSE);
     } while (::FindNextFileW(find.get(), &entry));
 }
 
@@ -89,8 +90,8 @@ void letTheSystemFillItsCaches() {
                                     WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, 300, 200, 600, 400,
                                     nullptr, nullptr, wc.hInstance, nullptr);
     auto child = [&](const wchar_t* kind, DWORD style, int x, int y, int w, int h, DWORD exStyle = 0) {
-        return ::CreateWindowExW(exStyle, kind, L"あ", WS_CHILD | WS_VISIBLE | style, x, y, w, h, window, nullptr,
-                                 wc.hInstance, nullptr);
+        return ::CreateWindowExW(exStyle, kind, L"あ", WS_CHILD | WS_VISIBLE | style, x, y, w, h, window,
+                                 nullptr, wc.hInstance, nullptr);
     };
     for (int i = 0; i < 70; ++i)
         child(L"BUTTON", BS_PUSHBUTTON, (i % 10) * 30, (i / 10) * 20, 28, 18);
@@ -104,8 +105,8 @@ void letTheSystemFillItsCaches() {
     child(L"EDIT", WS_BORDER, 300, 90, 100, 20, WS_EX_CLIENTEDGE);
     ::EnableWindow(child(L"EDIT", 0, 300, 120, 100, 20, WS_EX_CLIENTEDGE), FALSE);
     HWND combo = child(L"COMBOBOX", WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 300, 150, 100, 200);
-    HWND list = child(L"LISTBOX", WS_VSCROLL | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT, 420, 90, 120, 100,
-                      WS_EX_CLIENTEDGE);
+    HWND list = child(L"LISTBOX", WS_VSCROLL | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT, 420, 90,
+                      120, 100, WS_EX_CLIENTEDGE);
     for (int i = 0; i < 40; ++i) {
         ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"い"));
         ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"う"));
@@ -191,7 +192,8 @@ TEST_F(AppTest, WakesOnlyForTheClockWhileThePointerIsAway) {
     int offTheSecond = 0;
     const DWORD end = ::GetTickCount() + kSeconds * 1000;
     for (DWORD now = ::GetTickCount(); static_cast<int>(end - now) > 0; now = ::GetTickCount()) {
-        if (::MsgWaitForMultipleObjectsEx(0, nullptr, end - now, QS_ALLINPUT, MWMO_INPUTAVAILABLE) != WAIT_OBJECT_0)
+        if (::MsgWaitForMultipleObjectsEx(0, nullptr, end - now, QS_ALLINPUT, MWMO_INPUTAVAILABLE) !=
+            WAIT_OBJECT_0)
             continue;
         ++wakeups;
         const int timersBefore = messages[WM_TIMER];
@@ -212,13 +214,15 @@ TEST_F(AppTest, WakesOnlyForTheClockWhileThePointerIsAway) {
     }
     RecordProperty("wakeups", wakeups);
     RecordProperty("timer_messages", messages[WM_TIMER]);
-    std::printf("over %lu s: %d wake-ups, %d timer messages, %d paints, %d system timers;%s\n", kSeconds, wakeups,
-                messages[WM_TIMER], messages[WM_PAINT], messages[kSystemTimer], others.empty() ? " nothing else" : others.c_str());
+    std::printf("over %lu s: %d wake-ups, %d timer messages, %d paints, %d system timers;%s\n", kSeconds,
+                wakeups, messages[WM_TIMER], messages[WM_PAINT], messages[kSystemTimer],
+                others.empty() ? " nothing else" : others.c_str());
     EXPECT_GE(messages[WM_TIMER], static_cast<int>(kSeconds) - 2);
     EXPECT_LE(messages[WM_TIMER], static_cast<int>(kSeconds) + 1);
     EXPECT_EQ(messages[kSystemTimer], 0);
     EXPECT_LE(wakeups, messages[WM_TIMER] + 2);  // a paint comes in the wake-up of its tick
-    EXPECT_LE(offTheSecond, 6);  // a tick delivered late on a busy machine; a timer of its own phase misses most
+    EXPECT_LE(offTheSecond,
+              6);  // a tick delivered late on a busy machine; a timer of its own phase misses most
     // A new second on every tick: the clock shows every one of them.
     EXPECT_GE(shown.size(), kSeconds - 2);
 }
@@ -233,7 +237,8 @@ TEST_F(AppTest, TheCaptionFollowsThePointerOntoTheStripAndAway) {
         bool switched = false;
         while (!(switched = s.ClockShown == clock) && ::GetTickCount() - start < 3000)
             dispatchFor(10);
-        std::printf("pointer to %d, %d: %s after %lu ms\n", x, y, clock ? "clock" : "title", ::GetTickCount() - start);
+        std::printf("pointer to %d, %d: %s after %lu ms\n", x, y, clock ? "clock" : "title",
+                    ::GetTickCount() - start);
         return switched;
     };
     // The run button, the background between two of them, the button again, then away.
@@ -306,12 +311,13 @@ TEST_F(AppTest, ClosedDialogsGiveBackTheirObjects) {
     for (int round = 0; round < 5; ++round)
         everyDialog();
     const HeapUse heapAfter = heapInUse();
-    std::printf("heap in use before the dialogs: %zu bytes in %zu blocks; after the first round: %zu in %zu; after 5 "
-                "more: %zu in %zu\n",
-                heapStart.bytes, heapStart.blocks, heap.bytes, heap.blocks, heapAfter.bytes, heapAfter.blocks);
+    std::printf(
+        "heap in use before the dialogs: %zu bytes in %zu blocks; after the first round: %zu in %zu; after 5 "
+        "more: %zu in %zu\n",
+        heapStart.bytes, heapStart.blocks, heap.bytes, heap.blocks, heapAfter.bytes, heapAfter.blocks);
     EXPECT_LE(heapAfter.bytes, heap.bytes);
-    std::printf("GDI objects: %lu before, %lu after every dialog once, %lu after 5 more rounds\n", gdi, gdiOnce,
-                winsupport::liveGdiObjects());
+    std::printf("GDI objects: %lu before, %lu after every dialog once, %lu after 5 more rounds\n", gdi,
+                gdiOnce, winsupport::liveGdiObjects());
     EXPECT_EQ(gdiOnce, gdi);
     EXPECT_EQ(winsupport::liveGdiObjects(), gdi);
     EXPECT_EQ(winsupport::liveUserObjects(), user);
@@ -364,16 +370,16 @@ TEST_F(AppTest, AKeystrokeRepaintsTheEditOnceAndTheListOnlyForANewMatch) {
         wchar_t key;
         bool newMatch;
     };
-    for (const Step step : {Step{L'n', true}, Step{L'o', false}, Step{L't', false}, Step{L'e', false},
-                            Step{L's', true}}) {
+    for (const Step step :
+         {Step{L'n', true}, Step{L'o', false}, Step{L't', false}, Step{L'e', false}, Step{L's', true}}) {
         const WindowWatch edit = watched[info.hwndItem];
         const WindowWatch box = watched[combo];
         ::PostMessageW(info.hwndItem, WM_CHAR, step.key, 1);
         dispatchFor(300);
         const int editPaints = watched[info.hwndItem].paints - edit.paints;
         const int listMoves = watched[combo].listMoves - box.listMoves;
-        std::printf("'%c': the edit painted %d times, the list moved %d times; text %s\n", static_cast<char>(step.key),
-                    editPaints, listMoves, strip.Input_Com.text().c_str());
+        std::printf("'%c': the edit painted %d times, the list moved %d times; text %s\n",
+                    static_cast<char>(step.key), editPaints, listMoves, strip.Input_Com.text().c_str());
         EXPECT_EQ(editPaints, 1) << static_cast<char>(step.key);
         EXPECT_EQ(listMoves > 0, step.newMatch) << static_cast<char>(step.key);
     }

@@ -63,19 +63,27 @@ TEST_F(FilesTest, ListingManyPathsFindsWhatEachLookupFinds) {
     makeFolder(folder.at("sub"));
     writeFile(folder.at("sub\\inner.txt"), "i");
     wchar_t shortPath[MAX_PATH] = {};
-    ASSERT_GT(::GetShortPathNameW(winsupport::Widen(folder.at("a long name.text")).c_str(), shortPath, MAX_PATH), 0u);
+    ASSERT_GT(
+        ::GetShortPathNameW(winsupport::Widen(folder.at("a long name.text")).c_str(), shortPath, MAX_PATH),
+        0u);
 
     struct Case {
         std::string path;
         bool file, fileOrFolder;
     };
     const std::vector<Case> cases = {
-        {folder.at("a.txt"), true, true},           {folder.at("A.TXT"), true, true},
-        {folder.at("隠し.txt"), false, false},      {folder.at("sys.txt"), false, false},
-        {folder.at("sub"), false, true},            {folder.at("missing.txt"), false, false},
-        {folder.at("a.?xt"), true, true},           {folder.at("sub\\"), true, true},
-        {folder.at("sub\\inner.txt"), true, true}, {folder.at("gone\\a.txt"), false, false},
-        {winsupport::Narrow(shortPath), true, true},     {"", false, false},
+        {folder.at("a.txt"), true, true},
+        {folder.at("A.TXT"), true, true},
+        {folder.at("隠し.txt"), false, false},
+        {folder.at("sys.txt"), false, false},
+        {folder.at("sub"), false, true},
+        {folder.at("missing.txt"), false, false},
+        {folder.at("a.?xt"), true, true},
+        {folder.at("sub\\"), true, true},
+        {folder.at("sub\\inner.txt"), true, true},
+        {folder.at("gone\\a.txt"), false, false},
+        {winsupport::Narrow(shortPath), true, true},
+        {"", false, false},
     };
     std::vector<std::string> paths;
     for (const Case& c : cases)

@@ -28,7 +28,6 @@ class ComboBoxWindow : public ChildWindow<forms::ComboPeer> {
     void setTopIndex(int index) override;
     void showDropDown() override;
 
-
   private:
     static LRESULT editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, void* self);
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -85,7 +85,8 @@ class FormWindow : public forms::FormPeer, private AccessibleSource {
     std::optional<SIZE> clientSize_;  // a dialog's client area, design pixels
     HWND lastFocus_ = nullptr;
     AccessibleObject accessible_;
-    std::optional<forms::AccessibleView> announced_;  // what readers were last told  // the control to give the focus back to when the form is activated again
+    std::optional<forms::AccessibleView> announced_;  // what readers were last told  // the control to give
+                                                      // the focus back to when the form is activated again
 };
 
 }  // namespace win32

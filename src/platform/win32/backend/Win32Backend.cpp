@@ -200,7 +200,8 @@ void Win32Backend::pointerLeft(HWND window, forms::Form& form) {
 }
 
 void Win32Backend::formPlaced(HWND window, forms::Form& form) {
-    if (!form.onPointer || !pointerWindow_ || (pointerWindow_ != window && !::IsChild(window, pointerWindow_)))
+    if (!form.onPointer || !pointerWindow_ ||
+        (pointerWindow_ != window && !::IsChild(window, pointerWindow_)))
         return;
     POINT screen{};
     ::GetCursorPos(&screen);

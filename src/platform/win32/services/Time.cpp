@@ -23,7 +23,7 @@ std::string userLocaleText(LCTYPE item) {
 platform::DateTime Win32Platform::now() {
     SYSTEMTIME local{};
     ::GetLocalTime(&local);
-    return {local.wYear,   local.wMonth,  local.wDay,      local.wHour,
+    return {local.wYear,   local.wMonth,  local.wDay,       local.wHour,
             local.wMinute, local.wSecond, local.wDayOfWeek, local.wMilliseconds};
 }
 

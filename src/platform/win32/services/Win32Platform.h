@@ -19,7 +19,8 @@ class Win32Platform : public platform::Platform {
     std::string exeBaseName() override;
 
     bool listingFinds(const std::string& path, platform::Listing listing) override;
-    std::vector<bool> listingFindsEach(const std::vector<std::string>& paths, platform::Listing listing) override;
+    std::vector<bool> listingFindsEach(const std::vector<std::string>& paths,
+                                       platform::Listing listing) override;
     bool isFolder(const std::string& path) override;
     bool pathExists(const std::string& path) override;
     std::vector<bool> volumesReachable(const std::vector<std::string>& roots,
