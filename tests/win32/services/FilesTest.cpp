@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <thread>
 
 #include "TestSupport.h"
 #include "Utf16.h"
@@ -195,6 +196,23 @@ TEST_F(FilesTest, ReplaceFileWritesNewAndExistingFilesWithoutLeavingTemporaries)
     ASSERT_TRUE(platform.replaceFile(folder.at("Tolv.ini"), ""));
     EXPECT_EQ(platform.readFile(folder.at("Tolv.ini")), "");
     EXPECT_EQ(sortedNames("*"), (std::vector<std::string>{"Tolv.ini"}));
+}
+
+// A virus scanner or an indexer often reads a file just written, for a moment: the save waits it out.
+TEST_F(FilesTest, ReplaceFileWaitsOutAReaderThatLetsGoSoon) {
+    writeFile(folder.at("TRUN.dat"), "old bytes");
+    HANDLE reader = ::CreateFileW(winsupport::Widen(folder.at("TRUN.dat")).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  0, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    std::thread letGo([reader] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        ::CloseHandle(reader);
+    });
+    const platform::Outcome<> saved = platform.replaceFile(folder.at("TRUN.dat"), "new bytes");
+    letGo.join();
+    EXPECT_TRUE(saved) << saved.problem();
+    EXPECT_EQ(platform.readFile(folder.at("TRUN.dat")), "new bytes");
 }
 
 TEST_F(FilesTest, FailedReplaceKeepsTheOldFileWholeSaysWhyAndLeavesNoTemporary) {

@@ -86,11 +86,22 @@ class TemporaryFile {
         return ::FlushFileBuffers(file_.get()) != FALSE || failed(::GetLastError());
     }
 
+    // A virus scanner, an indexer or a backup often holds a file just written for a moment, and the
+    // system refuses to replace a file that is open: such a refusal is waited out for up to a second.
     bool moveOver(const std::wstring& target) {
         file_.reset();
-        moved_ = ::MoveFileExW(path_.c_str(), target.c_str(),
-                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-        return moved_ || failed(::GetLastError());
+        for (int attempt = 0;; ++attempt) {
+            moved_ = ::MoveFileExW(path_.c_str(), target.c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+            if (moved_)
+                return true;
+            const DWORD error = ::GetLastError();
+            const bool heldOpen = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
+                                  error == ERROR_LOCK_VIOLATION;
+            if (!heldOpen || attempt == kMoveAttempts - 1)
+                return failed(error);
+            ::Sleep(kMoveRetryMs);
+        }
     }
 
     // The system's error code of the step that failed.
@@ -102,6 +113,8 @@ class TemporaryFile {
         return false;
     }
 
+    static constexpr int kMoveAttempts = 20;
+    static constexpr DWORD kMoveRetryMs = 50;
     std::wstring path_;
     UniqueFileHandle file_;
     bool moved_ = false;
@@ -228,10 +241,11 @@ platform::Outcome<> Win32Platform::replaceFile(const std::string& path, const st
     if (target.empty())
         return platform::Problem{systemMessage(ERROR_INVALID_NAME)};
     // A read-only file is kept as it is and the save reported as failed. Windows refuses to move a file
-    // over one, Wine does not: the test is made here, before anything is written.
+    // over one, Wine does not: the test is made here, before anything is written. A folder of that name
+    // is refused at once too, rather than waited for as a file held open.
     const DWORD attributes = ::GetFileAttributesW(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
-        (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
         return platform::Problem{systemMessage(ERROR_ACCESS_DENIED)};
     }
     TemporaryFile temporary(target);
