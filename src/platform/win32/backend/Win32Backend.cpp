@@ -189,11 +189,14 @@ void Win32Backend::pointerLeft(HWND window, forms::Form& form) {
         return;
     POINT screen{};
     ::GetCursorPos(&screen);
-    // Still over a window of the form: the pointer went on to another one of them, whose move comes
-    // next, or the system told too early (Wine does for a child window, at every look).
+    // Still over a window of the form: the pointer went on to another one of them, or the system told
+    // too early (Wine does for a child window, at every look). That window is watched now, and the form
+    // hears where the pointer is: a move onto it need not follow (Wine sends none for a pointer placed
+    // by a program), and the strip's edge counts as outside though it lies on the form's window.
     HWND under = ::WindowFromPoint(screen);
     if (overForm(toHwnd(form.handle()), under)) {
         watchPointerLeaving(under);
+        form.notifyPointer(pointerAt(screen, true));
         return;
     }
     form.notifyPointer(pointerAt(screen, false));
