@@ -1,4 +1,4 @@
-// tolvane_bench.exe: measures tolvane.exe against its two floors in one run, interleaved, and prints
+// tolvane_bench.exe: measures tolvane.exe against its three floors in one run, interleaved, and prints
 // one table row per figure with its goal. Run by tools/bench under tools/wine-env; not a test.
 //   tolvane_bench.exe [starts] [idle seconds] [events]
 #include <windows.h>
@@ -44,10 +44,16 @@ std::string format(const char* pattern, double value) {
     return text;
 }
 
-void row(const std::string& figure, const std::string& launcher, const std::string& plain,
-         const std::string& system, const std::string& goal, bool met, const std::string& note = "") {
-    std::printf("| %s | %s | %s | %s | %s | %s%s |\n", figure.c_str(), launcher.c_str(), plain.c_str(),
-                system.c_str(), goal.c_str(), met ? "met" : "MISSED", note.empty() ? "" : ("; " + note).c_str());
+// One row of the table: the launcher's figure, the three floors' (or "-"), the goal and the verdict.
+struct Floors {
+    std::string plain = "-", system = "-", look = "-";
+};
+
+void row(const std::string& figure, const std::string& launcher, const Floors& floors, const std::string& goal,
+         bool met, const std::string& note = "") {
+    std::printf("| %s | %s | %s | %s | %s | %s | %s%s |\n", figure.c_str(), launcher.c_str(), floors.plain.c_str(),
+                floors.system.c_str(), floors.look.c_str(), goal.c_str(), met ? "met" : "MISSED",
+                note.empty() ? "" : ("; " + note).c_str());
     std::fflush(stdout);
 }
 
@@ -148,7 +154,7 @@ void measureCompletion(const Subjects& subjects, const Subjects::Started& launch
     HWND edit = commandBoxEdit(launcher.window);
     HWND box = edit ? GetParent(edit) : nullptr;
     if (!box || !e2e::WaitUntil([&] { return IsWindowVisible(box) != FALSE; }, e2e::kAnswerLimit)) {
-        row("completion per keystroke, 64 short names", "no command box", "-", "-", "< 1 ms", false);
+        row("completion per keystroke, 64 short names", "no command box", {}, "< 1 ms", false);
         return;
     }
     std::vector<double> keystrokes, roundTrips;
@@ -174,8 +180,8 @@ void measureCompletion(const Subjects& subjects, const Subjects::Started& launch
     }
     PostMessageW(edit, WM_CHAR, VK_ESCAPE, 1);
     const double each = (median(keystrokes) - median(roundTrips)) / 1000.0;
-    row("completion per keystroke, 64 short names (ms)", format("%.3f", each), "-",
-        format("%.3f", median(roundTrips) / 1000.0), "< 1 ms", each < 1.0 && completedAtOnce == typed,
+    row("completion per keystroke, 64 short names (ms)", format("%.3f", each),
+        {"-", format("%.3f", median(roundTrips) / 1000.0)}, "< 1 ms", each < 1.0 && completedAtOnce == typed,
         format("%.3f ms until the launcher answered again, less the floor's round trip", median(keystrokes) / 1000.0) +
             "; " + std::to_string(completedAtOnce) + " of " + std::to_string(typed) +
             " names whole when the last key returned");
@@ -217,16 +223,16 @@ int main(int argc, char** argv) {
         return 2;
     }
     Subjects subjects;
-    std::printf("| figure | tolvane.exe | plain floor | system floor | goal | result |\n");
-    std::printf("|---|---|---|---|---|---|\n");
+    std::printf("| figure | tolvane.exe | plain floor | system floor | look floor | goal | result |\n");
+    std::printf("|---|---|---|---|---|---|---|\n");
 
-    // ----- start-up: the three interleaved, the order turned each round -----
+    // ----- start-up: the four interleaved, the order turned each round -----
     progress("start-up");
     std::map<Kind, std::vector<double>> startTimes;
     bool allHotkeys = true;
     for (int round = 0; round < starts; ++round) {
-        for (int i = 0; i < 3; ++i) {
-            const Kind kind = kKinds[(round + i) % 3];
+        for (std::size_t i = 0; i < std::size(kKinds); ++i) {
+            const Kind kind = kKinds[(static_cast<std::size_t>(round) + i) % std::size(kKinds)];
             auto started = subjects.Start(kind);
             if (!started) {
                 std::fprintf(stderr, "bench: %ls did not get ready\n", subjects.ExeName(kind));
@@ -240,18 +246,21 @@ int main(int argc, char** argv) {
     }
     const double launcherStart = median(startTimes[Kind::Launcher]);
     const double systemStart = median(startTimes[Kind::SystemFloor]);
+    const double lookStart = median(startTimes[Kind::LookFloor]);
     row("start to painted strip, median of " + std::to_string(starts) + " (ms)", format("%.0f", launcherStart),
-        format("%.0f", median(startTimes[Kind::PlainFloor])), format("%.0f", systemStart),
-        "<= system floor + 20 ms", launcherStart <= systemStart + 20 && allHotkeys,
-        format("%+.0f ms", launcherStart - systemStart) +
+        {format("%.0f", median(startTimes[Kind::PlainFloor])), format("%.0f", systemStart), format("%.0f", lookStart)},
+        "<= look floor + 20 ms", launcherStart <= lookStart + 20 && allHotkeys,
+        format("%+.0f ms on the look floor", launcherStart - lookStart) +
+            format(", %+.0f ms on the system floor", launcherStart - systemStart) +
             (allHotkeys ? "; five hotkeys held when ready" : "; hotkeys NOT all held when ready"));
 
     // ----- one session of the three side by side -----
     progress("memory 10 s after start");
     auto plain = subjects.Start(Kind::PlainFloor, true);
     auto system = subjects.Start(Kind::SystemFloor, true);
+    auto look = subjects.Start(Kind::LookFloor, true);
     auto launcher = subjects.Start(Kind::Launcher);
-    if (!plain || !system || !launcher) {
+    if (!plain || !system || !look || !launcher) {
         std::fprintf(stderr, "bench: a program did not get ready\n");
         return 1;
     }
@@ -259,7 +268,7 @@ int main(int argc, char** argv) {
     for (Kind kind : kKinds)
         if (auto pid = UnixPidOf(subjects.ExeName(kind)))
             unixPids[kind] = *pid;
-    if (unixPids.size() != 3) {
+    if (unixPids.size() != std::size(kKinds)) {
         std::fprintf(stderr, "bench: cannot find the programs' Linux processes\n");
         return 1;
     }
@@ -267,10 +276,13 @@ int main(int argc, char** argv) {
     auto privateOf = [&](Kind kind) { return PrivateKiB(unixPids[kind]).value_or(0); };
     const long systemPrivate = privateOf(Kind::SystemFloor);
     const long launcherPrivate = privateOf(Kind::Launcher);
+    const long lookPrivate = privateOf(Kind::LookFloor);
     row("private memory 10 s after start, 128 items, skin (MiB)", format("%.1f", mib(launcherPrivate)),
-        format("%.1f", mib(privateOf(Kind::PlainFloor))), format("%.1f", mib(systemPrivate)),
+        {format("%.1f", mib(privateOf(Kind::PlainFloor))), format("%.1f", mib(systemPrivate)),
+         format("%.1f", mib(lookPrivate))},
         "<= system floor + 1.5 MiB", launcherPrivate <= systemPrivate + 1536,
-        format("%+.1f MiB", mib(launcherPrivate - systemPrivate)));
+        format("%+.1f MiB", mib(launcherPrivate - systemPrivate)) +
+            format(" (%+.1f MiB on the look floor)", mib(launcherPrivate - lookPrivate)));
 
     const auto modules = LoadedModules(launcher->process.Handle());
     const auto systemModules = LoadedModules(system->process.Handle());
@@ -280,7 +292,8 @@ int main(int argc, char** argv) {
         if (std::find(systemModules.begin(), systemModules.end(), name) == systemModules.end() && name != L"tolvane.exe")
             extra += (extra.empty() ? "" : " ") + e2e::Narrow(name);
     row("modules loaded at start", std::to_string(modules.size()),
-        std::to_string(LoadedModules(plain->process.Handle()).size()), std::to_string(systemModules.size()),
+        {std::to_string(LoadedModules(plain->process.Handle()).size()), std::to_string(systemModules.size()),
+         std::to_string(LoadedModules(look->process.Handle()).size())},
         "no comdlg32 before the file dialog", !fileDialogLoaded, "beyond the system floor: " + (extra.empty() ? std::string("none") : extra));
 
     const bool gdiCounted = GdiTableCountsWork();
@@ -298,7 +311,9 @@ int main(int argc, char** argv) {
     };
     const double launcherIdle = idleShare(Kind::Launcher);
     row("CPU idle over " + std::to_string(idleSeconds) + " s, pointer away (% of a core)", format("%.3f", launcherIdle),
-        format("%.3f", idleShare(Kind::PlainFloor)), format("%.3f", idleShare(Kind::SystemFloor)), "< 0.1 %",
+        {format("%.3f", idleShare(Kind::PlainFloor)), format("%.3f", idleShare(Kind::SystemFloor)),
+         format("%.3f", idleShare(Kind::LookFloor))},
+        "< 0.1 %",
         launcherIdle < 0.1, "100 ticks a second: one tick is " + format("%.3f %%", 100.0 / (idleSeconds * 100.0)));
 
     progress("dialogs");
@@ -315,10 +330,10 @@ int main(int argc, char** argv) {
     const long afterMany = privateOf(Kind::Launcher);
     gdiStages += ", after 20 more " + count(GdiObjects(launcher->process.Handle()));
     const long systemNow = privateOf(Kind::SystemFloor);
-    row("private memory after every dialog opened and closed once (MiB)", format("%.1f", mib(afterOne)), "-",
-        format("%.1f", mib(systemNow)), "<= system floor + 1.5 MiB", afterOne <= systemNow + 1536,
+    row("private memory after every dialog opened and closed once (MiB)", format("%.1f", mib(afterOne)),
+        {"-", format("%.1f", mib(systemNow))}, "<= system floor + 1.5 MiB", afterOne <= systemNow + 1536,
         format("%+.1f MiB", mib(afterOne - systemNow)));
-    row("growth over 20 more rounds of every dialog (KiB)", format("%+.0f", static_cast<double>(afterMany - afterOne)), "-", "-",
+    row("growth over 20 more rounds of every dialog (KiB)", format("%+.0f", static_cast<double>(afterMany - afterOne)), {},
         "none (<= 64 KiB: page rounding of the heap)", afterMany - afterOne <= 64);
 
     progress("completion");
@@ -331,15 +346,20 @@ int main(int argc, char** argv) {
     const auto userAfter = UserObjects(launcher->process.Handle(), launcher->process.Id());
     const std::string after = std::to_string(events) + " events";
     row("GDI objects: at start -> after " + after, count(gdiAtStart) + " -> " + count(gdiAfter),
-        count(GdiObjects(plain->process.Handle())), count(GdiObjects(system->process.Handle())), "the same count",
+        {count(GdiObjects(plain->process.Handle())), count(GdiObjects(system->process.Handle())),
+         count(GdiObjects(look->process.Handle()))},
+        "the same count",
         stirred && gdiCounted && gdiAtStart && gdiAtStart == gdiAfter,
         (gdiCounted ? "counted in the process's GDI handle table; " : "GDI handle table not readable here; ") + gdiStages);
     row("USER objects (windows): at start -> after " + after, count(userAtStart) + " -> " + count(userAfter),
-        count(UserObjects(plain->process.Handle(), plain->process.Id())),
-        count(UserObjects(system->process.Handle(), system->process.Id())), "the same count",
+        {count(UserObjects(plain->process.Handle(), plain->process.Id())),
+         count(UserObjects(system->process.Handle(), system->process.Id())),
+         count(UserObjects(look->process.Handle(), look->process.Id()))},
+        "the same count",
         stirred && userAtStart == userAfter, stirred ? "" : "the events did not all get through");
 
     Subjects::Close(*launcher);
+    Subjects::Close(*look);
     Subjects::Close(*system);
     Subjects::Close(*plain);
     return 0;

@@ -52,6 +52,7 @@ const wchar_t* Subjects::ExeName(Kind kind) const {
         case Kind::Launcher: return L"tolvane.exe";
         case Kind::PlainFloor: return L"floorplain.exe";
         case Kind::SystemFloor: return L"floorsystem.exe";
+        case Kind::LookFloor: return L"floorlook.exe";
     }
     return L"";
 }
@@ -64,7 +65,7 @@ std::optional<Subjects::Started> Subjects::Start(Kind kind, bool asideLauncher) 
         windowClass = e2e::kFormClass;
     } else {
         exe = e2e::JoinPath(benchFolder_, ExeName(kind));
-        if (kind == Kind::SystemFloor)
+        if (kind != Kind::PlainFloor)
             arguments = L"\"" + launcherFolder_.File(L"skins\\softblue.bmp") + L"\"";
         if (asideLauncher)
             arguments += L" shift";

@@ -1,4 +1,4 @@
-// The three programs the bench measures side by side: the launcher and its two floors, each started
+// The four programs the bench measures side by side: the launcher and its three floors, each started
 // the same way and counted as ready by the same outside signal.
 #pragma once
 
@@ -12,8 +12,8 @@
 
 namespace bench {
 
-enum class Kind { Launcher, PlainFloor, SystemFloor };
-inline constexpr Kind kKinds[] = {Kind::PlainFloor, Kind::SystemFloor, Kind::Launcher};
+enum class Kind { Launcher, PlainFloor, SystemFloor, LookFloor };
+inline constexpr Kind kKinds[] = {Kind::PlainFloor, Kind::SystemFloor, Kind::LookFloor, Kind::Launcher};
 
 // A program folder for each: the launcher's holds 128 registered items (64 launcher items with short
 // names, 64 web addresses) and its default skin; the floors run beside the bench.

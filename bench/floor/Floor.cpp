@@ -2,7 +2,11 @@
 // this size and take the same hotkeys, and nothing of the launcher itself.
 //   floorplain.exe   a 256 x 28 borderless window that registers five hotkeys and paints once;
 //   floorsystem.exe  the same, plus what the strip asks of the system at start: OLE with a drop target
-//                    registered, one shell icon, and one skin picture decoded through WIC.
+//                    registered, one shell icon, and one skin picture decoded through WIC;
+//   floorlook.exe    the same again, plus what the strip is made of: the launcher's manifest (common
+//                    controls 6, per-monitor DPI), the strip's 23 child windows of the same kinds where
+//                    the strip has them (17 painted windows, 3 edits and a drop-down combo box with its
+//                    edit and list) and text drawn in the strip's face.
 // Arguments: the picture to decode (floorsystem only), then "shift" to take Ctrl+Shift instead of
 // Ctrl+Alt, so that a floor can run beside the launcher without their hotkeys colliding.
 #include <windows.h>
@@ -17,6 +21,17 @@ namespace {
 constexpr wchar_t kClass[] = L"TolvaneBenchFloor";
 HICON g_icon = nullptr;
 HBITMAP g_picture = nullptr;
+
+// Draws the part of the picture under a window at (left, top) of the strip.
+void drawPicture(HDC dc, const RECT& client, int left, int top) {
+    if (!g_picture)
+        return;
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(source, g_picture);
+    BitBlt(dc, 0, 0, client.right, client.bottom, source, left, top, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+}
 
 #if TOLVANE_FLOOR_SYSTEM
 // Refuses every drop: the floor only needs to be registered the way the strip is.
@@ -93,13 +108,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         RECT client;
         GetClientRect(window, &client);
         FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
-        if (g_picture) {
-            HDC source = CreateCompatibleDC(dc);
-            HGDIOBJ old = SelectObject(source, g_picture);
-            BitBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY);
-            SelectObject(source, old);
-            DeleteDC(source);
-        }
+        drawPicture(dc, client, 0, 0);
         if (g_icon)
             DrawIconEx(dc, 7, 6, g_icon, 16, 16, 0, nullptr, DI_NORMAL);
         EndPaint(window, &paint);
@@ -112,6 +121,89 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return DefWindowProcW(window, message, wParam, lParam);
     }
 }
+
+#if TOLVANE_FLOOR_LOOK
+constexpr wchar_t kPaintedClass[] = L"TolvaneBenchPainted";
+constexpr int kModeIconId = 1;  // the first child, which shows the shell icon
+HFONT g_face = nullptr;
+
+// A painted child: the picture under it, and its text in the strip's face.
+LRESULT CALLBACK paintedProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_PAINT)
+        return DefWindowProcW(window, message, wParam, lParam);
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    POINT origin{0, 0};
+    MapWindowPoints(window, GetParent(window), &origin, 1);
+    drawPicture(dc, client, origin.x, origin.y);
+    if (GetDlgCtrlID(window) == kModeIconId && g_icon)
+        DrawIconEx(dc, 0, 0, g_icon, client.right, client.bottom, 0, nullptr, DI_NORMAL);
+    wchar_t text[64];
+    if (const int length = GetWindowTextW(window, text, 64)) {
+        HGDIOBJ old = SelectObject(dc, g_face);
+        SetBkMode(dc, TRANSPARENT);
+        DrawTextW(dc, text, length, &client, DT_SINGLELINE | DT_NOPREFIX);
+        SelectObject(dc, old);
+    }
+    EndPaint(window, &paint);
+    return 0;
+}
+
+// The strip's children where the strip has them; those below its 28 pixels are clipped until it opens.
+void makeChildren(HWND strip, HINSTANCE instance) {
+    WNDCLASSEXW paintedClass{};
+    paintedClass.cbSize = sizeof paintedClass;
+    paintedClass.lpfnWndProc = paintedProc;
+    paintedClass.hInstance = instance;
+    paintedClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    paintedClass.lpszClassName = kPaintedClass;
+    RegisterClassExW(&paintedClass);
+    const int dpi = static_cast<int>(GetDpiForWindow(strip));
+    LOGFONTW face{};
+    face.lfHeight = -MulDiv(9, dpi, 72);
+    face.lfCharSet = SHIFTJIS_CHARSET;
+    std::wcscpy(face.lfFaceName, L"ＭＳ Ｐゴシック");
+    g_face = CreateFontIndirectW(&face);
+    struct Child {
+        const wchar_t* windowClass;
+        DWORD style;
+        int left, top, width, height;
+        const wchar_t* text;
+    };
+    const DWORD painted = WS_VISIBLE;
+    const DWORD edit = WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL;
+    const Child children[] = {
+        // the mode icon, the page, four slot icons under four run buttons, the caption, the close
+        // mark, the window-order mark and the lock mark
+        {kPaintedClass, painted, 7, 6, 16, 16, L""}, {kPaintedClass, painted, 25, 9, 14, 14, L"0"},
+        {kPaintedClass, painted, 44, 6, 16, 16, L""}, {kPaintedClass, painted, 62, 6, 16, 16, L""},
+        {kPaintedClass, painted, 80, 6, 16, 16, L""}, {kPaintedClass, painted, 98, 6, 16, 16, L""},
+        {kPaintedClass, painted, 45, 4, 15, 20, L""}, {kPaintedClass, painted, 63, 4, 15, 20, L""},
+        {kPaintedClass, painted, 81, 4, 15, 20, L""}, {kPaintedClass, painted, 99, 4, 15, 20, L""},
+        {kPaintedClass, painted, 124, 8, 120, 14, L"Item kaka"}, {kPaintedClass, painted, 242, 4, 9, 9, L""},
+        {kPaintedClass, painted, 244, 14, 8, 8, L"T"}, {kPaintedClass, painted, 236, 14, 8, 8, L""},
+        // the entry fields of the open strip and the commands beside them
+        {L"EDIT", edit, 8, 43, 210, 18, L"Item kaka"},
+        {L"EDIT", edit, 8, 73, 210, 18, L"kaka"},
+        {L"EDIT", edit, 8, 103, 210, 18, L"C:\\windows\\notepad.exe"},
+        {kPaintedClass, painted, 226, 43, 24, 15, L"登録"},
+        {kPaintedClass, painted, 226, 61, 24, 15, L"戻す"},
+        {kPaintedClass, painted, 226, 97, 24, 15, L"削除"},
+        // the command box, hidden until it is used: with its edit and its list, three windows
+        {L"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, 121, 4, 121, 200, L""},
+    };
+    int id = kModeIconId;
+    for (const Child& child : children) {
+        HWND window = CreateWindowExW(0, child.windowClass, child.text, WS_CHILD | child.style,
+                                      MulDiv(child.left, dpi, 96), MulDiv(child.top, dpi, 96),
+                                      MulDiv(child.width, dpi, 96), MulDiv(child.height, dpi, 96), strip,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(g_face), FALSE);
+    }
+}
+#endif
 
 }  // namespace
 
@@ -153,6 +245,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const UINT keys[5] = {'T', 'M', 'C', 'R', 'W'};
     for (int id = 0; id < 5; ++id)
         RegisterHotKey(window, id, modifiers, keys[id]);
+#if TOLVANE_FLOOR_LOOK
+    makeChildren(window, instance);
+#endif
 #if TOLVANE_FLOOR_SYSTEM
     RegisterDragDrop(window, &g_dropTarget);
 #endif
@@ -167,6 +262,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 #if TOLVANE_FLOOR_SYSTEM
     RevokeDragDrop(window);
     OleUninitialize();
+#endif
+#if TOLVANE_FLOOR_LOOK
+    DeleteObject(g_face);
 #endif
     LocalFree(argv);
     return 0;
