@@ -6,6 +6,7 @@
 #include "platform/win32/Wide.h"
 #include "platform/win32/backend/Accessibility.h"
 #include "platform/win32/backend/CallbackGuard.h"
+#include "platform/win32/backend/EditText.h"
 #include "platform/win32/backend/Win32Backend.h"
 #include "platform/win32/backend/WindowMessages.h"
 
@@ -34,49 +35,80 @@ void ChildWindow<Interface>::create(const forms::Form& form, const wchar_t* clas
                                     nullptr));
     if (!window_)
         throw std::runtime_error("CreateWindowExW failed for control " + control_.name());
+    scale_ = scaleOf(window_.get());
     subclass_.emplace(window_.get(), &ChildWindow::subclassProc, this);
 }
 
 template <class Interface>
 void ChildWindow<Interface>::setText(const std::string& text) {
-    ::SetWindowTextW(window_.get(), widen(text).c_str());
-    ::InvalidateRect(window_.get(), nullptr, FALSE);
+    replaceText(text);
+}
+
+template <class Interface>
+bool ChildWindow<Interface>::replaceText(const std::string& text) {
+    const std::wstring wide = widen(text);
+    if (windowText(window_.get()) == wide)
+        return false;
+    ::SetWindowTextW(window_.get(), wide.c_str());
+    if (shownOnScreen(window_.get()))
+        ::InvalidateRect(window_.get(), nullptr, FALSE);
+    return true;
 }
 
 template <class Interface>
 void ChildWindow<Interface>::setRect(const forms::Rect& rect) {
+    if (placedAt(rect))
+        return;
     rect_ = rect;
-    place(scale().toDevice(rect));
+    placed_ = true;
+    place(scale_.toDevice(rect));
 }
 
 template <class Interface>
 void ChildWindow<Interface>::place(const forms::Rect& device) {
-    ::MoveWindow(window_.get(), device.left, device.top, device.width, device.height, TRUE);
+    ::MoveWindow(window_.get(), device.left, device.top, device.width, device.height,
+                 shownOnScreen(window_.get()));
 }
 
 template <class Interface>
 void ChildWindow<Interface>::setVisible(bool visible) {
-    ::ShowWindow(window_.get(), visible ? SW_SHOWNA : SW_HIDE);
+    const bool shown = (::GetWindowLongW(window_.get(), GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown != visible)
+        ::ShowWindow(window_.get(), visible ? SW_SHOWNA : SW_HIDE);
 }
 
 template <class Interface>
 void ChildWindow<Interface>::setEnabled(bool enabled) {
+    const bool now = (::GetWindowLongW(window_.get(), GWL_STYLE) & WS_DISABLED) == 0;
+    if (now == enabled)
+        return;
     ::EnableWindow(window_.get(), enabled);
-    ::InvalidateRect(window_.get(), nullptr, FALSE);
+    if (shownOnScreen(window_.get()))
+        ::InvalidateRect(window_.get(), nullptr, FALSE);
 }
 
 template <class Interface>
 void ChildWindow<Interface>::setFont(const forms::Font& font) {
+    if (font_.get() && font == fontSpec_)
+        return;
     fontSpec_ = font;
-    SharedFont next(control_, font, scale().dpi());
-    ::SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(next.get()), TRUE);
+    applyFont();
+}
+
+template <class Interface>
+void ChildWindow<Interface>::applyFont() {
+    SharedFont next(control_, fontSpec_, scale_.dpi());
+    ::SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(next.get()), shownOnScreen(window_.get()));
     font_ = std::move(next);  // the old font goes only after the control has let go of it
 }
 
 template <class Interface>
 void ChildWindow<Interface>::setForeColor(forms::Color color) {
+    if (color == color_)
+        return;
     color_ = color;
-    ::InvalidateRect(window_.get(), nullptr, TRUE);
+    if (shownOnScreen(window_.get()))
+        ::InvalidateRect(window_.get(), nullptr, TRUE);
 }
 
 template <class Interface>
@@ -110,8 +142,9 @@ LRESULT ChildWindow<Interface>::subclassProc(HWND window, UINT message, WPARAM w
         }
         if (message == kApplyScale) {
             // The runtime's rectangle and font again, at the window's new scale.
-            peer->setRect(peer->rect_);
-            peer->setFont(peer->fontSpec_);
+            peer->scale_ = scaleOf(window);
+            peer->place(peer->scale_.toDevice(peer->rect_));
+            peer->applyFont();
             return 0;
         }
         if (message == WM_GETOBJECT && asksForClient(lParam) && !peer->control_.accessibleName().empty()) {

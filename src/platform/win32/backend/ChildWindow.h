@@ -44,15 +44,23 @@ class ChildWindow : public Interface {
     ChildWindow(Win32Backend& backend, forms::Control& control);
     // Creates the child window in the control's parent and subclasses it; throws when the system refuses.
     void create(const forms::Form& form, const wchar_t* className, DWORD style, DWORD exStyle = 0);
+    // Sets the window's text and asks for a repaint; false when it already had the text.
+    bool replaceText(const std::string& text);
+    // True when the window already stands at the rectangle: setting it again would move nothing.
+    bool placedAt(const forms::Rect& rect) const { return placed_ && rect == rect_; }
     // The kind's own messages; what it does not handle goes to Subclass::original. A handler may
     // unload the form, which deletes this peer: nothing of it is used after the runtime was called,
     // unless alive_ says it is still there.
     virtual LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
     // Moves the window to its rectangle in device pixels (a combo box adds the height of its list).
     virtual void place(const forms::Rect& device);
+    // Hands the window the font of fontSpec_ at its scale.
+    virtual void applyFont();
 
     HWND window() const { return window_.get(); }
-    Scale scale() const { return scaleOf(window_.get()); }
+    // The window's scale, asked of the system when it is made and when it changes (each question costs
+    // the server several round trips in Wine, and mouse messages need the scale).
+    Scale scale() const { return scale_; }
     HFONT font() const { return font_.get(); }
     COLORREF foreColor() const { return color_; }
     const forms::Rect& designRect() const { return rect_; }
@@ -68,6 +76,8 @@ class ChildWindow : public Interface {
     static LRESULT subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, void* self);
 
     forms::Rect rect_;      // design pixels
+    bool placed_ = false;   // the window stands at rect_
+    Scale scale_{96};
     forms::Font fontSpec_;  // as the runtime set it
     SharedFont font_;       // fontSpec_ at the window's scale
     COLORREF color_ = 0;

@@ -51,17 +51,19 @@ void ComboBoxWindow::place(const forms::Rect& device) {
         static_cast<int>(::SendMessageW(window(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
     const int entry = static_cast<int>(::SendMessageW(window(), CB_GETITEMHEIGHT, 0, 0));
     const int height = std::max(device.height, field + 8) + kVisibleEntries * entry + 2;
-    ::MoveWindow(window(), device.left, device.top, device.width, height, TRUE);
+    ::MoveWindow(window(), device.left, device.top, device.width, height, shownOnScreen(window()));
 }
 
-void ComboBoxWindow::setFont(const forms::Font& font) {
-    ChildWindow::setFont(font);
-    setRect(designRect());  // the list's height follows the entries' height
+void ComboBoxWindow::applyFont() {
+    ChildWindow::applyFont();
+    if (placedAt(designRect()))
+        place(scale().toDevice(designRect()));  // the list's height follows the entries' height
 }
 
 void ComboBoxWindow::setForeColor(forms::Color color) {
     ChildWindow::setForeColor(color);
-    ::InvalidateRect(edit_, nullptr, TRUE);
+    if (shownOnScreen(edit_))
+        ::InvalidateRect(edit_, nullptr, TRUE);
 }
 
 void ComboBoxWindow::setFocus() {

@@ -17,7 +17,6 @@ class ComboBoxWindow : public ChildWindow<forms::ComboPeer> {
     ComboBoxWindow(Win32Backend& backend, forms::Form& form, forms::ComboBox& box);
 
     void setText(const std::string& text) override;
-    void setFont(const forms::Font& font) override;
     void setForeColor(forms::Color color) override;
     void setFocus() override;
     forms::Selection selection() const override;
@@ -29,6 +28,7 @@ class ComboBoxWindow : public ChildWindow<forms::ComboPeer> {
     void showDropDown() override;
 
   private:
+    void applyFont() override;
     static LRESULT editProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, void* self);
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     void place(const forms::Rect& device) override;

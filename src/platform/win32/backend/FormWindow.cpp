@@ -193,6 +193,8 @@ forms::NativeWindow FormWindow::handle() const {
 
 void FormWindow::repaintSkin() {
     HWND window = window_.get();
+    if (!shownOnScreen(window))
+        return;  // showing it paints it
     ::InvalidateRect(window, nullptr, FALSE);
     // Only the transparent controls show the skin; edits and combo boxes need no repaint.
     ::EnumChildWindows(

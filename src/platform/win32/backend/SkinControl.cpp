@@ -64,19 +64,22 @@ SkinControl::~SkinControl() {
 }
 
 void SkinControl::setText(const std::string& text) {
-    ChildWindow::setText(text);
-    captionChanged();
+    if (replaceText(text))
+        captionChanged();
 }
 
 void SkinControl::setRect(const forms::Rect& rect) {
+    if (placedAt(rect))
+        return;
     captionChanged();
     ChildWindow::setRect(rect);
     captionChanged();
 }
 
 void SkinControl::setVisible(bool visible) {
+    const bool shown = (::GetWindowLongW(window(), GWL_STYLE) & WS_VISIBLE) != 0;
     ChildWindow::setVisible(visible);
-    if (kind_ == Kind::Label)
+    if (kind_ == Kind::Label && shown != visible && shownOnScreen(::GetParent(window())))
         repaintControlsAbove();
 }
 
@@ -85,9 +88,10 @@ void SkinControl::setEnabled(bool enabled) {
     captionChanged();
 }
 
-void SkinControl::setFont(const forms::Font& font) {
-    ChildWindow::setFont(font);
-    ::InvalidateRect(window(), nullptr, FALSE);
+void SkinControl::applyFont() {
+    ChildWindow::applyFont();
+    if (shownOnScreen(window()))
+        ::InvalidateRect(window(), nullptr, FALSE);
     captionChanged();
 }
 
@@ -97,9 +101,8 @@ void SkinControl::setForeColor(forms::Color color) {
 }
 
 void SkinControl::captionChanged() {
-    // A hidden label shows nowhere; showing it repaints what lies above it. (The style bit, not
-    // IsWindowVisible: that one asks the server in Wine, and this runs every second for the clock.)
-    if (kind_ == Kind::Label && (::GetWindowLongW(window(), GWL_STYLE) & WS_VISIBLE))
+    // A hidden label shows nowhere; showing it repaints what lies above it.
+    if (kind_ == Kind::Label && shownOnScreen(window()))
         repaintControlsAbove();
 }
 

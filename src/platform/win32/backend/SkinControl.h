@@ -24,7 +24,6 @@ class SkinControl : public ChildWindow<forms::ControlPeer> {
     void setRect(const forms::Rect& rect) override;
     void setVisible(bool visible) override;
     void setEnabled(bool enabled) override;
-    void setFont(const forms::Font& font) override;
     void setForeColor(forms::Color color) override;
     // Labels and placeholders never take the focus.
     void setFocus() override {}
@@ -33,6 +32,7 @@ class SkinControl : public ChildWindow<forms::ControlPeer> {
     static bool isSkinControl(HWND window);
 
   private:
+    void applyFont() override;
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     void paint(HWND window, HDC dc, const RECT& client) const;
     // The caption as this label shows it, in `area` (its client rectangle in the DC's coordinates).

@@ -77,6 +77,11 @@ class Win32Backend : public forms::Backend {
     void forgetAccessible(FormWindow* window) { std::erase(accessibleWindows_, window); }
 
   private:
+    // Stacks a new control's window among its siblings, or notes that it was not (see Win32Backend.cpp).
+    template <class Peer>
+    std::unique_ptr<Peer> stacked(std::unique_ptr<Peer> peer);
+    template <class Peer>
+    std::unique_ptr<Peer> unstacked(std::unique_ptr<Peer> peer);
     void watchPointerLeaving(HWND window);
     // Whether `window` is the form's window or one inside it.
     static bool overForm(HWND formWindow, HWND window);
@@ -88,6 +93,9 @@ class Win32Backend : public forms::Backend {
     std::map<UINT_PTR, WindowTimer*> timers_;
     std::exception_ptr pending_;
     std::vector<SkinControl*> skinControls_;
+    // For each window that holds stacked controls, the lowest of its edit and combo boxes, above which
+    // labels and images go (null: none, they go on top). Forgotten when the window goes.
+    std::map<HWND, HWND> lowestStandard_;
     std::vector<FormWindow*> accessibleWindows_;
     HWND pointerWindow_ = nullptr;  // watched for the pointer leaving it
 };

@@ -27,6 +27,21 @@ inline constexpr UINT kAccessibleAction = WM_APP + 6;
 // returns the brush, 0 when the control leaves the colours to the system.
 inline constexpr UINT kReflectedCtlColor = WM_APP + 16;
 
+// True when the window and every window it lies in are shown: what it draws can be seen. A change to
+// a window that is not shown needs no repaint, since showing it paints it whole; at start-up the form is
+// still hidden while its controls are made and filled, so no repaint is asked for each of them. (The
+// style bits, which are the process's own: IsWindowVisible asks the server in Wine.)
+inline bool shownOnScreen(HWND window) {
+    for (; window; window = ::GetParent(window)) {
+        const auto style = static_cast<DWORD>(::GetWindowLongW(window, GWL_STYLE));
+        if (!(style & WS_VISIBLE))
+            return false;
+        if (!(style & WS_CHILD))
+            return true;
+    }
+    return false;
+}
+
 // True for WM_NCPAINT to a window with nothing outside its client area (no frame, caption or scroll
 // bar): there is nothing to paint, so its procedure answers it at once. The default handling would take
 // a device context for the whole window from the system's cache, and Wine keeps one such context per
