@@ -317,24 +317,31 @@ int main(int argc, char** argv) {
         launcherIdle < 0.1, "100 ticks a second: one tick is " + format("%.3f %%", 100.0 / (idleSeconds * 100.0)));
 
     progress("dialogs");
+    auto unixHeapOf = [&] { return UnixHeapKiB(unixPids[Kind::Launcher]).value_or(0); };
+    const long unixHeapAtStart = unixHeapOf();
     if (!cycleDialogs(*launcher)) {
         std::fprintf(stderr, "bench: a dialog did not open or close\n");
         return 1;
     }
     std::this_thread::sleep_for(2s);
     const long afterOne = privateOf(Kind::Launcher);
+    const long unixHeapAfterOne = unixHeapOf();
     std::string gdiStages = "after one round of the dialogs " + count(GdiObjects(launcher->process.Handle()));
     for (int i = 0; i < 20; ++i)
         cycleDialogs(*launcher);
     std::this_thread::sleep_for(2s);
     const long afterMany = privateOf(Kind::Launcher);
+    const long unixHeapAfterMany = unixHeapOf();
     gdiStages += ", after 20 more " + count(GdiObjects(launcher->process.Handle()));
     const long systemNow = privateOf(Kind::SystemFloor);
     row("private memory after every dialog opened and closed once (MiB)", format("%.1f", mib(afterOne)),
         {"-", format("%.1f", mib(systemNow))}, "<= system floor + 1.5 MiB", afterOne <= systemNow + 1536,
-        format("%+.1f MiB", mib(afterOne - systemNow)));
+        format("%+.1f MiB", mib(afterOne - systemNow)) +
+            format("; the round added %+.0f KiB", static_cast<double>(afterOne - launcherPrivate)) +
+            format(", %+.0f KiB of it in Wine's Unix-side C heap", static_cast<double>(unixHeapAfterOne - unixHeapAtStart)));
     row("growth over 20 more rounds of every dialog (KiB)", format("%+.0f", static_cast<double>(afterMany - afterOne)), {},
-        "none (<= 64 KiB: page rounding of the heap)", afterMany - afterOne <= 64);
+        "none (<= 64 KiB: page rounding of the heap)", afterMany - afterOne <= 64,
+        format("%+.0f KiB of it in Wine's Unix-side C heap", static_cast<double>(unixHeapAfterMany - unixHeapAfterOne)));
 
     progress("completion");
     measureCompletion(subjects, *launcher, *system);

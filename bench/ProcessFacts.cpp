@@ -4,6 +4,7 @@
 #include <winternl.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cwctype>
 #include <fstream>
@@ -109,6 +110,22 @@ std::optional<long> PrivateKiB(int unixPid) {
     while (std::getline(status, line))
         if (line.rfind("RssAnon:", 0) == 0)
             return std::stol(line.substr(8));
+    return std::nullopt;
+}
+
+std::optional<long> UnixHeapKiB(int unixPid) {
+    std::istringstream maps(procFile(unixPid, "smaps"));
+    std::string line;
+    bool inHeap = false;
+    while (std::getline(maps, line)) {
+        // A mapping's first line starts with its address range, the lines about it with a field name.
+        const std::string first = line.substr(0, line.find(' '));
+        if (first.find('-') != std::string::npos && first.find(':') == std::string::npos) {
+            inHeap = line.size() >= 6 && line.compare(line.size() - 6, 6, "[heap]") == 0;
+        } else if (inHeap && line.rfind("Anonymous:", 0) == 0) {
+            return std::stol(line.substr(10));
+        }
+    }
     return std::nullopt;
 }
 

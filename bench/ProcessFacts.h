@@ -17,6 +17,10 @@ std::optional<int> UnixPidOf(const std::wstring& exeName);
 
 // RssAnon of the Linux process in KiB: the private memory of the program under Wine.
 std::optional<long> PrivateKiB(int unixPid);
+// The part of it in the C heap of the Linux process ("[heap]" in smaps): what Wine's own Unix-side
+// code (its drivers, font rendering, window surfaces) allocates. Windows code, the program's and the
+// system DLLs', never allocates there: their heaps are mappings of their own.
+std::optional<long> UnixHeapKiB(int unixPid);
 // User and system CPU time of the Linux process in clock ticks (100 a second).
 std::optional<long> CpuTicks(int unixPid);
 
