@@ -45,7 +45,14 @@ void MainF::OpenCommandBox() {
 void MainF::CommandBoxKey(int& keyAscii) {
     LastKeyChar = keyAscii;
     s_.CommandBoxFresh = false;
-    if (keyAscii == 27) {
+    if (TypesOverCompletion(keyAscii)) {
+        // The same entry stays completed and only the selection moves on: the text is not typed,
+        // rewritten and completed again for the same result.
+        keyAscii = 0;
+        const forms::Selection shown = Input_Com.selection();
+        Input_Com.setSelection({shown.start + 1, shown.length - 1});
+        ShowEntryIcon(Input_Com.text());
+    } else if (keyAscii == 27) {
         keyAscii = 0;
         HideCommandBox();
     } else if (keyAscii == 13) {
@@ -53,6 +60,20 @@ void MainF::CommandBoxKey(int& keyAscii) {
         HideCommandBox();
         LaunchByShortName(Input_Com.text());
     }
+}
+
+bool MainF::TypesOverCompletion(int keyAscii) const {
+    // A character as the completed text has it next, in the same case: typing it gives the text it
+    // already shows. The first entry that begins with what is then typed must be the one completed.
+    if (keyAscii < 33 || keyAscii > 126 || suppressesCompletion(keyAscii) || Input_Com.listIndex() < 0)
+        return false;
+    const std::string text = Input_Com.text();
+    const forms::Selection shown = Input_Com.selection();
+    const auto start = static_cast<std::size_t>(shown.start);
+    return shown.length > 0 && start + static_cast<std::size_t>(shown.length) == forms::characterCount(text) &&
+           forms::characterSlice(text, start, 1) == std::string(1, static_cast<char>(keyAscii)) &&
+           Input_Com.list()[static_cast<std::size_t>(Input_Com.listIndex())] == text &&
+           FindListEntry(Input_Com, forms::characterSlice(text, 0, start + 1), false) == Input_Com.listIndex();
 }
 
 void MainF::CompleteShortName() {
@@ -77,7 +98,10 @@ void MainF::CompleteShortName() {
     completing_ = false;
     const int completedLength = static_cast<int>(forms::characterCount(entry));
     Input_Com.setSelection({pos, completedLength - typedLength});
+    ShowEntryIcon(entry);
+}
 
+void MainF::ShowEntryIcon(const std::string& entry) {
     if (s_.Mode != state::GridMode::Launcher)
         return;
     for (int n = 0; n < state::kGridSize; ++n) {

@@ -154,7 +154,11 @@ class MainF : public forms::Form {
     void ShortNameFieldKey(int& keyAscii);
     void BrowseForPath();
     void CommandBoxKey(int& keyAscii);
+    // Whether the typed character is the one the completed text shows next (see CommandBox.cpp).
+    bool TypesOverCompletion(int keyAscii) const;
     void CompleteShortName();
+    // The panel shows the icon of the launcher item with this short name.
+    void ShowEntryIcon(const std::string& entry);
     void StartChosenEntry();
 
     state::LauncherState& s_;

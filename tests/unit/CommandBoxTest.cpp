@@ -66,7 +66,8 @@ TEST_F(CommandBoxTest, TypingCompletesFromTheFirstEntryAndSelectsTheTail) {
               "C:\\Tolvane\\tolvane.exe");
 }
 
-// A keystroke sets the text once; the dropped list is moved only for a new match.
+// A keystroke sets the text at most once; the dropped list is moved only for a new match. A character
+// that the completed text shows next, in its case, only moves the selection on.
 TEST_F(CommandBoxTest, AKeystrokeMovesTheListOnlyForANewMatch) {
     startWith({{0, "C:\\a.exe", "notepad", "n"}, {2, "C:\\c.exe", "Notes", "N"}});
     open();
@@ -75,16 +76,20 @@ TEST_F(CommandBoxTest, AKeystrokeMovesTheListOnlyForANewMatch) {
     const int moves = backend.comboListMoves;
     struct Step {
         int key;
+        int textSets;  // what was typed, as the edit holds it, then the completed text; or none
         bool listMoves;
+        forms::Selection after;
     };
-    for (const Step step : {Step{'o', false}, Step{'t', false}, Step{'e', false}, Step{'s', true}}) {
+    for (const Step step : {Step{'o', 0, false, {2, 5}}, Step{'T', 2, false, {3, 4}}, Step{'e', 0, false, {4, 3}},
+                            Step{'s', 2, true, {5, 0}}}) {
         SCOPED_TRACE(static_cast<char>(step.key));
         const int texts = backend.comboTextSets;
         const int before = backend.comboListMoves;
         typeChar(box(), step.key);
-        // What was typed, as the edit holds it, then the completed text.
-        EXPECT_EQ(backend.comboTextSets - texts, 2);
+        EXPECT_EQ(backend.comboTextSets - texts, step.textSets);
         EXPECT_EQ(backend.comboListMoves != before, step.listMoves);
+        EXPECT_EQ(box().selection(), step.after);
+        EXPECT_EQ(box().text(), step.key == 's' ? "Notes" : "notepad");
     }
     EXPECT_EQ(box().text(), "Notes");
     EXPECT_EQ(box().listIndex(), 1);
