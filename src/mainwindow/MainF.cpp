@@ -51,6 +51,9 @@ void MainF::SetDesignProperties() {
     // The first look at the pointer, for one that never comes near the strip; from then on the clock
     // sets its own schedule (Clock.cpp).
     Timer1.setInterval(200);
+    // Placed before their windows are made, so that each window is made where it belongs and is not
+    // moved there afterwards.
+    PlaceControls();
 }
 
 void MainF::WireEvents() {
@@ -103,7 +106,6 @@ void MainF::WireEvents() {
 
 void MainF::Form_Load() {
     Set_HK_ID();
-    PlaceControls();
 }
 
 void MainF::PlaceControls() {
