@@ -70,10 +70,12 @@ bool MainF::TypesOverCompletion(int keyAscii) const {
     const std::string text = Input_Com.text();
     const forms::Selection shown = Input_Com.selection();
     const auto start = static_cast<std::size_t>(shown.start);
-    return shown.length > 0 && start + static_cast<std::size_t>(shown.length) == forms::characterCount(text) &&
+    return shown.length > 0 &&
+           start + static_cast<std::size_t>(shown.length) == forms::characterCount(text) &&
            forms::characterSlice(text, start, 1) == std::string(1, static_cast<char>(keyAscii)) &&
            Input_Com.list()[static_cast<std::size_t>(Input_Com.listIndex())] == text &&
-           FindListEntry(Input_Com, forms::characterSlice(text, 0, start + 1), false) == Input_Com.listIndex();
+           FindListEntry(Input_Com, forms::characterSlice(text, 0, start + 1), false) ==
+               Input_Com.listIndex();
 }
 
 void MainF::CompleteShortName() {

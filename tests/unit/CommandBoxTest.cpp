@@ -80,8 +80,8 @@ TEST_F(CommandBoxTest, AKeystrokeMovesTheListOnlyForANewMatch) {
         bool listMoves;
         forms::Selection after;
     };
-    for (const Step step : {Step{'o', 0, false, {2, 5}}, Step{'T', 2, false, {3, 4}}, Step{'e', 0, false, {4, 3}},
-                            Step{'s', 2, true, {5, 0}}}) {
+    for (const Step step : {Step{'o', 0, false, {2, 5}}, Step{'T', 2, false, {3, 4}},
+                            Step{'e', 0, false, {4, 3}}, Step{'s', 2, true, {5, 0}}}) {
         SCOPED_TRACE(static_cast<char>(step.key));
         const int texts = backend.comboTextSets;
         const int before = backend.comboListMoves;

@@ -98,7 +98,8 @@ void ChildWindow<Interface>::setFont(const forms::Font& font) {
 template <class Interface>
 void ChildWindow<Interface>::applyFont() {
     SharedFont next(control_, fontSpec_, scale_.dpi());
-    ::SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(next.get()), shownOnScreen(window_.get()));
+    ::SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(next.get()),
+                   shownOnScreen(window_.get()));
     font_ = std::move(next);  // the old font goes only after the control has let go of it
 }
 

@@ -75,8 +75,8 @@ class ChildWindow : public Interface {
   private:
     static LRESULT subclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, void* self);
 
-    forms::Rect rect_;      // design pixels
-    bool placed_ = false;   // the window stands at rect_
+    forms::Rect rect_;     // design pixels
+    bool placed_ = false;  // the window stands at rect_
     Scale scale_{96};
     forms::Font fontSpec_;  // as the runtime set it
     SharedFont font_;       // fontSpec_ at the window's scale
