@@ -22,6 +22,16 @@ constexpr wchar_t kClass[] = L"TolvaneBenchFloor";
 HICON g_icon = nullptr;
 HBITMAP g_picture = nullptr;
 
+void registerClass(const wchar_t* name, WNDPROC procedure, HINSTANCE instance) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = name;
+    RegisterClassExW(&windowClass);
+}
+
 // Draws the part of the picture under a window at (left, top) of the strip.
 void drawPicture(HDC dc, const RECT& client, int left, int top) {
     if (!g_picture)
@@ -153,13 +163,7 @@ LRESULT CALLBACK paintedProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 // The strip's children where the strip has them; those below its 28 pixels are clipped until it opens.
 void makeChildren(HWND strip, HINSTANCE instance) {
-    WNDCLASSEXW paintedClass{};
-    paintedClass.cbSize = sizeof paintedClass;
-    paintedClass.lpfnWndProc = paintedProc;
-    paintedClass.hInstance = instance;
-    paintedClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    paintedClass.lpszClassName = kPaintedClass;
-    RegisterClassExW(&paintedClass);
+    registerClass(kPaintedClass, paintedProc, instance);
     const int dpi = static_cast<int>(GetDpiForWindow(strip));
     LOGFONTW face{};
     face.lfHeight = -MulDiv(9, dpi, 72);
@@ -231,13 +235,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     (void)picture;
 #endif
 
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClass;
-    RegisterClassExW(&windowClass);
+    registerClass(kClass, windowProc, instance);
     HWND window = CreateWindowExW(WS_EX_TOOLWINDOW, kClass, L"Tolvane floor", WS_POPUP, 0, 0, 256, 28, nullptr,
                                   nullptr, instance, nullptr);
     // The launcher's five default hotkeys, registered before the window shows, as the launcher does.
